@@ -1,0 +1,45 @@
+// How texts, flags and positions are laid out as registry data.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace keylark::store {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// A text as stored: its bytes followed by one NUL.
+Bytes EncodeText(std::string_view text);
+
+// The three zero bytes written where a description or directory is cleared.
+Bytes EmptyPlaceholder();
+
+// "1" or "0" with its NUL: two bytes.
+Bytes EncodeFlag(bool on);
+
+// Stored bytes read back as text: everything before the first NUL.
+std::string DecodeText(const std::uint8_t* data, std::size_t size);
+
+// A flag is on only when its text is exactly "1".
+bool IsFlagOn(std::string_view text);
+
+// The leading numeric value of a text, 0 when it has none: blanks are skipped,
+// then an optional sign, digits, a decimal point and an exponent are taken up
+// to the first character that does not fit ("12ab" gives 12, "x" gives 0).
+// "&H" and "&O" prefixes read hexadecimal and octal digits.
+double NumericValue(std::string_view text);
+
+// A position in twips as text: whole numbers without decimals ("2880",
+// "-15"), others with up to seven significant digits.
+std::string FormatPosition(double twips);
+
+// Position text is always five bytes: up to four characters followed by NUL
+// padding, a longer text cut after its fifth character with no NUL at all.
+Bytes EncodePosition(double twips);
+
+// Reads position data: the text up to the first NUL (or all of it), as a number.
+double DecodePosition(const std::uint8_t* data, std::size_t size);
+
+}  // namespace keylark::store
