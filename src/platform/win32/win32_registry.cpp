@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 namespace keylark::platform::win32 {
 namespace {
 
@@ -12,6 +14,10 @@ HKEY RootKey(Root root) {
 HKEY ToHkey(KeyHandle key) { return reinterpret_cast<HKEY>(key); }
 
 KeyHandle FromHkey(HKEY key) { return reinterpret_cast<KeyHandle>(key); }
+
+bool IsStringType(std::uint32_t type) {
+  return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
+}
 
 }  // namespace
 
@@ -44,6 +50,15 @@ Status Win32Registry::QueryValue(KeyHandle key, const std::string& name, std::ui
 
 Status Win32Registry::SetValue(KeyHandle key, const std::string& name, std::uint32_t type,
                                const std::uint8_t* data, std::uint32_t size) {
+  // RegSetValueExA stretches a string whose last byte is not NUL by one byte
+  // when the byte after the data happens to be NUL. Text stored without NUL
+  // (a five-character position) must stay exactly as long as given, so the
+  // data goes through a copy whose next byte is known not to be NUL.
+  if (IsStringType(type) && size > 0 && data[size - 1] != 0) {
+    std::vector<std::uint8_t> guarded(data, data + size);
+    guarded.push_back(0xFF);
+    return RegSetValueExA(ToHkey(key), name.c_str(), 0, type, guarded.data(), size);
+  }
   return RegSetValueExA(ToHkey(key), name.c_str(), 0, type, data, size);
 }
 

@@ -1,0 +1,93 @@
+#include "app/win/main.h"
+
+#include <commctrl.h>
+
+#include <optional>
+
+#include "app/session.h"
+#include "app/startup.h"
+#include "app/win/key_bar.h"
+#include "platform/win32/win32_registry.h"
+#include "store/registry_store.h"
+
+namespace keylark::app::win {
+namespace {
+
+// One resident instance per logged-on user: the mutex lives in the session's
+// namespace and is held until the process ends.
+constexpr const char* kInstanceMutexName = "Local\\Korvane.Keylark.Resident";
+
+class InstanceGuard {
+ public:
+  InstanceGuard() : mutex_(CreateMutexA(nullptr, FALSE, kInstanceMutexName)) {
+    another_is_running_ = mutex_ != nullptr && GetLastError() == ERROR_ALREADY_EXISTS;
+  }
+  ~InstanceGuard() {
+    if (mutex_ != nullptr) CloseHandle(mutex_);
+  }
+  InstanceGuard(const InstanceGuard&) = delete;
+  InstanceGuard& operator=(const InstanceGuard&) = delete;
+  bool AnotherIsRunning() const { return another_is_running_; }
+
+ private:
+  HANDLE mutex_;
+  bool another_is_running_ = false;
+};
+
+std::optional<OsVersion> ReadOsVersion() {
+  OSVERSIONINFOA info{};
+  info.dwOSVersionInfoSize = sizeof info;
+#if defined(_MSC_VER)
+#pragma warning(suppress : 4996)  // deprecated, but it is exactly the probe we want
+#endif
+  if (GetVersionExA(&info) != 1) return std::nullopt;
+  return OsVersion{info.dwMajorVersion, info.dwMinorVersion, info.dwPlatformId};
+}
+
+// A second start only brings the resident key bar back, restored and in front.
+void WakeResidentInstance(const store::Store& store) {
+  const std::optional<std::uint32_t> published = store.ReadPublishedWindowHandle();
+  if (!published) return;
+  // Window handles are 32-bit values, sign-extended on 64-bit Windows.
+  HWND key_bar = reinterpret_cast<HWND>(static_cast<std::intptr_t>(static_cast<std::int32_t>(*published)));
+  ShowWindow(key_bar, SW_RESTORE);
+  SetForegroundWindow(key_bar);
+}
+
+int RunMessageLoop() {
+  MSG message{};
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  return static_cast<int>(message.wParam);
+}
+
+}  // namespace
+
+int Main(HINSTANCE instance) {
+  Session session;
+  session.CurrentKeyLookup = kNoLookupYet;
+  platform::win32::Win32Registry registry;
+  const store::Store store(registry);
+
+  const InstanceGuard guard;
+  if (guard.AnotherIsRunning()) {
+    WakeResidentInstance(store);
+    ProbeOsVersion(session, ReadOsVersion());
+    return 0;
+  }
+
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+
+  KeyBar key_bar(session, store, instance);
+  if (!key_bar.Create()) return 1;
+  key_bar.Show();
+  ProbeOsVersion(session, ReadOsVersion());
+  const int exit_code = RunMessageLoop();
+  key_bar.Terminate();
+  return exit_code;
+}
+
+}  // namespace keylark::app::win
