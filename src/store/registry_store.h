@@ -25,6 +25,7 @@ class ScopedKey {
   bool IsOpen() const { return handle_ != 0; }
   Status OpenStatus() const { return status_; }
   platform::KeyHandle Handle() const { return handle_; }
+  platform::Registry& Registry() const { return registry_; }
 
   // Size query only: kSuccess when the value exists.
   Status QuerySize(const std::string& name, std::uint32_t* size) const;

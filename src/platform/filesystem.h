@@ -1,0 +1,26 @@
+// Folder listings, as the popup lists need them.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace keylark::platform {
+
+inline constexpr std::uint32_t kHiddenAttribute = 0x2;  // FILE_ATTRIBUTE_HIDDEN
+
+struct FileEntry {
+  std::string name;  // the full file name with its extension
+  std::uint32_t attributes = 0;
+};
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+  // The files directly in a folder (no subfolders), in the order the file
+  // system lists them; nothing when the folder cannot be read.
+  virtual std::optional<std::vector<FileEntry>> ListFiles(const std::string& folder) = 0;
+};
+
+}  // namespace keylark::platform

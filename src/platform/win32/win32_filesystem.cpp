@@ -1,0 +1,27 @@
+#include "platform/win32/win32_filesystem.h"
+
+#include <windows.h>
+
+namespace keylark::platform::win32 {
+
+std::optional<std::vector<FileEntry>> Win32FileSystem::ListFiles(const std::string& folder) {
+  std::string pattern = folder;
+  if (pattern.empty() || pattern.back() != '\\') pattern += '\\';
+  pattern += '*';
+  WIN32_FIND_DATAA found{};
+  HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) {
+    // An empty folder still lists "." and "..", so this is a folder we cannot read.
+    return std::nullopt;
+  }
+  std::vector<FileEntry> files;
+  do {
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+      files.push_back(FileEntry{found.cFileName, found.dwFileAttributes});
+    }
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  return files;
+}
+
+}  // namespace keylark::platform::win32

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "platform/filesystem.h"
+
+namespace keylark::platform::win32 {
+
+class Win32FileSystem final : public FileSystem {
+ public:
+  std::optional<std::vector<FileEntry>> ListFiles(const std::string& folder) override;
+};
+
+}  // namespace keylark::platform::win32
