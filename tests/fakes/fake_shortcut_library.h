@@ -1,0 +1,57 @@
+// A shortcut-information library that writes whatever a test tells it to:
+// raw bytes per output buffer, the two numbers, the result, and a new text for
+// the path buffer. It remembers what it was handed.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/shortcut_library.h"
+
+namespace keylark::fakes {
+
+class FakeShortcutLibrary final : public platform::ShortcutLibrary {
+ public:
+  bool EnsureLoaded() override { return loadable_; }
+  std::int32_t GetShortCutInfo(char* target_buffer, char* path, char* buffer2, char* buffer3,
+                               char* buffer4, char* buffer5, std::int32_t* number1,
+                               std::int32_t* number2) override;
+
+  void SetLoadable(bool loadable) { loadable_ = loadable; }
+  void SetResult(std::int32_t result) { result_ = result; }
+  // Bytes written at the start of output buffer index (0 = target, 4 = last);
+  // at most kShortcutBufferSize of them are used.
+  void SetBuffer(std::size_t index, std::vector<char> bytes) {
+    outputs_.at(index) = std::move(bytes);
+  }
+  void SetText(std::size_t index, const std::string& text);
+  void SetNumbers(std::int32_t first, std::int32_t second);
+  // Text (with its NUL) written over the path buffer, cut to the buffer's size.
+  void RewritePath(const std::string& text) {
+    rewritten_path_ = text;
+    rewrite_path_ = true;
+  }
+
+  int Calls() const { return calls_; }
+  // The path text as it arrived, up to its NUL.
+  const std::string& SeenPath() const { return seen_path_; }
+  // Whether all five buffers and both numbers were zero when the call came.
+  bool OutputsWereZeroed() const { return outputs_were_zeroed_; }
+
+ private:
+  bool loadable_ = true;
+  std::int32_t result_ = platform::kShortcutSuccess;
+  std::array<std::vector<char>, 5> outputs_;
+  std::int32_t number1_ = 0;
+  std::int32_t number2_ = 0;
+  bool rewrite_path_ = false;
+  std::string rewritten_path_;
+
+  int calls_ = 0;
+  std::string seen_path_;
+  bool outputs_were_zeroed_ = false;
+};
+
+}  // namespace keylark::fakes
