@@ -25,3 +25,7 @@
 #define IDD_ABOUT 300
 #define IDC_ABOUT_ICON 301
 #define IDC_ABOUT_TITLE 302
+
+// Stand-in for dialogs that are not built yet.
+#define IDD_PENDING 310
+#define IDC_PENDING_TEXT 311

@@ -1,10 +1,15 @@
 #include "app/win/key_bar.h"
 
+#include <commctrl.h>
+#include <windowsx.h>
+
 #include <cmath>
 
 #include "app/key_bar_layout.h"
+#include "dialogs/win/pending_dialog.h"
 #include "resource.h"
 #include "store/layout.h"
+#include "store/store_operations.h"
 
 namespace keylark::app::win {
 namespace {
@@ -35,13 +40,8 @@ KeyBar::KeyBar(Session& session, const store::Store& store, HINSTANCE instance)
 
 bool KeyBar::Create() {
   HICON icon = LoadIconA(instance_, MAKEINTRESOURCEA(IDI_KEYLARK));
-  if (icon == nullptr) icon = LoadIconA(nullptr, MAKEINTRESOURCEA(32512));  // IDI_APPLICATION
   HCURSOR cursor = LoadCursorA(instance_, MAKEINTRESOURCEA(IDC_POINTING_HAND));
-  if (cursor == nullptr) cursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
-  if (!RegisterWindowClass(instance_, kKeyBarClassName, icon, cursor,
-                           reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1))) {
-    return false;
-  }
+  if (!RegisterWindowClass(instance_, kKeyBarClassName, icon, cursor, nullptr)) return false;
   HMENU menu = LoadMenuA(instance_, MAKEINTRESOURCEA(IDR_KEYBAR_MENU));
   return CreateWindowObject(0, kKeyBarClassName, "Keylark", kKeyBarStyle, CW_USEDEFAULT,
                             CW_USEDEFAULT, 0, 0, nullptr, menu, instance_) != nullptr;
@@ -57,19 +57,28 @@ void KeyBar::Show() {
 void KeyBar::Load() {
   session_.AlwaysOnTop = false;
   ApplyFixedSize();
+  auto* picture = static_cast<HBITMAP>(
+      LoadImageA(instance_, MAKEINTRESOURCEA(IDB_KEYBOARD), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
   help_file_ = ProgramDirectory(instance_) + "\\Keylark32.hlp";
   logical_pixels_per_inch_ = ScreenLogicalPixelsPerInch();
   twips_per_pixel_x_ = kTwipsPerInch / logical_pixels_per_inch_;
   twips_per_pixel_y_ = twips_per_pixel_x_;
+  surface_.Create(hwnd(), picture, LabelFontSize(logical_pixels_per_inch_),
+                  logical_pixels_per_inch_);
+  CreateLabelTips();
   store_.PublishWindowHandle(static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(hwnd())));
   session_.FnKeyNames = BuildFnKeyNames();
   PlaceWindow();
   ApplyOptions();
+  RefreshKeyMarks();
 }
 
 void KeyBar::Unload() {
   session_.ResetLabelTags();
   SaveKeyBarPosition(store_, PositionInTwips());
+  if (tips_ != nullptr) DestroyWindow(tips_);
+  tips_ = nullptr;
+  surface_.Destroy();
 }
 
 void KeyBar::Terminate() { store_.WithdrawWindowHandle(); }
@@ -100,19 +109,19 @@ void KeyBar::PlaceWindow() {
 void KeyBar::ApplyOptions() {
   const Options options = ReadOptions(store_);
   SetAlwaysOnTop(options.always_on_top);
-  HMENU menu = GetMenu(hwnd());
-  const auto check = [menu](UINT id, bool on) {
-    CheckMenuItem(menu, id, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
-  };
-  check(IDM_POPUPS, options.mark_popups);
-  check(IDM_MINIMIZE, options.minimize_on_use);
-  check(IDM_HINTS, options.hints);
-  check(IDM_CONFIRM, options.confirm_changes);
+  SetMenuCheck(IDM_POPUPS, options.mark_popups);
+  SetMenuCheck(IDM_MINIMIZE, options.minimize_on_use);
+  SetMenuCheck(IDM_HINTS, options.hints);
+  SetMenuCheck(IDM_CONFIRM, options.confirm_changes);
+}
+
+void KeyBar::SetMenuCheck(UINT id, bool on) const {
+  CheckMenuItem(GetMenu(hwnd()), id, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
 }
 
 void KeyBar::SetAlwaysOnTop(bool on) {
   session_.AlwaysOnTop = on;
-  CheckMenuItem(GetMenu(hwnd()), IDM_TOP, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
+  SetMenuCheck(IDM_TOP, on);
   SetWindowPos(hwnd(), on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
 }
 
@@ -120,6 +129,67 @@ Twips KeyBar::PositionInTwips() const {
   RECT rect{};
   GetWindowRect(hwnd(), &rect);
   return {rect.left * twips_per_pixel_x_, rect.top * twips_per_pixel_y_};
+}
+
+void KeyBar::CreateLabelTips() {
+  // The tip window has no owner: an owned topmost popup keeps some window
+  // managers (Wine's among them) from making the key bar itself topmost.
+  tips_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
+                          nullptr, instance_, nullptr);
+  if (tips_ == nullptr) return;
+  for (int i = 0; i < kKeyCount; ++i) {
+    const LabelPosition& p = kLabelPositions[static_cast<std::size_t>(i)];
+    TOOLINFOA tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_SUBCLASS;
+    tool.hwnd = hwnd();
+    tool.uId = static_cast<UINT_PTR>(i);
+    tool.rect = RECT{p.left, p.top, p.left + kLabelSize, p.top + kLabelSize};
+    tool.lpszText = const_cast<char*>("");
+    SendMessageA(tips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+}
+
+void KeyBar::RefreshKeyMarks() {
+  surface_.Clear();
+  const store::KeyMarks marks = store::ComputeKeyMarks(session_, store_);
+  for (int i = 0; i < kKeyCount; ++i) {
+    const store::LabelMark& mark = marks[static_cast<std::size_t>(i)];
+    surface_.SetLabelColor(i, mark.color);
+    if (mark.popup_mark) {
+      const LabelPosition& p = kLabelPositions[static_cast<std::size_t>(i)];
+      surface_.DrawPopupMark(p.left, p.top);
+    }
+  }
+  InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+void KeyBar::LaunchKey() {
+  // Unassigned keys ask what to assign; the rest of the launcher comes with
+  // the launch engine.
+  if (store_.QueryValueSize(store::Root::CurrentUser, store::kCommandKey,
+                            session_.CurrentKeyName) != platform::kSuccess) {
+    ShowAssignmentType(hwnd());
+  }
+}
+
+void KeyBar::ShowAssignmentType(HWND owner) {
+  dialogs::win::PendingDialog dialog(
+      "Assignment Type",
+      "Choose how " + session_.CurrentKeyName +
+          " is assigned: a program, a popup list, or nothing. This dialog is not part of this "
+          "version yet.",
+      session_.AlwaysOnTop, &session_.AssignTypeOpen);
+  dialog.Show(instance_, owner);
+}
+
+void KeyBar::ShowAssignments() {
+  dialogs::win::PendingDialog dialog(
+      "Function Key Assignments",
+      "The list of all key assignments is not part of this version yet.", session_.AlwaysOnTop,
+      nullptr);
+  dialog.Show(instance_, hwnd());
 }
 
 void KeyBar::OnSize(WPARAM kind) {
@@ -135,6 +205,46 @@ void KeyBar::OnWindowPosChanging(WINDOWPOS* pos) const {
   pos->cy = size.cy;
 }
 
+void KeyBar::OnPaint() {
+  PAINTSTRUCT paint{};
+  HDC dc = BeginPaint(hwnd(), &paint);
+  RECT client{};
+  GetClientRect(hwnd(), &client);
+  surface_.Paint(dc, client);
+  EndPaint(hwnd(), &paint);
+}
+
+void KeyBar::OnMouseDown(int x, int y, MouseButton button) {
+  const int index = LabelAt(x, y);
+  if (index < 0) return;
+  switch (PressLabel(session_, store_, index, button, surface_.LabelColor(index))) {
+    case LabelAction::Launch:
+      LaunchKey();
+      break;
+    case LabelAction::ChooseType:
+      ShowAssignmentType(hwnd());
+      break;
+    case LabelAction::Ignore:
+    case LabelAction::SelectOnly:
+      break;
+  }
+}
+
+void KeyBar::OnMouseMove(int x, int y) {
+  const int index = LabelAt(x, y);
+  if (index < 0 || tips_ == nullptr) return;
+  std::string hint = LabelHint(session_, store_, index);
+  std::string& shown = tip_texts_[index];
+  if (hint == shown) return;
+  shown = std::move(hint);
+  TOOLINFOA tool{};
+  tool.cbSize = sizeof tool;
+  tool.hwnd = hwnd();
+  tool.uId = static_cast<UINT_PTR>(index);
+  tool.lpszText = shown.data();
+  SendMessageA(tips_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
 LRESULT KeyBar::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_CREATE:
@@ -146,13 +256,38 @@ LRESULT KeyBar::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_SIZE:
       OnSize(wparam);
       return 0;
+    case WM_ERASEBKGND:
+      return 1;  // painting covers everything
+    case WM_PAINT:
+      OnPaint();
+      return 0;
+    case WM_LBUTTONDOWN:
+      OnMouseDown(GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam), MouseButton::Left);
+      return 0;
+    case WM_RBUTTONDOWN:
+      OnMouseDown(GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam), MouseButton::Right);
+      return 0;
+    case WM_MBUTTONDOWN:
+    case WM_XBUTTONDOWN:
+      OnMouseDown(GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam), MouseButton::Other);
+      return message == WM_XBUTTONDOWN ? TRUE : 0;
+    case WM_MOUSEMOVE:
+      OnMouseMove(GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam));
+      return 0;
+    case WM_COMMAND:
+      OnCommand(LOWORD(wparam));
+      return 0;
+    case WM_HELP:
+      if (OnHelp(reinterpret_cast<const HELPINFO*>(lparam))) return TRUE;
+      break;
     case WM_DESTROY:
       Unload();
       PostQuitMessage(0);
       return 0;
     default:
-      return WindowBase::HandleMessage(message, wparam, lparam);
+      break;
   }
+  return WindowBase::HandleMessage(message, wparam, lparam);
 }
 
 }  // namespace keylark::app::win

@@ -1,12 +1,16 @@
-// The key bar (Form1): the program's main window. It owns the start-up load
-// sequence, the fixed size, hide-on-minimize and the position memory.
+// The key bar (Form1): the program's main window. It runs the start-up load
+// sequence, keeps its size, hides when minimized, remembers its position,
+// paints the 24 labels over the keyboard picture and carries out the menu.
 #pragma once
 
 #include <string>
 
+#include "app/key_bar_model.h"
 #include "app/session.h"
 #include "app/startup.h"
+#include "app/win/key_bar_surface.h"
 #include "app/win/window_base.h"
+#include "platform/filesystem.h"
 #include "store/registry_store.h"
 
 namespace keylark::app::win {
@@ -25,6 +29,14 @@ class KeyBar final : public WindowBase {
   // Deletes the published window handle (after the window is gone).
   void Terminate();
 
+  // Recolours the labels and redraws the popup marks from the store.
+  void RefreshKeyMarks();
+  // Uses the current key (CurrentKeyName / CurrentKeyIndex).
+  void LaunchKey();
+  // Opens the Assignment Type dialog for the current key.
+  void ShowAssignmentType(HWND owner);
+
+  void OpenHelp(unsigned long context) const;
   const std::string& HelpFile() const { return help_file_; }
 
  protected:
@@ -39,14 +51,27 @@ class KeyBar final : public WindowBase {
   void PlaceWindow();
   void ApplyOptions();
   void SetAlwaysOnTop(bool on);
+  void SetMenuCheck(UINT id, bool on) const;
   Twips PositionInTwips() const;
+  void CreateLabelTips();
 
   void OnSize(WPARAM kind);
   void OnWindowPosChanging(WINDOWPOS* pos) const;
+  void OnPaint();
+  void OnMouseDown(int x, int y, MouseButton button);
+  void OnMouseMove(int x, int y);
+  void OnCommand(UINT id);
+  void OnToggle(UINT id);
+  bool OnHelp(const HELPINFO* info) const;
+  void ShowAssignments();
+  void ShowAbout();
 
   Session& session_;
   const store::Store& store_;
   HINSTANCE instance_;
+  KeyBarSurface surface_;
+  HWND tips_ = nullptr;
+  std::string tip_texts_[kKeyCount];
   std::string help_file_;
   int logical_pixels_per_inch_ = 96;
   double twips_per_pixel_x_ = 15;

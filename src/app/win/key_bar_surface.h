@@ -1,0 +1,52 @@
+// The key bar's client area: the keyboard picture, a persistent layer of
+// popup marks, and the 24 labels painted over them. Marks live in a memory
+// bitmap, so marks drawn while the window is hidden or covered are there when
+// it shows; clearing restores the picture and nothing else.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+
+#include "app/key_bar_layout.h"
+#include "app/session.h"
+
+namespace keylark::app::win {
+
+class KeyBarSurface {
+ public:
+  KeyBarSurface() = default;
+  ~KeyBarSurface();
+  KeyBarSurface(const KeyBarSurface&) = delete;
+  KeyBarSurface& operator=(const KeyBarSurface&) = delete;
+
+  // Takes the picture (the surface owns it from now on) and the label font size.
+  bool Create(HWND window, HBITMAP picture, int font_points, int logical_pixels_per_inch);
+  void Destroy();
+
+  // Removes every mark; the picture and the labels stay.
+  void Clear();
+  // A small right triangle in the top-left corner of a label: six rows of
+  // 6, 5, ... 1 pixels.
+  void DrawPopupMark(int left, int top);
+
+  void SetLabelColor(int index, Color color) { colors_[static_cast<std::size_t>(index)] = color; }
+  Color LabelColor(int index) const { return colors_[static_cast<std::size_t>(index)]; }
+
+  void Paint(HDC target, const RECT& client) const;
+
+ private:
+  HWND window_ = nullptr;
+  HBITMAP picture_ = nullptr;
+  HBITMAP layer_ = nullptr;  // picture + marks
+  HFONT font_ = nullptr;
+  std::array<Color, kKeyCount> colors_ = MakeWhite();
+
+  static std::array<Color, kKeyCount> MakeWhite() {
+    std::array<Color, kKeyCount> colors;
+    colors.fill(kUnassignedColor);
+    return colors;
+  }
+};
+
+}  // namespace keylark::app::win

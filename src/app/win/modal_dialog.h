@@ -1,0 +1,36 @@
+// The base of every modal dialog: DialogBoxParamA with `this` stored at
+// WM_INITDIALOG and cleared at WM_NCDESTROY; exceptions stop at the procedure.
+// Esc arrives as IDCANCEL and closes the dialog unless a subclass says otherwise.
+#pragma once
+
+#include <windows.h>
+
+namespace keylark::app::win {
+
+class ModalDialog {
+ public:
+  ModalDialog() = default;
+  virtual ~ModalDialog() = default;
+  ModalDialog(const ModalDialog&) = delete;
+  ModalDialog& operator=(const ModalDialog&) = delete;
+
+  // Shows the dialog and returns the code it ended with (-1 when it could not be shown).
+  INT_PTR Run(HINSTANCE instance, int template_id, HWND owner);
+
+ protected:
+  HWND hwnd() const { return hwnd_; }
+  void End(INT_PTR result) { EndDialog(hwnd_, result); }
+
+  // Return FALSE to keep the focus where OnInit put it.
+  virtual BOOL OnInit() { return TRUE; }
+  // Return true when the command was handled.
+  virtual bool OnCommand(int id, int notification);
+  virtual void OnDestroy() {}
+
+ private:
+  static INT_PTR CALLBACK StaticDialogProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  INT_PTR HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  HWND hwnd_ = nullptr;
+};
+
+}  // namespace keylark::app::win
