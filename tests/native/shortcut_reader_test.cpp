@@ -42,6 +42,7 @@ TEST_F(ShortcutReaderTest, SuccessFillsEveryFieldInBufferOrder) {
   EXPECT_EQ(library_.Calls(), 1);
   EXPECT_TRUE(library_.OutputsWereZeroed());
   EXPECT_EQ(library_.SeenPath(), "C:\\Menu\\Tool.lnk");
+  EXPECT_EQ(path_, "C:\\Menu\\Tool.lnk");
 }
 
 TEST_F(ShortcutReaderTest, EachBufferIsCutAtItsFirstNulAndEmptyWithoutOne) {
@@ -98,13 +99,6 @@ TEST_F(ShortcutReaderTest, WhatTheLibraryLeavesInThePathComesBack) {
   library_.RewritePath("E:\\abcdefgh");
   Read("E:\\x.lnk");
   EXPECT_EQ(path_, "E:\\abcdef");
-}
-
-TEST_F(ShortcutReaderTest, AnUntouchedPathStaysTheSame) {
-  const std::string long_path = "C:\\" + std::string(40000, 'p') + ".lnk";
-  Read(long_path);
-  EXPECT_EQ(path_, long_path);
-  EXPECT_EQ(library_.SeenPath(), long_path);
 }
 
 }  // namespace
