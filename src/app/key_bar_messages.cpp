@@ -1,0 +1,110 @@
+#include "app/key_bar_messages.h"
+
+#include "launch/launch_engine.h"
+
+namespace keylark::app {
+namespace {
+
+ClassifiedMessage ClassifyTrayCallback(std::uintptr_t icon_id, std::intptr_t mouse_message) {
+  if (icon_id != TrayIconId) return {};
+  if (mouse_message == kTrayDoubleClick) return {KeyBarEvent::TrayRestore, std::nullopt};
+  if (mouse_message == kTrayRightButtonUp) return {KeyBarEvent::TrayMenu, std::nullopt};
+  return {};
+}
+
+ClassifiedMessage ClassifyFnKeyReport(std::uintptr_t wparam, std::intptr_t scan_code) {
+  if (wparam != kFnKeyReportWParam) return {};
+  // Make codes are single bytes; anything wider is no key of ours.
+  if (scan_code < 0 || scan_code > 0xFF) return {};
+  const std::optional<KeyInfo> key = FindKeyByScanCode(static_cast<std::uint32_t>(scan_code));
+  if (!key) return {};
+  return {KeyBarEvent::FnKey, key};
+}
+
+bool IsKeyBarInFront(const KeyBarServices& services) {
+  return services.shell.GetForegroundWindow() == services.host.Handle();
+}
+
+void ShowKeyBarAgain(const KeyBarServices& services) {
+  services.host.SetState(WindowState::Normal);
+  services.host.Show();
+  // The store may have changed while the key bar was hidden.
+  services.host.RefreshKeyMarks();
+}
+
+// Brings the active form forward; when that is the key bar, shows it again.
+void BringActiveFormBack(const KeyBarServices& services) {
+  const platform::WindowHandle active = services.host.ActiveForm();
+  if (active == 0) return;
+  services.shell.SetForegroundWindow(active);
+  if (active == services.host.Handle()) ShowKeyBarAgain(services);
+}
+
+}  // namespace
+
+ClassifiedMessage ClassifyKeyBarMessage(std::uint32_t message, std::uintptr_t wparam,
+                                        std::intptr_t lparam) {
+  if (message == TrayCallbackMessage) return ClassifyTrayCallback(wparam, lparam);
+  if (message == FnKeyMessage) return ClassifyFnKeyReport(wparam, lparam);
+  return {};
+}
+
+void HandleKeyBarMessage(const KeyBarServices& services, std::uint32_t message,
+                         std::uintptr_t wparam, std::intptr_t lparam) {
+  const ClassifiedMessage classified = ClassifyKeyBarMessage(message, wparam, lparam);
+  switch (classified.event) {
+    case KeyBarEvent::TrayRestore:
+      RestoreFromTrayIcon(services);
+      break;
+    case KeyBarEvent::TrayMenu:
+      BringForwardForTrayMenu(services);
+      services.host.ShowTrayMenu();
+      break;
+    case KeyBarEvent::FnKey:
+      // Reserved keys launch as well: only a click on a label checks for them.
+      SelectCurrentKey(services.session, *classified.key);
+      launch::LaunchKey(services);
+      break;
+    case KeyBarEvent::None:
+      break;
+  }
+}
+
+void SelectCurrentKey(Session& session, const KeyInfo& key) {
+  session.CurrentKeyName = KeyNameOf(key.character);
+  session.CurrentKeyIndex = key.index;
+}
+
+void RestoreFromTrayIcon(const KeyBarServices& services) {
+  if (services.host.State() == WindowState::Normal) {
+    services.shell.SetForegroundWindow(services.host.Handle());
+    return;
+  }
+  if (!services.session.AnyDialogOpen()) {
+    services.shell.SetForegroundWindow(services.host.Handle());
+    ShowKeyBarAgain(services);
+    return;
+  }
+  // A dialog is open: it comes forward and the key bar stays where it is,
+  // unless the key bar itself is the active form.
+  BringActiveFormBack(services);
+}
+
+void RestoreFromTrayMenu(const KeyBarServices& services) {
+  if (services.host.State() != WindowState::Normal) {
+    BringActiveFormBack(services);
+  } else {
+    services.shell.SetForegroundWindow(services.host.Handle());
+  }
+}
+
+void BringForwardForTrayMenu(const KeyBarServices& services) {
+  if (services.session.AnyDialogOpen()) {
+    const platform::WindowHandle active = services.host.ActiveForm();
+    if (active != 0) services.shell.SetForegroundWindow(active);
+  } else if (!IsKeyBarInFront(services)) {
+    services.shell.SetForegroundWindow(services.host.Handle());
+  }
+}
+
+}  // namespace keylark::app

@@ -1,0 +1,105 @@
+#include "app/popup_list.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "store/layout.h"
+
+namespace keylark::app {
+namespace {
+
+// Room beyond the longest name the key reported, so a name that grew in the
+// meantime still fits.
+constexpr std::uint32_t kNameSlack = 100;
+
+std::vector<std::string> EnumerateSubkeyNames(platform::Registry& registry,
+                                              platform::KeyHandle key) {
+  std::uint32_t count = 0;
+  std::uint32_t longest = 0;
+  if (registry.QueryInfoKey(key, &count, &longest) != platform::kSuccess) return {};
+  std::vector<std::string> names;
+  names.reserve(count);
+  std::vector<char> buffer(static_cast<std::size_t>(longest) + kNameSlack);
+  for (std::uint32_t index = 0; index < count; ++index) {
+    std::fill(buffer.begin(), buffer.end(), '\0');
+    const auto size = static_cast<std::uint32_t>(buffer.size());
+    // A list that shrank while it was read simply ends early.
+    if (registry.EnumKey(key, index, buffer.data(), size) != platform::kSuccess) break;
+    names.emplace_back(buffer.begin(), std::find(buffer.begin(), buffer.end(), '\0'));
+  }
+  return names;
+}
+
+PopupMenuItem Header(const std::string& key_name) {
+  PopupMenuItem header;
+  header.kind = PopupMenuItem::Kind::Header;
+  header.caption = key_name;
+  header.checked = true;
+  return header;
+}
+
+PopupMenuItem Separator() {
+  PopupMenuItem separator;
+  separator.kind = PopupMenuItem::Kind::Separator;
+  return separator;
+}
+
+PopupMenuItem EmptyNote() {
+  PopupMenuItem note;
+  note.kind = PopupMenuItem::Kind::EmptyNote;
+  note.caption = kEmptyPopupListText;
+  note.enabled = false;
+  return note;
+}
+
+PopupMenuItem Item(const std::string& caption, std::size_t index) {
+  PopupMenuItem item;
+  item.caption = caption;
+  item.item_index = index;
+  return item;
+}
+
+}  // namespace
+
+std::optional<std::string> PopupMenuModel::CaptionOf(std::size_t item_index) const {
+  if (item_index >= captions.size()) return std::nullopt;
+  return captions[item_index];
+}
+
+std::vector<std::string> ReadPopupItems(const store::Store& store, const std::string& key_name) {
+  const store::ScopedKey list(store.Registry(), platform::Root::CurrentUser,
+                              store::PopupListKey(key_name), false);
+  if (!list.IsOpen()) return {};
+  return EnumerateSubkeyNames(store.Registry(), list.Handle());
+}
+
+PopupMenuModel MakePopupMenuModel(const std::string& key_name, std::vector<std::string> captions) {
+  PopupMenuModel model;
+  model.captions = std::move(captions);
+  model.entries.push_back(Header(key_name));
+  model.entries.push_back(Separator());
+  if (model.captions.empty()) model.entries.push_back(EmptyNote());
+  for (std::size_t index = 0; index < model.captions.size(); ++index) {
+    model.entries.push_back(Item(model.captions[index], index));
+  }
+  return model;
+}
+
+PopupMenuModel BuildPopupMenu(const Session& session, const store::Store& store) {
+  return MakePopupMenuModel(session.CurrentKeyName, ReadPopupItems(store, session.CurrentKeyName));
+}
+
+void ChoosePopupItem(const KeyBarServices& services, const std::string& caption) {
+  const store::ScopedKey item(services.store.Registry(), platform::Root::CurrentUser,
+                              store::PopupItemKey(services.session.CurrentKeyName, caption), false);
+  if (!item.IsOpen()) return;
+  const std::optional<std::string> target = item.ReadText(caption);
+  if (!target) return;
+  const bool minimize_on_use =
+      services.store.ReadFlag(store::kConfigKey, store::kMinimizeOnUseValue);
+  // The item is opened as it is: no arguments, no directory, no switching.
+  services.shell.OpenWithShell(*target);
+  if (minimize_on_use) services.host.SetState(WindowState::Minimized);
+}
+
+}  // namespace keylark::app

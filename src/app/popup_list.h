@@ -1,0 +1,54 @@
+// The popup list of a key: the menu built from the items stored under
+// "prg\<key name>" and what choosing one of them does. The window side only
+// turns a PopupMenuModel into a real menu and reports the chosen caption.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/key_bar_host.h"
+
+namespace keylark::app {
+
+// Shown below the header when a list holds no items at all.
+inline constexpr const char* kEmptyPopupListText = "(Empty)";
+
+struct PopupMenuItem {
+  enum class Kind { Header, Separator, Item, EmptyNote };
+  Kind kind = Kind::Item;
+  std::string caption;
+  bool checked = false;
+  bool enabled = true;
+  // For items: the position of the caption in PopupMenuModel::captions.
+  std::optional<std::size_t> item_index;
+};
+
+// The whole menu from top to bottom. It is built anew for every showing, so
+// a shorter list never keeps items of a longer one.
+struct PopupMenuModel {
+  std::vector<PopupMenuItem> entries;
+  std::vector<std::string> captions;
+
+  // The caption of item i, or nothing for an index the menu does not have.
+  std::optional<std::string> CaptionOf(std::size_t item_index) const;
+};
+
+// The item captions of a key's popup list, in the order the store enumerates
+// the item subkeys; empty when the list key is missing.
+std::vector<std::string> ReadPopupItems(const store::Store& store, const std::string& key_name);
+
+// The menu for a key: the key name as a checked header that does nothing, a
+// separator, then one entry per item (or a disabled note for an empty list).
+PopupMenuModel MakePopupMenuModel(const std::string& key_name, std::vector<std::string> captions);
+
+// Builds the current key's popup menu from the store.
+PopupMenuModel BuildPopupMenu(const Session& session, const store::Store& store);
+
+// Opens the target of the current key's item with this caption through the
+// shell, then minimizes the key bar when "Minimize On Use" is on. An item
+// whose subkey or target has disappeared since the menu was built does nothing.
+void ChoosePopupItem(const KeyBarServices& services, const std::string& caption);
+
+}  // namespace keylark::app

@@ -1,0 +1,195 @@
+#include "launch/launch_engine.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+
+#include "store/layout.h"
+#include "store/value_codec.h"
+
+namespace keylark::launch {
+namespace {
+
+using app::KeyBarServices;
+using app::WindowState;
+using platform::WindowHandle;
+
+// The remembered window lives in a label tag as decimal text. Handles are
+// written signed, so a sign-extended handle of a 64-bit system reads back as
+// the same value.
+std::string TagOfWindow(WindowHandle window) {
+  return std::to_string(static_cast<std::intptr_t>(window));
+}
+
+WindowHandle WindowOfTag(const std::string& tag) {
+  const double value = store::NumericValue(tag);
+  // Anything outside the range of a handle is no handle at all.
+  if (!(value > -9.0e18 && value < 9.0e18)) return 0;
+  return static_cast<WindowHandle>(static_cast<std::intptr_t>(static_cast<std::int64_t>(value)));
+}
+
+// Any text with a numeric value other than zero switches; empty, absent or
+// non-numeric text starts a new instance every time.
+bool IsSwitchFlagOn(const std::optional<std::string>& text) {
+  return text.has_value() && store::NumericValue(*text) != 0;
+}
+
+bool IsPopupCommand(const std::string& command) { return !command.empty() && command[0] == '@'; }
+
+bool IsKeyBarInFront(const KeyBarServices& services) {
+  return services.shell.GetForegroundWindow() == services.host.Handle();
+}
+
+void BringKeyBarForwardIfBehind(const KeyBarServices& services) {
+  if (!IsKeyBarInFront(services)) services.shell.SetForegroundWindow(services.host.Handle());
+}
+
+void BringActiveFormForward(const KeyBarServices& services) {
+  const WindowHandle active = services.host.ActiveForm();
+  if (active != 0) services.shell.SetForegroundWindow(active);
+}
+
+void OpenAssignTypeDialog(const KeyBarServices& services) {
+  switch (services.host.State()) {
+    case WindowState::Normal:
+      services.host.ShowAssignTypeModal();
+      // The dialog may have left another program in front.
+      BringKeyBarForwardIfBehind(services);
+      break;
+    case WindowState::Minimized:
+      // A hidden key bar cannot own a modal dialog the user could see.
+      services.host.ShowAssignTypeModeless();
+      break;
+    case WindowState::Maximized:
+      break;
+  }
+}
+
+void HandleUnassignedKey(const KeyBarServices& services) {
+  if (!services.session.AnyDialogOpen()) {
+    OpenAssignTypeDialog(services);
+    return;
+  }
+  // A key use during an assignment only brings the program's windows forward.
+  if (services.host.State() == WindowState::Normal) {
+    BringKeyBarForwardIfBehind(services);
+  } else {
+    BringActiveFormForward(services);
+  }
+}
+
+// A small pointer movement lets the system hand the foreground to the window
+// the launch is about to show, even when another program was in front.
+void NudgeMouse(platform::Shell& shell) {
+  shell.MoveMouseBy(-1, 1);
+  shell.MoveMouseBy(1, 1);
+}
+
+// Without minimizing an empty list opens the folder it was made from; a list
+// key without "FileCount" does nothing.
+void ShowListOrOpenFolder(const KeyBarServices& services, const std::string& command) {
+  const std::optional<std::string> file_count = services.store.ReadText(
+      store::PopupListKey(services.session.CurrentKeyName), store::kFileCountValue);
+  if (!file_count) return;
+  if (store::NumericValue(*file_count) != 0) {
+    services.host.ShowPopupList();
+  } else {
+    services.shell.OpenWithShell(command.substr(1));
+  }
+}
+
+// Whether the key bar may be minimized after this start: not when nothing was
+// started or the shell had to step in for a failed start.
+bool KeepsMinimizeOnUse(SwitchOutcome outcome) {
+  return outcome == SwitchOutcome::BroughtForward || outcome == SwitchOutcome::Started;
+}
+
+void LaunchDirectCommand(const KeyBarServices& services, const std::string& command, bool switch_on,
+                         bool minimize_on_use) {
+  bool keeps_minimize = true;
+  if (switch_on) {
+    keeps_minimize = KeepsMinimizeOnUse(SwitchOrStart(services, command));
+  } else {
+    services.shell.OpenWithShell(command);
+  }
+  if (minimize_on_use && keeps_minimize) services.host.SetState(WindowState::Minimized);
+}
+
+void LaunchAssignedKey(const KeyBarServices& services, bool switch_on) {
+  if (!IsKeyBarInFront(services)) NudgeMouse(services.shell);
+  const std::string& key_name = services.session.CurrentKeyName;
+  const std::string command = services.store.ReadText(store::kCommandKey, key_name).value_or("");
+  const bool minimize_on_use =
+      services.store.ReadFlag(store::kConfigKey, store::kMinimizeOnUseValue);
+  if (IsPopupCommand(command)) {
+    // With minimizing on, the list is shown whatever its count says; choosing
+    // an item minimizes the key bar, not the showing.
+    if (minimize_on_use) {
+      services.host.ShowPopupList();
+    } else {
+      ShowListOrOpenFolder(services, command);
+    }
+    return;
+  }
+  LaunchDirectCommand(services, command, switch_on, minimize_on_use);
+}
+
+bool ProcessIsRunning(const std::vector<platform::ProcessId>& running, platform::ProcessId id) {
+  return std::find(running.begin(), running.end(), id) != running.end();
+}
+
+void BringRememberedWindowForward(platform::Shell& shell, WindowHandle window) {
+  shell.ShowWindow(window, shell.IsIconic(window) ? platform::kShowNormal : platform::kShow);
+  shell.SetForegroundWindow(window);
+}
+
+SwitchOutcome StartAndRemember(const KeyBarServices& services, const std::string& command,
+                               std::size_t slot) {
+  const std::optional<platform::ProcessId> started = services.shell.StartProgram(command);
+  if (!started) {
+    services.shell.OpenWithShell(command);
+    return SwitchOutcome::FellBackToShell;
+  }
+  services.session.LaunchedProcessIds[slot] = *started;
+  // The window in front right after the start stands for the application.
+  services.session.LabelTags[slot] = TagOfWindow(services.shell.GetForegroundWindow());
+  return SwitchOutcome::Started;
+}
+
+}  // namespace
+
+void LaunchKey(const KeyBarServices& services) {
+  app::Session& session = services.session;
+  session.CurrentKeyLookup = app::kNoLookupYet;
+  const bool switch_on =
+      IsSwitchFlagOn(services.store.ReadText(store::kSwitchFlagKey, session.CurrentKeyName));
+  session.CurrentKeyLookup = services.store.QueryValueSize(
+      platform::Root::CurrentUser, store::kCommandKey, session.CurrentKeyName);
+  if (session.CurrentKeyLookup != platform::kSuccess) {
+    HandleUnassignedKey(services);
+  } else {
+    LaunchAssignedKey(services, switch_on);
+  }
+}
+
+SwitchOutcome SwitchOrStart(const KeyBarServices& services, const std::string& command) {
+  const int index = services.session.CurrentKeyIndex;
+  if (index < 0 || index >= app::kKeyCount) {
+    // No slot to remember a process in: a plain shell start.
+    services.shell.OpenWithShell(command);
+    return SwitchOutcome::FellBackToShell;
+  }
+  const auto slot = static_cast<std::size_t>(index);
+  const std::string& tag = services.session.LabelTags[slot];
+  if (store::NumericValue(tag) != 0) {
+    const auto running = services.shell.SnapshotProcessIds();
+    if (!running) return SwitchOutcome::NoSnapshot;
+    if (ProcessIsRunning(*running, services.session.LaunchedProcessIds[slot])) {
+      BringRememberedWindowForward(services.shell, WindowOfTag(tag));
+      return SwitchOutcome::BroughtForward;
+    }
+  }
+  return StartAndRemember(services, command, slot);
+}
+
+}  // namespace keylark::launch

@@ -1,0 +1,40 @@
+#include "fakes/fake_key_bar_host.h"
+
+namespace keylark::fakes {
+namespace {
+
+const char* StateName(app::WindowState state) {
+  switch (state) {
+    case app::WindowState::Normal:
+      return "normal";
+    case app::WindowState::Minimized:
+      return "minimized";
+    case app::WindowState::Maximized:
+      return "maximized";
+  }
+  return "?";
+}
+
+}  // namespace
+
+void FakeKeyBarHost::SetState(app::WindowState new_state) {
+  log_.push_back(std::string("state ") + StateName(new_state));
+  state = new_state;
+}
+
+void FakeKeyBarHost::Show() { log_.push_back("show-key-bar"); }
+
+void FakeKeyBarHost::RefreshKeyMarks() { log_.push_back("refresh-marks"); }
+
+void FakeKeyBarHost::ShowAssignTypeModal() {
+  log_.push_back("assign-type-modal");
+  if (during_modal_dialog) during_modal_dialog();
+}
+
+void FakeKeyBarHost::ShowAssignTypeModeless() { log_.push_back("assign-type-modeless"); }
+
+void FakeKeyBarHost::ShowPopupList() { log_.push_back("popup-list"); }
+
+void FakeKeyBarHost::ShowTrayMenu() { log_.push_back("tray-menu"); }
+
+}  // namespace keylark::fakes

@@ -1,0 +1,126 @@
+#include "app/popup_list.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "fakes/key_bar_world.h"
+
+namespace keylark::app {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+using ::testing::IsEmpty;
+using Kind = PopupMenuItem::Kind;
+
+class PopupListTest : public ::testing::Test {
+ protected:
+  void SetUp() override { world_.SelectKey("Fn-A", 6); }
+  void TearDown() override {
+    EXPECT_EQ(world_.registry.OpenHandleCount(), 0U) << "a registry key was left open";
+  }
+
+  void AddItems(const std::vector<std::string>& captions) {
+    for (const std::string& caption : captions) {
+      world_.AddPopupItem("Fn-A", caption, "C:\\Menu\\" + caption + ".lnk");
+    }
+  }
+
+  // The captions of the entries below the separator, as a view would show them.
+  std::vector<std::string> ShownItems() {
+    const PopupMenuModel model = BuildPopupMenu(world_.session, world_.store);
+    std::vector<std::string> shown;
+    for (std::size_t i = 2; i < model.entries.size(); ++i)
+      shown.push_back(model.entries[i].caption);
+    return shown;
+  }
+
+  fakes::KeyBarWorld world_;
+};
+
+TEST_F(PopupListTest, TheMenuIsHeadedByTheCheckedKeyNameAndASeparator) {
+  AddItems({"Calculator", "Notepad"});
+  const PopupMenuModel model = BuildPopupMenu(world_.session, world_.store);
+  ASSERT_EQ(model.entries.size(), 4U);
+  EXPECT_EQ(model.entries[0].kind, Kind::Header);
+  EXPECT_EQ(model.entries[0].caption, "Fn-A");
+  EXPECT_TRUE(model.entries[0].checked);
+  EXPECT_FALSE(model.entries[0].item_index) << "the header chooses nothing";
+  EXPECT_EQ(model.entries[1].kind, Kind::Separator);
+  for (std::size_t i = 2; i < 4; ++i) {
+    EXPECT_EQ(model.entries[i].kind, Kind::Item);
+    EXPECT_TRUE(model.entries[i].enabled);
+    EXPECT_FALSE(model.entries[i].checked);
+    ASSERT_TRUE(model.entries[i].item_index);
+    EXPECT_EQ(model.CaptionOf(*model.entries[i].item_index), model.entries[i].caption);
+  }
+  EXPECT_FALSE(model.CaptionOf(2));
+}
+
+TEST_F(PopupListTest, ItemsFollowTheStoresEnumerationOrder) {
+  AddItems({"zeta", "Alpha", "beta", "Word 2000"});
+  EXPECT_THAT(ReadPopupItems(world_.store, "Fn-A"),
+              ElementsAre("Alpha", "beta", "Word 2000", "zeta"));
+}
+
+TEST_F(PopupListTest, EachShowingReflectsTheListAsItIsNow) {
+  AddItems({"a1", "a2", "a3", "a4", "a5"});
+  EXPECT_THAT(ShownItems(), ElementsAre("a1", "a2", "a3", "a4", "a5"));
+  world_.RemovePopupItem("Fn-A", "a2");
+  world_.RemovePopupItem("Fn-A", "a5");
+  EXPECT_THAT(ShownItems(), ElementsAre("a1", "a3", "a4"));
+  AddItems({"a2", "a6"});
+  EXPECT_THAT(ShownItems(), ElementsAre("a1", "a2", "a3", "a4", "a6"));
+}
+
+TEST_F(PopupListTest, AListWithoutItemsShowsADisabledNote) {
+  world_.Put(store::PopupListKey("Fn-A"), store::kFileCountValue, "0");
+  for (const char* key : {"Fn-A", "Fn-B"}) {  // an empty list, and no list key at all
+    world_.SelectKey(key, 6);
+    const PopupMenuModel model = BuildPopupMenu(world_.session, world_.store);
+    ASSERT_EQ(model.entries.size(), 3U) << key;
+    EXPECT_EQ(model.entries[0].caption, key);
+    EXPECT_EQ(model.entries[2].kind, Kind::EmptyNote);
+    EXPECT_EQ(model.entries[2].caption, kEmptyPopupListText);
+    EXPECT_FALSE(model.entries[2].enabled);
+    EXPECT_FALSE(model.entries[2].item_index);
+    EXPECT_THAT(model.captions, IsEmpty());
+  }
+}
+
+TEST_F(PopupListTest, LongItemNamesAreReadWhole) {
+  const std::string long_name(250, 'n');
+  AddItems({"x", long_name});
+  EXPECT_THAT(ReadPopupItems(world_.store, "Fn-A"), ElementsAre(long_name, "x"));
+}
+
+TEST_F(PopupListTest, ChoosingAnItemOpensItsTargetUnchanged) {
+  world_.AddPopupItem("Fn-A", "Editor", "C:\\Program Files\\Edit\\edit.exe -x");
+  ChoosePopupItem(world_.services, "Editor");
+  EXPECT_THAT(world_.log, ElementsAre("shell-open C:\\Program Files\\Edit\\edit.exe -x"));
+}
+
+TEST_F(PopupListTest, MinimizeOnUseHidesTheKeyBarAfterTheItemOpened) {
+  AddItems({"Notepad"});
+  world_.SetMinimizeOnUse("0");
+  ChoosePopupItem(world_.services, "Notepad");
+  world_.SetMinimizeOnUse("1");
+  ChoosePopupItem(world_.services, "Notepad");
+  EXPECT_THAT(world_.log, ElementsAre("shell-open C:\\Menu\\Notepad.lnk",
+                                      "shell-open C:\\Menu\\Notepad.lnk", "state minimized"));
+}
+
+TEST_F(PopupListTest, AnItemThatVanishedSinceTheMenuWasBuiltDoesNothing) {
+  world_.SetMinimizeOnUse("1");
+  AddItems({"Gone"});
+  world_.RemovePopupItem("Fn-A", "Gone");
+  ChoosePopupItem(world_.services, "Gone");
+  // The subkey is there but its target value is not.
+  world_.Put(store::PopupItemKey("Fn-A", "Hollow"), "Other", "C:\\x.lnk");
+  ChoosePopupItem(world_.services, "Hollow");
+  EXPECT_THAT(world_.log, IsEmpty());
+  EXPECT_EQ(world_.host.state, WindowState::Normal);
+}
+
+}  // namespace
+}  // namespace keylark::app
