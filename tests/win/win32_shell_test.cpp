@@ -1,0 +1,176 @@
+// The real shell seam: program starts, shell opens, the process snapshot and
+// the window calls, with launch_target.exe as the program being launched.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+#include "keylark_process.h"
+#include "platform/win32/win32_shell.h"
+
+namespace keylark::wintest {
+namespace {
+
+using platform::ProcessId;
+using platform::WindowHandle;
+
+std::string TargetProgram() {
+  return WindowsPathFromEnvironment("KEYLARK_BIN_DIR") + "\\launch_target.exe";
+}
+
+std::string TempFilePath(const char* prefix) {
+  char directory[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, directory);
+  char path[MAX_PATH] = {};
+  GetTempFileNameA(directory, prefix, 0, path);
+  return path;
+}
+
+// The process ids of the starts the target recorded, in order.
+std::vector<ProcessId> RecordedStarts(const std::string& log_path) {
+  std::ifstream log(log_path);
+  std::vector<ProcessId> ids;
+  std::string line;
+  while (std::getline(log, line)) {
+    std::istringstream fields(line);
+    ProcessId id = 0;
+    if (fields >> id) ids.push_back(id);
+  }
+  return ids;
+}
+
+bool Contains(const std::vector<ProcessId>& ids, ProcessId id) {
+  return std::find(ids.begin(), ids.end(), id) != ids.end();
+}
+
+HWND TopLevelWindowOf(ProcessId id) {
+  struct Search {
+    ProcessId id;
+    HWND found;
+  } search{id, nullptr};
+  EnumWindows(
+      [](HWND window, LPARAM context) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(context);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner != s->id || !IsWindowVisible(window)) return TRUE;
+        s->found = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+class Win32ShellTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    log_path_ = TempFilePath("klt");
+    // Shell starts pass no arguments: the target finds its log through this.
+    SetEnvironmentVariableA("KEYLARK_LAUNCH_LOG", log_path_.c_str());
+  }
+
+  void TearDown() override {
+    for (ProcessId id : RecordedStarts(log_path_)) EndProcess(id);
+    SetEnvironmentVariableA("KEYLARK_LAUNCH_LOG", nullptr);
+    DeleteFileA(log_path_.c_str());
+  }
+
+  static void EndProcess(ProcessId id) {
+    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
+    if (process == nullptr) return;
+    TerminateProcess(process, 0);
+    WaitForSingleObject(process, 5000);
+    CloseHandle(process);
+  }
+
+  std::string TargetCommandLine() const {
+    return "\"" + TargetProgram() + "\" \"" + log_path_ + "\"";
+  }
+
+  bool WaitForStarts(std::size_t count) const {
+    return WaitFor([&] { return RecordedStarts(log_path_).size() >= count; });
+  }
+
+  platform::win32::Win32Shell shell_;
+  std::string log_path_;
+};
+
+TEST_F(Win32ShellTest, AStartedProgramIsInTheSnapshotUntilItEnds) {
+  const std::optional<ProcessId> started = shell_.StartProgram(TargetCommandLine());
+  ASSERT_TRUE(started);
+  ASSERT_TRUE(WaitForStarts(1));
+  EXPECT_EQ(RecordedStarts(log_path_).front(), *started);
+
+  const auto running = shell_.SnapshotProcessIds();
+  ASSERT_TRUE(running);
+  EXPECT_TRUE(Contains(*running, *started));
+  EXPECT_TRUE(Contains(*running, GetCurrentProcessId()));
+
+  EndProcess(*started);
+  EXPECT_TRUE(WaitFor([&] {
+    const auto now = shell_.SnapshotProcessIds();
+    return now && !Contains(*now, *started);
+  }));
+}
+
+TEST_F(Win32ShellTest, EachStartIsANewProcess) {
+  const auto first = shell_.StartProgram(TargetCommandLine() + " --exit");
+  const auto second = shell_.StartProgram(TargetCommandLine() + " --exit");
+  ASSERT_TRUE(first && second);
+  EXPECT_NE(*first, *second);
+  ASSERT_TRUE(WaitForStarts(2));
+  const auto recorded = RecordedStarts(log_path_);
+  EXPECT_TRUE(Contains(recorded, *first));
+  EXPECT_TRUE(Contains(recorded, *second));
+}
+
+TEST_F(Win32ShellTest, TheShellOpensAProgramWithoutArguments) {
+  EXPECT_TRUE(shell_.OpenWithShell(TargetProgram()));
+  ASSERT_TRUE(WaitForStarts(1));
+}
+
+TEST_F(Win32ShellTest, ADocumentOrAMissingFileIsNoProgramToStart) {
+  const std::string document = TempFilePath("kld");
+  const std::string renamed = document + ".txt";
+  ASSERT_NE(MoveFileA(document.c_str(), renamed.c_str()), FALSE);
+  std::ofstream(renamed) << "not a program\n";
+  EXPECT_FALSE(shell_.StartProgram(renamed));
+  EXPECT_FALSE(shell_.StartProgram("C:\\no\\such\\program.exe"));
+  DeleteFileA(renamed.c_str());
+}
+
+TEST_F(Win32ShellTest, TheStartedWindowIsNormalAndCanBeMinimizedAndRestored) {
+  const auto started = shell_.StartProgram(TargetCommandLine());
+  ASSERT_TRUE(started);
+  HWND window = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (window = TopLevelWindowOf(*started)) != nullptr; }));
+  const auto handle = reinterpret_cast<WindowHandle>(window);
+  EXPECT_FALSE(shell_.IsIconic(handle));
+
+  shell_.ShowWindow(handle, SW_MINIMIZE);
+  EXPECT_TRUE(shell_.IsIconic(handle));
+  shell_.ShowWindow(handle, platform::kShowNormal);
+  EXPECT_FALSE(shell_.IsIconic(handle));
+
+  shell_.SetForegroundWindow(handle);
+  EXPECT_TRUE(WaitFor([&] { return shell_.GetForegroundWindow() == handle; }));
+}
+
+TEST_F(Win32ShellTest, TheMouseNudgeEndsTwoPixelsLower) {
+  ASSERT_NE(SetCursorPos(200, 200), FALSE);
+  POINT before{};
+  ASSERT_NE(GetCursorPos(&before), FALSE);
+  shell_.MoveMouseBy(-1, 1);
+  shell_.MoveMouseBy(1, 1);
+  POINT after{};
+  EXPECT_TRUE(WaitFor([&] {
+    GetCursorPos(&after);
+    return after.y == before.y + 2;
+  }));
+  EXPECT_EQ(after.x, before.x);
+}
+
+}  // namespace
+}  // namespace keylark::wintest
