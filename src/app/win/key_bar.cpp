@@ -146,7 +146,7 @@ void KeyBar::CreateLabelTips() {
     tool.hwnd = hwnd();
     tool.uId = static_cast<UINT_PTR>(i);
     tool.rect = RECT{p.left, p.top, p.left + kLabelSize, p.top + kLabelSize};
-    tool.lpszText = const_cast<char*>("");
+    tool.lpszText = LPSTR_TEXTCALLBACKA;  // the hint is read when the tip shows
     SendMessageA(tips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
   }
 }
@@ -232,17 +232,19 @@ void KeyBar::OnMouseDown(int x, int y, MouseButton button) {
 
 void KeyBar::OnMouseMove(int x, int y) {
   const int index = LabelAt(x, y);
-  if (index < 0 || tips_ == nullptr) return;
-  std::string hint = LabelHint(session_, store_, index);
-  std::string& shown = tip_texts_[index];
-  if (hint == shown) return;
-  shown = std::move(hint);
-  TOOLINFOA tool{};
-  tool.cbSize = sizeof tool;
-  tool.hwnd = hwnd();
-  tool.uId = static_cast<UINT_PTR>(index);
-  tool.lpszText = shown.data();
-  SendMessageA(tips_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+  if (index < 0) return;
+  // Hovering selects the key and reads its hint afresh every time.
+  hint_ = LabelHint(session_, store_, index);
+}
+
+LRESULT KeyBar::OnNotify(const NMHDR* header) {
+  if (header->hwndFrom != tips_ || header->code != TTN_GETDISPINFOA) return 0;
+  auto* info = const_cast<NMTTDISPINFOA*>(reinterpret_cast<const NMTTDISPINFOA*>(header));
+  const auto index = static_cast<int>(info->hdr.idFrom);
+  if (index >= 0 && index < kKeyCount) hint_ = LabelHint(session_, store_, index);
+  // An empty text shows no tip at all, which is what "hints off" means.
+  info->lpszText = hint_.data();
+  return 0;
 }
 
 LRESULT KeyBar::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -277,6 +279,8 @@ LRESULT KeyBar::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_COMMAND:
       OnCommand(LOWORD(wparam));
       return 0;
+    case WM_NOTIFY:
+      return OnNotify(reinterpret_cast<const NMHDR*>(lparam));
     case WM_HELP:
       if (OnHelp(reinterpret_cast<const HELPINFO*>(lparam))) return TRUE;
       break;

@@ -60,6 +60,7 @@ class KeyBar final : public WindowBase {
   void OnPaint();
   void OnMouseDown(int x, int y, MouseButton button);
   void OnMouseMove(int x, int y);
+  LRESULT OnNotify(const NMHDR* header);
   void OnCommand(UINT id);
   void OnToggle(UINT id);
   bool OnHelp(const HELPINFO* info) const;
@@ -71,7 +72,7 @@ class KeyBar final : public WindowBase {
   HINSTANCE instance_;
   KeyBarSurface surface_;
   HWND tips_ = nullptr;
-  std::string tip_texts_[kKeyCount];
+  std::string hint_;  // the text of the tip on show
   std::string help_file_;
   int logical_pixels_per_inch_ = 96;
   double twips_per_pixel_x_ = 15;

@@ -1,0 +1,44 @@
+#!/bin/sh
+# Makes docs/key-bar.png: the key bar under Wine with a few direct, popup and
+# reserved keys, hovering over one key so its hint shows.
+# Run after building the win64 preset; needs imagemagick and xdotool.
+set -eu
+cd "$(dirname "$0")/.."
+session=$(mktemp -d)
+trap 'sh cmake/wine/wine-session.sh stop "$session"' EXIT
+sh cmake/wine/wine-session.sh start "$session"
+KEYLARK_WINE_SESSION=$session
+export KEYLARK_WINE_SESSION
+. cmake/wine/wine-env.sh
+reg() { setarch "$(uname -m)" -R wine reg add "$@" /f >/dev/null 2>&1; }
+k='HKCU\Software\Korvane\Keylark\ini'
+reg "$k\cfg" /v opts2 /d 1
+reg "$k\cfg" /v opts4 /d 1
+reg "$k\cfg" /v X /d 1500
+reg "$k\cfg" /v Y /d 1500
+reg "$k\cmd" /v Fn-1 /d 'C:\windows\notepad.exe'
+reg "$k\desc" /v Fn-1 /d Notepad
+reg "$k\cmd" /v Fn-E /d 'C:\windows\explorer.exe'
+reg "$k\desc" /v Fn-E /d 'File Explorer'
+reg "$k\cmd" /v Fn-A /d '@C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Accessories'
+reg "$k\desc" /v Fn-A /d Accessories
+reg "$k\cmd" /v Fn-G /d '@C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Games'
+reg "$k\desc" /v Fn-G /d Games
+reg 'HKLM\Software\Korvane\Keylark\KeyReserve' /v Z /d 1
+reg 'HKLM\Software\Korvane\Keylark\KeyReserve' /v 6 /d 1
+setarch "$(uname -m)" -R wine build/win64/bin/Keylark.exe >/dev/null 2>&1 &
+tries=0
+until setarch "$(uname -m)" -R wine reg query 'HKCU\Software\Korvane' /v Keylark >/dev/null 2>&1; do
+  tries=$((tries + 1)); [ $tries -gt 100 ] && { echo "Keylark did not start" >&2; exit 1; }
+  sleep 0.1
+done
+window=$(xdotool search --sync --name '^Keylark$' | head -n 1)
+# Rest the pointer on "E" (client 84,83; the frame, caption and menu bar
+# take about 3 pixels on the left and 40 above) so the hint appears.
+eval "$(xdotool getwindowgeometry --shell "$window")"
+xdotool mousemove "$((X + 87))" "$((Y + 123))"
+for step in 1 2 3 4 5; do sleep 0.1; xdotool mousemove "$((X + 87 + step))" "$((Y + 123))"; done
+sleep 2
+mkdir -p docs
+import -window root -crop "340x260$(printf '+%d+%d' $((X - 12)) $((Y - 30)))" +repage docs/key-bar.png
+echo "wrote docs/key-bar.png"
