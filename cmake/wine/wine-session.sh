@@ -50,6 +50,11 @@ start_session() {
   quiet wineserver -w || true
   (wineserver -p </dev/null >/dev/null 2>&1 &)
   quiet setarch "$(uname -m)" -R wine cmd /c exit 0
+  # The desktop process (which also hosts the notification area) starts with
+  # the first window of the session and keeps the standard output of whoever
+  # made that window. Make it here, silently, so that no test's output pipe
+  # is held open after the test ends.
+  quiet setarch "$(uname -m)" -R wine rundll32.exe user32.dll,GetDesktopWindow
 }
 
 case "$action" in

@@ -7,6 +7,7 @@
 
 #include "app/key_bar_layout.h"
 #include "dialogs/win/pending_dialog.h"
+#include "launch/launch_engine.h"
 #include "resource.h"
 #include "store/layout.h"
 #include "store/store_operations.h"
@@ -47,10 +48,6 @@ bool KeyBar::Create() {
                             CW_USEDEFAULT, 0, 0, nullptr, menu, instance_) != nullptr;
 }
 
-void KeyBar::Show() {
-  ShowWindow(hwnd(), SW_SHOWNORMAL);
-  UpdateWindow(hwnd());
-}
 
 // The load sequence; its order matters (the handle is published before the
 // first-run defaults, the options are read before the labels are coloured).
@@ -71,11 +68,15 @@ void KeyBar::Load() {
   PlaceWindow();
   ApplyOptions();
   RefreshKeyMarks();
+  AddTrayIcon();
+  InstallWindowProc();
 }
 
 void KeyBar::Unload() {
   session_.ResetLabelTags();
   SaveKeyBarPosition(store_, PositionInTwips());
+  RestoreWindowProc();
+  DeleteTrayIcon();
   if (tips_ != nullptr) DestroyWindow(tips_);
   tips_ = nullptr;
   surface_.Destroy();
@@ -165,14 +166,7 @@ void KeyBar::RefreshKeyMarks() {
   InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
-void KeyBar::LaunchKey() {
-  // Unassigned keys ask what to assign; the rest of the launcher comes with
-  // the launch engine.
-  if (store_.QueryValueSize(store::Root::CurrentUser, store::kCommandKey,
-                            session_.CurrentKeyName) != platform::kSuccess) {
-    ShowAssignmentType(hwnd());
-  }
-}
+void KeyBar::LaunchKey() { launch::LaunchKey(Services()); }
 
 void KeyBar::ShowAssignmentType(HWND owner) {
   dialogs::win::PendingDialog dialog(
@@ -289,6 +283,11 @@ LRESULT KeyBar::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       PostQuitMessage(0);
       return 0;
     default:
+      // Explorer restarted: the notification area is new and empty.
+      if (message == taskbar_created_ && taskbar_created_ != 0) {
+        Shell_NotifyIconA(NIM_ADD, &tray_icon_);
+        return 0;
+      }
       break;
   }
   return WindowBase::HandleMessage(message, wparam, lparam);

@@ -5,36 +5,49 @@
 
 #include <string>
 
+#include <windows.h>
+#include <shellapi.h>
+
+#include "app/key_bar_host.h"
 #include "app/key_bar_model.h"
 #include "app/session.h"
 #include "app/startup.h"
 #include "app/win/key_bar_surface.h"
 #include "app/win/window_base.h"
 #include "platform/filesystem.h"
+#include "platform/win32/win32_shell.h"
 #include "store/registry_store.h"
 
 namespace keylark::app::win {
 
 inline constexpr const char* kKeyBarClassName = "KeylarkKeyBar";
 
-class KeyBar final : public WindowBase {
+class KeyBar final : public WindowBase, public KeyBarHost {
  public:
   KeyBar(Session& session, const store::Store& store, HINSTANCE instance);
 
   // Creates the window and runs the load sequence; the window stays hidden
   // until Show().
   bool Create();
-  void Show();
 
   // Deletes the published window handle (after the window is gone).
   void Terminate();
 
-  // Recolours the labels and redraws the popup marks from the store.
-  void RefreshKeyMarks();
   // Uses the current key (CurrentKeyName / CurrentKeyIndex).
   void LaunchKey();
-  // Opens the Assignment Type dialog for the current key.
-  void ShowAssignmentType(HWND owner);
+
+  // What the launcher, the popup list and the tray need of the key bar.
+  platform::WindowHandle Handle() const override;
+  WindowState State() const override;
+  void SetState(WindowState state) override;
+  void Show() override;
+  platform::WindowHandle ActiveForm() const override;
+  // Recolours the labels and redraws the popup marks from the store.
+  void RefreshKeyMarks() override;
+  void ShowAssignTypeModal() override;
+  void ShowAssignTypeModeless() override;
+  void ShowPopupList() override;
+  void ShowTrayMenu() override;
 
   void OpenHelp(unsigned long context) const;
   const std::string& HelpFile() const { return help_file_; }
@@ -64,13 +77,28 @@ class KeyBar final : public WindowBase {
   void OnCommand(UINT id);
   void OnToggle(UINT id);
   bool OnHelp(const HELPINFO* info) const;
+  void ShowAssignmentType(HWND owner);
   void ShowAssignments();
   void ShowAbout();
+
+  // The tray icon and the window procedure that receives its callbacks and
+  // the Fn-key reports.
+  KeyBarServices Services();
+  void AddTrayIcon();
+  void DeleteTrayIcon();
+  void InstallWindowProc();
+  void RestoreWindowProc();
+  static LRESULT CALLBACK KeyBarWindowProc(HWND hwnd, UINT message, WPARAM wparam,
+                                           LPARAM lparam);
 
   Session& session_;
   const store::Store& store_;
   HINSTANCE instance_;
+  platform::win32::Win32Shell shell_;
   KeyBarSurface surface_;
+  NOTIFYICONDATAA tray_icon_{};
+  UINT taskbar_created_ = 0;
+  WNDPROC previous_proc_ = nullptr;
   HWND tips_ = nullptr;
   std::string hint_;  // the text of the tip on show
   std::string help_file_;

@@ -1,6 +1,21 @@
 #include "app/win/modal_dialog.h"
 
+#include <vector>
+
 namespace keylark::app::win {
+namespace {
+
+// Dialogs run nested on the one user-interface thread, so the open ones form a stack.
+std::vector<HWND>& OpenDialogs() {
+  static std::vector<HWND> open;
+  return open;
+}
+
+}  // namespace
+
+HWND ModalDialog::TopmostOpenDialog() {
+  return OpenDialogs().empty() ? nullptr : OpenDialogs().back();
+}
 
 INT_PTR ModalDialog::Run(HINSTANCE instance, int template_id, HWND owner) {
   return DialogBoxParamA(instance, MAKEINTRESOURCEA(template_id), owner, StaticDialogProc,
@@ -36,6 +51,7 @@ INT_PTR CALLBACK ModalDialog::StaticDialogProc(HWND hwnd, UINT message, WPARAM w
     if (self != nullptr) {
       self->hwnd_ = hwnd;
       SetWindowLongPtrA(hwnd, DWLP_USER, lparam);
+      OpenDialogs().push_back(hwnd);
     }
   }
   auto* self = reinterpret_cast<ModalDialog*>(GetWindowLongPtrA(hwnd, DWLP_USER));
@@ -49,6 +65,7 @@ INT_PTR CALLBACK ModalDialog::StaticDialogProc(HWND hwnd, UINT message, WPARAM w
     result = FALSE;
   }
   if (message == WM_NCDESTROY) {
+    std::erase(OpenDialogs(), hwnd);
     SetWindowLongPtrA(hwnd, DWLP_USER, 0);
     self->hwnd_ = nullptr;
   }

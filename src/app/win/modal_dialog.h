@@ -17,6 +17,10 @@ class ModalDialog {
   // Shows the dialog and returns the code it ended with (-1 when it could not be shown).
   INT_PTR Run(HINSTANCE instance, int template_id, HWND owner);
 
+  // The dialog opened last of those still open, or nullptr: the program's
+  // active form when it is not the key bar.
+  static HWND TopmostOpenDialog();
+
  protected:
   HWND hwnd() const { return hwnd_; }
   void End(INT_PTR result) { EndDialog(hwnd_, result); }

@@ -1,0 +1,170 @@
+// The key bar as the launcher and the tray see it: its window state, the
+// notification-area icon, the window procedure installed over its own for
+// tray callbacks and Fn-key reports, and the menus it pops up.
+#include <windows.h>
+
+#include <vector>
+
+#include "app/key_bar_messages.h"
+#include "app/popup_list.h"
+#include "app/win/key_bar.h"
+#include "app/win/modal_dialog.h"
+#include "resource.h"
+
+namespace keylark::app::win {
+namespace {
+
+// The tray record is the original, smallest form of NOTIFYICONDATAA: up to and
+// including the 64-byte tip.
+constexpr DWORD kTrayRecordSize = NOTIFYICONDATAA_V1_SIZE;
+#if defined(_WIN32) && !defined(_WIN64)
+static_assert(kTrayRecordSize == 88, "the 32-bit tray record is 88 bytes");
+#endif
+
+// Popup list items get command ids from here on; they never reach WM_COMMAND
+// because the menu returns its choice.
+constexpr UINT kFirstPopupItemId = 1;
+
+platform::WindowHandle FromHwnd(HWND hwnd) { return reinterpret_cast<platform::WindowHandle>(hwnd); }
+
+HMENU BuildMenu(const PopupMenuModel& model) {
+  HMENU menu = CreatePopupMenu();
+  for (const PopupMenuItem& entry : model.entries) {
+    switch (entry.kind) {
+      case PopupMenuItem::Kind::Separator:
+        AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+        break;
+      case PopupMenuItem::Kind::Header:
+      case PopupMenuItem::Kind::EmptyNote:
+        // Choosing the header or the note does nothing: id 0 is never an item.
+        AppendMenuA(menu,
+                    MF_STRING | (entry.checked ? MF_CHECKED : 0U) | (entry.enabled ? 0U : MF_GRAYED),
+                    0, entry.caption.c_str());
+        break;
+      case PopupMenuItem::Kind::Item:
+        AppendMenuA(menu, MF_STRING, kFirstPopupItemId + static_cast<UINT>(*entry.item_index),
+                    entry.caption.c_str());
+        break;
+    }
+  }
+  return menu;
+}
+
+// A menu popped up for a window that is not in front does not close when the
+// user clicks elsewhere; bringing the window forward first and nudging its
+// queue afterwards is the documented remedy.
+UINT TrackMenuAtPointer(HWND owner, HMENU menu, UINT flags) {
+  POINT pointer{};
+  GetCursorPos(&pointer);
+  SetForegroundWindow(owner);
+  const BOOL chosen = TrackPopupMenu(menu, flags, pointer.x, pointer.y, 0, owner, nullptr);
+  PostMessageA(owner, WM_NULL, 0, 0);
+  return static_cast<UINT>(chosen);
+}
+
+}  // namespace
+
+KeyBarServices KeyBar::Services() { return KeyBarServices{session_, store_, shell_, *this}; }
+
+platform::WindowHandle KeyBar::Handle() const { return FromHwnd(hwnd()); }
+
+WindowState KeyBar::State() const {
+  if (IsIconic(hwnd())) return WindowState::Minimized;
+  if (IsZoomed(hwnd())) return WindowState::Maximized;
+  return WindowState::Normal;
+}
+
+void KeyBar::SetState(WindowState state) {
+  switch (state) {
+    case WindowState::Minimized:
+      ShowWindow(hwnd(), SW_MINIMIZE);  // and hidden by the resize handling
+      break;
+    case WindowState::Maximized:
+      ShowWindow(hwnd(), SW_MAXIMIZE);
+      break;
+    case WindowState::Normal:
+      ShowWindow(hwnd(), SW_RESTORE);
+      break;
+  }
+}
+
+void KeyBar::Show() {
+  ShowWindow(hwnd(), SW_SHOWNORMAL);
+  UpdateWindow(hwnd());
+}
+
+platform::WindowHandle KeyBar::ActiveForm() const {
+  HWND dialog = ModalDialog::TopmostOpenDialog();
+  return FromHwnd(dialog != nullptr ? dialog : hwnd());
+}
+
+void KeyBar::ShowAssignTypeModal() { ShowAssignmentType(hwnd()); }
+
+void KeyBar::ShowAssignTypeModeless() { ShowAssignmentType(nullptr); }
+
+void KeyBar::ShowPopupList() {
+  const PopupMenuModel model = BuildPopupMenu(session_, store_);
+  HMENU menu = BuildMenu(model);
+  const UINT chosen = TrackMenuAtPointer(hwnd(), menu, TPM_LEFTALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD);
+  DestroyMenu(menu);
+  if (chosen < kFirstPopupItemId) return;
+  const std::optional<std::string> caption = model.CaptionOf(chosen - kFirstPopupItemId);
+  if (caption) ChoosePopupItem(Services(), *caption);
+}
+
+void KeyBar::ShowTrayMenu() {
+  HMENU bar = LoadMenuA(instance_, MAKEINTRESOURCEA(IDR_TRAY_MENU));
+  if (bar == nullptr) return;
+  const UINT chosen =
+      TrackMenuAtPointer(hwnd(), GetSubMenu(bar, 0), TPM_RIGHTALIGN | TPM_RETURNCMD);
+  DestroyMenu(bar);
+  if (chosen == IDM_TRAY_LAUNCH) RestoreFromTrayMenu(Services());
+  if (chosen == IDM_TRAY_HELP) OpenHelp(102);
+}
+
+void KeyBar::AddTrayIcon() {
+  tray_icon_ = NOTIFYICONDATAA{};
+  tray_icon_.cbSize = kTrayRecordSize;
+  tray_icon_.hWnd = hwnd();
+  tray_icon_.uID = TrayIconId;
+  tray_icon_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  tray_icon_.uCallbackMessage = TrayCallbackMessage;
+  tray_icon_.hIcon = reinterpret_cast<HICON>(GetClassLongPtrA(hwnd(), GCLP_HICON));
+  lstrcpynA(tray_icon_.szTip, "Keylark", sizeof tray_icon_.szTip);
+  Shell_NotifyIconA(NIM_ADD, &tray_icon_);
+  taskbar_created_ = RegisterWindowMessageA("TaskbarCreated");
+}
+
+void KeyBar::DeleteTrayIcon() {
+  NOTIFYICONDATAA record{};
+  record.cbSize = kTrayRecordSize;
+  record.hWnd = hwnd();
+  record.uID = TrayIconId;
+  Shell_NotifyIconA(NIM_DELETE, &record);
+}
+
+void KeyBar::InstallWindowProc() {
+  previous_proc_ = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&KeyBarWindowProc)));
+}
+
+void KeyBar::RestoreWindowProc() {
+  if (previous_proc_ == nullptr) return;
+  SetWindowLongPtrA(hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_proc_));
+}
+
+LRESULT CALLBACK KeyBar::KeyBarWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  auto* self = dynamic_cast<KeyBar*>(reinterpret_cast<WindowBase*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)));
+  if (self == nullptr || self->previous_proc_ == nullptr) return DefWindowProcA(hwnd, message, wparam, lparam);
+  // Kept before handling: the handling may run a nested loop in which the
+  // window is destroyed and its procedure put back.
+  const WNDPROC previous = self->previous_proc_;
+  try {
+    HandleKeyBarMessage(self->Services(), message, wparam, lparam);
+  } catch (...) {
+    // Handled or not, every message still goes on to the previous procedure.
+  }
+  return CallWindowProcA(previous, hwnd, message, wparam, lparam);
+}
+
+}  // namespace keylark::app::win
