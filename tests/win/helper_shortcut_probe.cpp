@@ -13,10 +13,7 @@
 #include <string>
 
 #include "launch/shortcut_reader.h"
-
-// Helper programs link only the portable core, so the loader under test is
-// compiled into this program from its own source.
-#include "platform/win32/win32_shortcut_library.cpp"
+#include "platform/win32/win32_shortcut_library.h"
 
 namespace {
 

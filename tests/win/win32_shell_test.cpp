@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "keylark_process.h"
+#include "launch_log.h"
 #include "platform/win32/win32_shell.h"
 
 namespace keylark::wintest {
@@ -16,92 +17,26 @@ namespace {
 using platform::ProcessId;
 using platform::WindowHandle;
 
-std::string TargetProgram() {
-  return WindowsPathFromEnvironment("KEYLARK_BIN_DIR") + "\\launch_target.exe";
-}
-
-std::string TempFilePath(const char* prefix) {
-  char directory[MAX_PATH] = {};
-  GetTempPathA(MAX_PATH, directory);
-  char path[MAX_PATH] = {};
-  GetTempFileNameA(directory, prefix, 0, path);
-  return path;
-}
-
-// The process ids of the starts the target recorded, in order.
-std::vector<ProcessId> RecordedStarts(const std::string& log_path) {
-  std::ifstream log(log_path);
-  std::vector<ProcessId> ids;
-  std::string line;
-  while (std::getline(log, line)) {
-    std::istringstream fields(line);
-    ProcessId id = 0;
-    if (fields >> id) ids.push_back(id);
-  }
-  return ids;
-}
-
 bool Contains(const std::vector<ProcessId>& ids, ProcessId id) {
   return std::find(ids.begin(), ids.end(), id) != ids.end();
 }
 
-HWND TopLevelWindowOf(ProcessId id) {
-  struct Search {
-    ProcessId id;
-    HWND found;
-  } search{id, nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM context) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(context);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner != s->id || !IsWindowVisible(window)) return TRUE;
-        s->found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 class Win32ShellTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    log_path_ = TempFilePath("klt");
-    // Shell starts pass no arguments: the target finds its log through this.
-    SetEnvironmentVariableA("KEYLARK_LAUNCH_LOG", log_path_.c_str());
-  }
-
-  void TearDown() override {
-    for (ProcessId id : RecordedStarts(log_path_)) EndProcess(id);
-    SetEnvironmentVariableA("KEYLARK_LAUNCH_LOG", nullptr);
-    DeleteFileA(log_path_.c_str());
-  }
-
-  static void EndProcess(ProcessId id) {
-    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
-    if (process == nullptr) return;
-    TerminateProcess(process, 0);
-    WaitForSingleObject(process, 5000);
-    CloseHandle(process);
-  }
-
   std::string TargetCommandLine() const {
-    return "\"" + TargetProgram() + "\" \"" + log_path_ + "\"";
+    return "\"" + TargetProgram() + "\" \"" + log_.Path() + "\"";
   }
+  bool WaitForStarts(std::size_t count) const { return log_.WaitForStarts(count); }
 
-  bool WaitForStarts(std::size_t count) const {
-    return WaitFor([&] { return RecordedStarts(log_path_).size() >= count; });
-  }
-
+  LaunchLog log_;
   platform::win32::Win32Shell shell_;
-  std::string log_path_;
 };
 
 TEST_F(Win32ShellTest, AStartedProgramIsInTheSnapshotUntilItEnds) {
   const std::optional<ProcessId> started = shell_.StartProgram(TargetCommandLine());
   ASSERT_TRUE(started);
   ASSERT_TRUE(WaitForStarts(1));
-  EXPECT_EQ(RecordedStarts(log_path_).front(), *started);
+  EXPECT_EQ(log_.Starts().front(), *started);
 
   const auto running = shell_.SnapshotProcessIds();
   ASSERT_TRUE(running);
@@ -121,7 +56,7 @@ TEST_F(Win32ShellTest, EachStartIsANewProcess) {
   ASSERT_TRUE(first && second);
   EXPECT_NE(*first, *second);
   ASSERT_TRUE(WaitForStarts(2));
-  const auto recorded = RecordedStarts(log_path_);
+  const auto recorded = log_.Starts();
   EXPECT_TRUE(Contains(recorded, *first));
   EXPECT_TRUE(Contains(recorded, *second));
 }
