@@ -21,8 +21,8 @@ LabelAction PressLabel(Session& session, const store::Store& store, int index, M
     case MouseButton::Left:
       return LabelAction::Launch;
     case MouseButton::Right:
-      session.CurrentKeyLookup = static_cast<std::int32_t>(
-          store.QueryValueSize(store::Root::CurrentUser, store::kCommandKey, session.CurrentKeyName));
+      session.CurrentKeyLookup = static_cast<std::int32_t>(store.QueryValueSize(
+          store::Root::CurrentUser, store::kCommandKey, session.CurrentKeyName));
       return LabelAction::ChooseType;
     case MouseButton::Other:
       break;

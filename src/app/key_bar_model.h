@@ -11,10 +11,10 @@ namespace keylark::app {
 enum class MouseButton { Left, Right, Other };
 
 enum class LabelAction {
-  Ignore,          // a reserved key: the click does nothing at all
-  Launch,          // use the key (LaunchKey)
-  ChooseType,      // open the Assignment Type dialog
-  SelectOnly,      // only the current key changes
+  Ignore,      // a reserved key: the click does nothing at all
+  Launch,      // use the key (LaunchKey)
+  ChooseType,  // open the Assignment Type dialog
+  SelectOnly,  // only the current key changes
 };
 
 // A mouse button pressed on label `index` whose text has `label_color`.

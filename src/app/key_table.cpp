@@ -6,7 +6,8 @@ std::string KeyNameOf(char character) { return std::string("Fn-") + character; }
 
 KeyNameTable BuildFnKeyNames() {
   KeyNameTable names;
-  for (const KeyInfo& key : kKeys) names[static_cast<std::size_t>(key.index)] = KeyNameOf(key.character);
+  for (const KeyInfo& key : kKeys)
+    names[static_cast<std::size_t>(key.index)] = KeyNameOf(key.character);
   return names;
 }
 

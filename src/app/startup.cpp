@@ -12,8 +12,7 @@ constexpr int kDesignFontSize = 12;
 
 void WriteFirstRunDefaults(const store::Store& store, Twips position) {
   using store::KeyMode;
-  const store::ScopedKey key(store.Registry(), store::Root::CurrentUser, store::kConfigKey,
-                             true);
+  const store::ScopedKey key(store.Registry(), store::Root::CurrentUser, store::kConfigKey, true);
   key.Write(store::kExpandListsValue, platform::kRegSz, store::EncodeFlag(false));
   key.Write(store::kAlwaysOnTopValue, platform::kRegSz, store::EncodeFlag(false));
   key.Write(store::kMarkPopupsValue, platform::kRegSz, store::EncodeFlag(true));
@@ -62,8 +61,7 @@ Twips RestoreOrInitializePosition(const store::Store& store, Twips first_run) {
 
 void SaveKeyBarPosition(const store::Store& store, Twips position) {
   if (position.left <= 0 && position.top <= 0) return;
-  const store::ScopedKey key(store.Registry(), store::Root::CurrentUser, store::kConfigKey,
-                             false);
+  const store::ScopedKey key(store.Registry(), store::Root::CurrentUser, store::kConfigKey, false);
   key.Write(store::kLeftValue, platform::kRegSz, store::EncodePosition(position.left));
   key.Write(store::kTopValue, platform::kRegSz, store::EncodePosition(position.top));
 }

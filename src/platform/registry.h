@@ -11,14 +11,14 @@ namespace keylark::platform {
 // Win32 status codes (LSTATUS values) that callers look at.
 using Status = long;
 inline constexpr Status kSuccess = 0;
-inline constexpr Status kFileNotFound = 2;    // ERROR_FILE_NOT_FOUND
-inline constexpr Status kAccessDenied = 5;    // ERROR_ACCESS_DENIED
-inline constexpr Status kInvalidHandle = 6;   // ERROR_INVALID_HANDLE
+inline constexpr Status kFileNotFound = 2;       // ERROR_FILE_NOT_FOUND
+inline constexpr Status kAccessDenied = 5;       // ERROR_ACCESS_DENIED
+inline constexpr Status kInvalidHandle = 6;      // ERROR_INVALID_HANDLE
 inline constexpr Status kInvalidParameter = 87;  // ERROR_INVALID_PARAMETER
-inline constexpr Status kBadPathname = 161;   // ERROR_BAD_PATHNAME
-inline constexpr Status kMoreData = 234;      // ERROR_MORE_DATA
-inline constexpr Status kNoMoreItems = 259;   // ERROR_NO_MORE_ITEMS
-inline constexpr Status kKeyDeleted = 1018;   // ERROR_KEY_DELETED
+inline constexpr Status kBadPathname = 161;      // ERROR_BAD_PATHNAME
+inline constexpr Status kMoreData = 234;         // ERROR_MORE_DATA
+inline constexpr Status kNoMoreItems = 259;      // ERROR_NO_MORE_ITEMS
+inline constexpr Status kKeyDeleted = 1018;      // ERROR_KEY_DELETED
 
 enum class Root { CurrentUser, LocalMachine };
 

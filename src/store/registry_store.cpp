@@ -13,11 +13,10 @@ constexpr std::uint32_t kLargestReadableValue = 1U << 20;
 
 }  // namespace
 
-ScopedKey::ScopedKey(platform::Registry& registry, Root root, const std::string& path,
-                     bool create)
+ScopedKey::ScopedKey(platform::Registry& registry, Root root, const std::string& path, bool create)
     : registry_(registry) {
-  status_ = create ? registry_.CreateKey(root, path, &handle_)
-                   : registry_.OpenKey(root, path, &handle_);
+  status_ =
+      create ? registry_.CreateKey(root, path, &handle_) : registry_.OpenKey(root, path, &handle_);
   if (status_ != platform::kSuccess) handle_ = 0;
 }
 
@@ -89,8 +88,8 @@ bool Store::ReadFlag(const std::string& path, const std::string& name) const {
   return text && IsFlagOn(*text);
 }
 
-Status Store::WriteText(const std::string& path, const std::string& name,
-                        const std::string& text, KeyMode mode) const {
+Status Store::WriteText(const std::string& path, const std::string& name, const std::string& text,
+                        KeyMode mode) const {
   const ScopedKey key(registry_, Root::CurrentUser, path, mode == KeyMode::CreateIfMissing);
   return key.WriteText(name, text);
 }
@@ -120,8 +119,7 @@ std::optional<double> Store::ReadPosition(const std::string& name) const {
 }
 
 Status Store::WritePosition(const std::string& name, double twips, KeyMode mode) const {
-  const ScopedKey key(registry_, Root::CurrentUser, kConfigKey,
-                      mode == KeyMode::CreateIfMissing);
+  const ScopedKey key(registry_, Root::CurrentUser, kConfigKey, mode == KeyMode::CreateIfMissing);
   return key.Write(name, platform::kRegSz, EncodePosition(twips));
 }
 

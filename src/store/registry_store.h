@@ -65,8 +65,7 @@ class Store {
 
   Status WriteText(const std::string& path, const std::string& name, const std::string& text,
                    KeyMode mode) const;
-  Status WriteFlag(const std::string& path, const std::string& name, bool on,
-                   KeyMode mode) const;
+  Status WriteFlag(const std::string& path, const std::string& name, bool on, KeyMode mode) const;
   Status WriteEmptyPlaceholder(const std::string& path, const std::string& name,
                                KeyMode mode) const;
   Status DeleteValue(const std::string& path, const std::string& name) const;

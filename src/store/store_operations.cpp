@@ -23,7 +23,8 @@ std::vector<std::string> CollectSubkeyNames(const ScopedKey& list) {
                          static_cast<std::uint32_t>(buffer.size())) != platform::kSuccess) {
       continue;
     }
-    names.push_back(DecodeText(reinterpret_cast<const std::uint8_t*>(buffer.data()), buffer.size()));
+    names.push_back(
+        DecodeText(reinterpret_cast<const std::uint8_t*>(buffer.data()), buffer.size()));
   }
   return names;
 }

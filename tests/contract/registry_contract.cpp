@@ -21,8 +21,8 @@ class Key {
  public:
   Key(platform::Registry& registry, Root root, const std::string& path, bool create)
       : registry_(registry) {
-    status_ = create ? registry.CreateKey(root, path, &handle_)
-                     : registry.OpenKey(root, path, &handle_);
+    status_ =
+        create ? registry.CreateKey(root, path, &handle_) : registry.OpenKey(root, path, &handle_);
   }
   ~Key() {
     if (handle_ != 0) registry_.CloseKey(handle_);
@@ -90,18 +90,21 @@ void RegistryContract::TearDown() {
 
 TEST_P(RegistryContract, OpeningAMissingKeyFailsAndCreateMakesEveryParent) {
   KeyHandle handle = 123;
-  EXPECT_EQ(reg().OpenKey(Root::CurrentUser, Scratch("a\\b\\c"), &handle),
-            platform::kFileNotFound);
+  EXPECT_EQ(reg().OpenKey(Root::CurrentUser, Scratch("a\\b\\c"), &handle), platform::kFileNotFound);
   EXPECT_EQ(handle, 0U);
 
-  { Key created(reg(), Root::CurrentUser, Scratch("a\\b\\c"), true);
+  {
+    Key created(reg(), Root::CurrentUser, Scratch("a\\b\\c"), true);
     EXPECT_EQ(created.status(), platform::kSuccess);
-    EXPECT_NE(created.h(), 0U); }
+    EXPECT_NE(created.h(), 0U);
+  }
   EXPECT_EQ(Key(reg(), Root::CurrentUser, Scratch("a"), false).status(), platform::kSuccess);
   EXPECT_EQ(Key(reg(), Root::CurrentUser, Scratch("A\\B"), false).status(), platform::kSuccess);
   // Creating an existing key opens it and keeps its values.
-  { Key c(reg(), Root::CurrentUser, Scratch("a\\b\\c"), false);
-    ASSERT_EQ(c.Set("v", platform::kRegSz, Bytes("1", 2)), platform::kSuccess); }
+  {
+    Key c(reg(), Root::CurrentUser, Scratch("a\\b\\c"), false);
+    ASSERT_EQ(c.Set("v", platform::kRegSz, Bytes("1", 2)), platform::kSuccess);
+  }
   Key again(reg(), Root::CurrentUser, Scratch("a\\b\\c"), true);
   EXPECT_EQ(again.Get("v"), Bytes("1", 2));
   // The two roots are separate trees.
@@ -125,8 +128,7 @@ TEST_P(RegistryContract, ValuesAreQueriedSizeFirstAndReturnedExactly) {
   EXPECT_EQ(key.Get("Text"), Bytes("abc", 4));
 
   size = 77;
-  EXPECT_EQ(reg().QueryValue(key.h(), "Missing", nullptr, nullptr, &size),
-            platform::kFileNotFound);
+  EXPECT_EQ(reg().QueryValue(key.h(), "Missing", nullptr, nullptr, &size), platform::kFileNotFound);
 }
 
 TEST_P(RegistryContract, TextDataKeepsOddLayoutsByteForByte) {

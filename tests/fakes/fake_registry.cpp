@@ -44,7 +44,7 @@ struct FakeRegistry::Node {
   std::string name;
   Node* parent = nullptr;
   bool deleted = false;
-  std::map<std::string, Value> values;                  // by folded name
+  std::map<std::string, Value> values;                    // by folded name
   std::map<std::string, std::unique_ptr<Node>> children;  // by folded name
   std::vector<std::unique_ptr<Node>> graveyard;  // deleted keys open handles still point at
 };
@@ -54,8 +54,7 @@ FakeRegistry::FakeRegistry()
 
 FakeRegistry::~FakeRegistry() = default;
 
-FakeRegistry::Node* FakeRegistry::Find(platform::Root root, const std::string& path,
-                                       bool create) {
+FakeRegistry::Node* FakeRegistry::Find(platform::Root root, const std::string& path, bool create) {
   Node* node = root == platform::Root::LocalMachine ? local_machine_.get() : current_user_.get();
   for (const std::string& part : SplitPath(path)) {
     auto it = node->children.find(Fold(part));
@@ -195,7 +194,8 @@ Status FakeRegistry::QueryInfoKey(KeyHandle key, std::uint32_t* subkeys,
   if (node == nullptr) return platform::kInvalidHandle;
   if (node->deleted) return platform::kKeyDeleted;
   std::size_t longest = 0;
-  for (const auto& [folded, child] : node->children) longest = std::max(longest, child->name.size());
+  for (const auto& [folded, child] : node->children)
+    longest = std::max(longest, child->name.size());
   if (subkeys != nullptr) *subkeys = static_cast<std::uint32_t>(node->children.size());
   if (max_subkey_len != nullptr) *max_subkey_len = static_cast<std::uint32_t>(longest);
   return platform::kSuccess;

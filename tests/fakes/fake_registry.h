@@ -24,12 +24,10 @@ class FakeRegistry final : public platform::Registry {
   platform::Status CreateKey(platform::Root root, const std::string& path,
                              platform::KeyHandle* key) override;
   platform::Status CloseKey(platform::KeyHandle key) override;
-  platform::Status QueryValue(platform::KeyHandle key, const std::string& name,
-                              std::uint32_t* type, std::uint8_t* data,
-                              std::uint32_t* size) override;
-  platform::Status SetValue(platform::KeyHandle key, const std::string& name,
-                            std::uint32_t type, const std::uint8_t* data,
-                            std::uint32_t size) override;
+  platform::Status QueryValue(platform::KeyHandle key, const std::string& name, std::uint32_t* type,
+                              std::uint8_t* data, std::uint32_t* size) override;
+  platform::Status SetValue(platform::KeyHandle key, const std::string& name, std::uint32_t type,
+                            const std::uint8_t* data, std::uint32_t size) override;
   platform::Status DeleteValue(platform::KeyHandle key, const std::string& name) override;
   platform::Status DeleteKey(platform::KeyHandle key, const std::string& subkey) override;
   platform::Status EnumKey(platform::KeyHandle key, std::uint32_t index, char* buffer,

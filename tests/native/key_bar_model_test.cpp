@@ -21,7 +21,8 @@ class KeyBarModelTest : public ::testing::Test {
 TEST_F(KeyBarModelTest, ButtonsDecideWhatAPressDoes) {
   store_.WriteText(store::kCommandKey, "Fn-E", "notepad.exe", KeyMode::CreateIfMissing);
 
-  EXPECT_EQ(PressLabel(session_, store_, 10, MouseButton::Left, kAssignedColor), LabelAction::Launch);
+  EXPECT_EQ(PressLabel(session_, store_, 10, MouseButton::Left, kAssignedColor),
+            LabelAction::Launch);
   EXPECT_EQ(session_.CurrentKeyName, "Fn-E");
   EXPECT_EQ(session_.CurrentKeyIndex, 10);
   EXPECT_EQ(session_.CurrentKeyLookup, kNoLookupYet) << "a left click looks nothing up itself";

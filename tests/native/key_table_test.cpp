@@ -21,10 +21,10 @@ TEST(KeyTable, NamesFollowTheAlphabeticalTableNotTheKeyboard) {
 }
 
 TEST(KeyTable, ScanCodesSelectTheirKeys) {
-  EXPECT_EQ(FindKeyByScanCode(0x02)->index, 0);    // Fn-1
-  EXPECT_EQ(FindKeyByScanCode(0x12)->index, 10);   // Fn-E
-  EXPECT_EQ(FindKeyByScanCode(0x10)->index, 15);   // Q: index follows the table
-  EXPECT_EQ(FindKeyByScanCode(0x11)->index, 20);   // W
+  EXPECT_EQ(FindKeyByScanCode(0x02)->index, 0);   // Fn-1
+  EXPECT_EQ(FindKeyByScanCode(0x12)->index, 10);  // Fn-E
+  EXPECT_EQ(FindKeyByScanCode(0x10)->index, 15);  // Q: index follows the table
+  EXPECT_EQ(FindKeyByScanCode(0x11)->index, 20);  // W
   EXPECT_EQ(FindKeyByScanCode(0x2C)->character, 'Z');
 }
 
@@ -35,8 +35,8 @@ TEST(KeyTable, ScanCodesOutsideTheTableSelectNothing) {
   for (std::uint32_t code = 0; code < 0x200; ++code) {
     EXPECT_EQ(FindKeyByScanCode(code).has_value(), known.count(code) == 1) << code;
   }
-  for (std::uint32_t code : {0x00U, 0x01U, 0x08U, 0x0FU, 0x16U, 0x1DU, 0x24U, 0x2BU, 0x32U,
-                             0x112U, 0xFFFFFFFFU}) {
+  for (std::uint32_t code :
+       {0x00U, 0x01U, 0x08U, 0x0FU, 0x16U, 0x1DU, 0x24U, 0x2BU, 0x32U, 0x112U, 0xFFFFFFFFU}) {
     EXPECT_FALSE(FindKeyByScanCode(code)) << code;
   }
 }

@@ -42,9 +42,8 @@ TEST_F(StartupTest, FirstRunPlacementIsAFifthOfTheFreeSpace) {
 TEST_F(StartupTest, FirstRunWritesExactlyTheEightDefaultsInOrder) {
   const Twips placed = RestoreOrInitializePosition(store_, first_run_);
   EXPECT_DOUBLE_EQ(placed.left, 2118);
-  EXPECT_EQ(ConfigWrites(),
-            (std::vector<std::string>{"fIcon", "opts1", "opts2", "opts3", "opts4", "opts5", "X",
-                                      "Y"}));
+  EXPECT_EQ(ConfigWrites(), (std::vector<std::string>{"fIcon", "opts1", "opts2", "opts3", "opts4",
+                                                      "opts5", "X", "Y"}));
   EXPECT_EQ(Raw("fIcon"), store::EncodeFlag(false));
   EXPECT_EQ(Raw("X"), (Bytes{'2', '1', '1', '8', 0}));
   EXPECT_EQ(Raw("Y"), (Bytes{'1', '7', '0', '4', 0}));
@@ -132,12 +131,12 @@ TEST(LabelFont, SizeFollowsTheScreensPixelsPerInch) {
   EXPECT_EQ(LabelFontSize(96), 12);
   EXPECT_EQ(LabelFontSize(120), 10);
   EXPECT_EQ(LabelFontSize(144), 8);
-  EXPECT_EQ(LabelFontSize(110), 12);   // 97..119 unchanged
+  EXPECT_EQ(LabelFontSize(110), 12);  // 97..119 unchanged
   EXPECT_EQ(LabelFontSize(72), 16);
-  EXPECT_EQ(LabelFontSize(128), 9);    // 12 / (128/96) = 9
+  EXPECT_EQ(LabelFontSize(128), 9);  // 12 / (128/96) = 9
   EXPECT_EQ(LabelFontSize(192), 6);
-  EXPECT_EQ(LabelFontSize(230), 5);    // 5.008 rounds to 5
-  EXPECT_EQ(LabelFontSize(256), 4);    // 4.5: halves go to the even neighbour
+  EXPECT_EQ(LabelFontSize(230), 5);  // 5.008 rounds to 5
+  EXPECT_EQ(LabelFontSize(256), 4);  // 4.5: halves go to the even neighbour
 }
 
 }  // namespace

@@ -70,8 +70,9 @@ TEST_F(StoreOperationsTest, MarksFollowAssignmentsReservationsAndTheMarkOption) 
   EXPECT_EQ(marks[23].color, kReservedColor);
   EXPECT_FALSE(marks[23].popup_mark);
   EXPECT_EQ(marks[1].color, kUnassignedColor);
-  EXPECT_EQ(std::count_if(marks.begin(), marks.end(), [](const LabelMark& m) { return m.popup_mark; }),
-            2);
+  EXPECT_EQ(
+      std::count_if(marks.begin(), marks.end(), [](const LabelMark& m) { return m.popup_mark; }),
+      2);
 
   store_.WriteFlag(kConfigKey, kMarkPopupsValue, false, KeyMode::OpenExisting);
   marks = ComputeKeyMarks(session_, store_);

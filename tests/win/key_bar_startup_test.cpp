@@ -35,7 +35,8 @@ Bytes Flag(char digit) { return Bytes{static_cast<std::uint8_t>(digit), 0}; }
 
 Bytes Position(const std::string& text) {
   Bytes data(5, 0);
-  for (std::size_t i = 0; i < text.size() && i < 5; ++i) data[i] = static_cast<std::uint8_t>(text[i]);
+  for (std::size_t i = 0; i < text.size() && i < 5; ++i)
+    data[i] = static_cast<std::uint8_t>(text[i]);
   return data;
 }
 
@@ -96,11 +97,14 @@ TEST_F(KeyBarStartup, FirstStartWritesTheDefaultsAndPublishesTheHandle) {
   const POINT expected = FirstRunPixels(key_bar);
   const POINT expected_twips = FirstRunTwips(key_bar);
   const std::map<std::string, Bytes> values = ConfigValues();
-  const std::map<std::string, Bytes> wanted = {
-      {"fIcon", Flag('0')}, {"opts1", Flag('0')}, {"opts2", Flag('1')},
-      {"opts3", Flag('0')}, {"opts4", Flag('1')}, {"opts5", Flag('1')},
-      {"X", Position(std::to_string(expected_twips.x))},
-      {"Y", Position(std::to_string(expected_twips.y))}};
+  const std::map<std::string, Bytes> wanted = {{"fIcon", Flag('0')},
+                                               {"opts1", Flag('0')},
+                                               {"opts2", Flag('1')},
+                                               {"opts3", Flag('0')},
+                                               {"opts4", Flag('1')},
+                                               {"opts5", Flag('1')},
+                                               {"X", Position(std::to_string(expected_twips.x))},
+                                               {"Y", Position(std::to_string(expected_twips.y))}};
   EXPECT_EQ(values, wanted);
   const POINT origin = WindowOrigin(key_bar);
   EXPECT_EQ(origin.x, expected.x);

@@ -55,7 +55,8 @@ bool HasPopupMark(const Pixels& pixels, HWND window, int index) {
   const int l = p.left;
   const int t = p.top;
   return PixelAt(pixels, window, l, t) == kRed && PixelAt(pixels, window, l + 5, t) == kRed &&
-         PixelAt(pixels, window, l, t + 5) == kRed && PixelAt(pixels, window, l + 1, t + 4) == kRed &&
+         PixelAt(pixels, window, l, t + 5) == kRed &&
+         PixelAt(pixels, window, l + 1, t + 4) == kRed &&
          PixelAt(pixels, window, l + 5, t + 1) != kRed && PixelAt(pixels, window, l + 6, t) != kRed;
 }
 
@@ -140,7 +141,8 @@ TEST_F(KeyBarView, MarkPopupsTogglesTheMarksAndItsStoredValue) {
 
   PostMessageA(key_bar, WM_COMMAND, IDM_POPUPS, 0);
   EXPECT_TRUE(WaitFor([&] { return Option("opts2") == "0"; }));
-  EXPECT_TRUE(WaitForPixels(key_bar, [&](const Pixels& p) { return !HasPopupMark(p, key_bar, 6); }));
+  EXPECT_TRUE(
+      WaitForPixels(key_bar, [&](const Pixels& p) { return !HasPopupMark(p, key_bar, 6); }));
   const Pixels off = CaptureClient(key_bar);
   EXPECT_EQ(CountInLabel(off, key_bar, 8, kRed), 0);
   EXPECT_GT(CountInLabel(off, key_bar, 6, kCyan), 5) << "the labels stay";
@@ -157,8 +159,11 @@ TEST_F(KeyBarView, EachOptionItemFlipsItsStoredValue) {
   const struct {
     UINT id;
     const char* value;
-  } items[] = {{IDM_TOP, "opts1"},   {IDM_POPUPS, "opts2"}, {IDM_MINIMIZE, "opts3"},
-               {IDM_HINTS, "opts4"}, {IDM_CONFIRM, "opts5"}};
+  } items[] = {{IDM_TOP, "opts1"},
+               {IDM_POPUPS, "opts2"},
+               {IDM_MINIMIZE, "opts3"},
+               {IDM_HINTS, "opts4"},
+               {IDM_CONFIRM, "opts5"}};
   for (const auto& item : items) {
     const std::string before = Option(item.value);
     const std::string flipped = before == "1" ? "0" : "1";

@@ -38,7 +38,8 @@ HWND OpenMenuOf(DWORD process) {
         GetClassNameA(window, class_name, sizeof class_name);
         DWORD owner = 0;
         GetWindowThreadProcessId(window, &owner);
-        if (owner != s->process || std::string(class_name) != "#32768" || !IsWindowVisible(window)) {
+        if (owner != s->process || std::string(class_name) != "#32768" ||
+            !IsWindowVisible(window)) {
           return TRUE;
         }
         s->found = window;
@@ -176,7 +177,7 @@ TEST_F(KeyLaunching, TheTrayIconBringsTheHiddenKeyBarBack) {
   ShowWindow(key_bar, SW_MINIMIZE);
   ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(key_bar); }));
 
-  SendAndWait(key_bar, kTrayCallback, kTrayId, WM_LBUTTONUP);        // a single click
+  SendAndWait(key_bar, kTrayCallback, kTrayId, WM_LBUTTONUP);          // a single click
   SendAndWait(key_bar, kTrayCallback, kTrayId + 1, WM_LBUTTONDBLCLK);  // another icon
   EXPECT_FALSE(IsWindowVisible(key_bar));
 

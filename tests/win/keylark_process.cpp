@@ -83,8 +83,7 @@ bool KeylarkProcess::Close() {
 
 bool KeylarkProcess::WaitForExit(std::chrono::milliseconds deadline) {
   if (info_.hProcess == nullptr) return true;
-  return WaitForSingleObject(info_.hProcess, static_cast<DWORD>(deadline.count())) ==
-         WAIT_OBJECT_0;
+  return WaitForSingleObject(info_.hProcess, static_cast<DWORD>(deadline.count())) == WAIT_OBJECT_0;
 }
 
 }  // namespace keylark::wintest

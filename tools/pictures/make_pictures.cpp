@@ -13,7 +13,8 @@ int main(int argc, char** argv) {
   for (const auto& [name, bytes] : keylark::pictures::GenerateAll()) {
     const std::string path = std::string(argv[1]) + "/" + name;
     std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
     if (!out) {
       std::cerr << "cannot write " << path << "\n";
       return 1;

@@ -23,7 +23,9 @@ constexpr Rgb kFnKeyAccent{0, 168, 200};
 class Image {
  public:
   Image(int width, int height, Rgb fill)
-      : width_(width), height_(height), pixels_(static_cast<std::size_t>(width * height), fill),
+      : width_(width),
+        height_(height),
+        pixels_(static_cast<std::size_t>(width * height), fill),
         opaque_(pixels_.size(), true) {}
   int width() const { return width_; }
   int height() const { return height_; }
@@ -91,7 +93,8 @@ void PutMaskRows(FileBytes& out, int width, int height, BitOf bit_of) {
   for (int y = height - 1; y >= 0; --y) {
     FileBytes row(static_cast<std::size_t>(row_bytes), 0);
     for (int x = 0; x < width; ++x) {
-      if (bit_of(x, y)) row[static_cast<std::size_t>(x / 8)] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
+      if (bit_of(x, y))
+        row[static_cast<std::size_t>(x / 8)] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
     }
     out.insert(out.end(), row.begin(), row.end());
   }
@@ -167,15 +170,15 @@ std::vector<Cap> OtherCaps() {
   const auto row = [&caps](int first_left, int top, int count, int step) {
     for (int i = 0; i < count; ++i) caps.push_back({first_left + i * step, top, kOtherKeyCap});
   };
-  row(-13, 45, 1, 26);         // the key left of 1
-  row(169, 45, 6, 26);         // 7 8 9 0 - =
-  row(-6, 71, 1, 26);          // Tab
-  row(178, 71, 6, 26);         // U I O P [ ]
-  row(2, 96, 1, 26);           // Caps Lock
-  row(184, 96, 5, 26);         // J K L ; '
-  row(12, 123, 1, 26);         // Shift
-  row(194, 123, 5, 26);        // M , . / Shift
-  row(-10, 11, 13, 26);        // function keys
+  row(-13, 45, 1, 26);                       // the key left of 1
+  row(169, 45, 6, 26);                       // 7 8 9 0 - =
+  row(-6, 71, 1, 26);                        // Tab
+  row(178, 71, 6, 26);                       // U I O P [ ]
+  row(2, 96, 1, 26);                         // Caps Lock
+  row(184, 96, 5, 26);                       // J K L ; '
+  row(12, 123, 1, 26);                       // Shift
+  row(194, 123, 5, 26);                      // M , . / Shift
+  row(-10, 11, 13, 26);                      // function keys
   caps.push_back({-14, 150, kOtherKeyCap});  // Ctrl
   caps.push_back({38, 150, kOtherKeyCap});   // Windows
   caps.push_back({64, 150, kOtherKeyCap});   // Alt
@@ -186,7 +189,8 @@ std::vector<Cap> OtherCaps() {
 Image DrawKeyboard() {
   Image image(app::kPictureWidth, app::kPictureHeight, kBackground);
   std::vector<Cap> caps = OtherCaps();
-  for (const app::LabelPosition& p : app::kLabelPositions) caps.push_back({p.left, p.top, kFnKeyCap});
+  for (const app::LabelPosition& p : app::kLabelPositions)
+    caps.push_back({p.left, p.top, kFnKeyCap});
   for (const Cap& cap : caps) DrawCap(image, cap.left, cap.top, cap.colour, true);
   // The space bar, wide and half out of the picture.
   image.Fill(89, 150, 150, 1, kHighlight);
@@ -222,7 +226,8 @@ Image DrawIcon(int size) {
         icon.Clear(x, y);
         continue;
       }
-      Rgb colour = edge > 12 || px < 3.5 || px > 28.5 || py < 3.5 || py > 28.5 ? kShadow : kFnKeyCap;
+      Rgb colour =
+          edge > 12 || px < 3.5 || px > 28.5 || py < 3.5 || py > 28.5 ? kShadow : kFnKeyCap;
       if (py < 6 && colour == kFnKeyCap) colour = kOtherKeyCap;
       const bool arrow = NearSegment(px, py, 10, 23, 22, 11, 2.2) ||
                          NearSegment(px, py, 22, 11, 14, 11, 2.0) ||
@@ -236,11 +241,11 @@ Image DrawIcon(int size) {
 // ---- The cursor: a hand pointing up, the fingertip at (6, 0) ---------------
 
 constexpr std::array<const char*, 20> kHandRows = {
-    "     XX",          "    X..X",          "    X..X",          "    X..X",
-    "    X..X",         "    X..XXX",        "    X..X..XXX",     "    X..X..X..XX",
-    " XX X..X..X..X.X", "X..XX........X..X", "X...X...........X", " X..............X",
-    "  X.............X", "  X............X", "   X...........X",  "   X..........X",
-    "    X.........X",  "    X........X",   "     X.......X",    "     XXXXXXXXX",
+    "     XX",           "    X..X",          "    X..X",          "    X..X",
+    "    X..X",          "    X..XXX",        "    X..X..XXX",     "    X..X..X..XX",
+    " XX X..X..X..X.X",  "X..XX........X..X", "X...X...........X", " X..............X",
+    "  X.............X", "  X............X",  "   X...........X",  "   X..........X",
+    "    X.........X",   "    X........X",    "     X.......X",    "     XXXXXXXXX",
 };
 
 char HandPixel(int x, int y) {

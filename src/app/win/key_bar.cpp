@@ -48,7 +48,6 @@ bool KeyBar::Create() {
                             CW_USEDEFAULT, 0, 0, nullptr, menu, instance_) != nullptr;
 }
 
-
 // The load sequence; its order matters (the handle is published before the
 // first-run defaults, the options are read before the labels are coloured).
 void KeyBar::Load() {
@@ -92,8 +91,7 @@ SIZE KeyBar::FixedOuterSize() const {
 
 void KeyBar::ApplyFixedSize() {
   const SIZE size = FixedOuterSize();
-  SetWindowPos(hwnd(), nullptr, 0, 0, size.cx, size.cy,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(hwnd(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void KeyBar::PlaceWindow() {

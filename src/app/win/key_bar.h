@@ -88,8 +88,7 @@ class KeyBar final : public WindowBase, public KeyBarHost {
   void DeleteTrayIcon();
   void InstallWindowProc();
   void RestoreWindowProc();
-  static LRESULT CALLBACK KeyBarWindowProc(HWND hwnd, UINT message, WPARAM wparam,
-                                           LPARAM lparam);
+  static LRESULT CALLBACK KeyBarWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
 
   Session& session_;
   const store::Store& store_;

@@ -25,7 +25,9 @@ static_assert(kTrayRecordSize == 88, "the 32-bit tray record is 88 bytes");
 // because the menu returns its choice.
 constexpr UINT kFirstPopupItemId = 1;
 
-platform::WindowHandle FromHwnd(HWND hwnd) { return reinterpret_cast<platform::WindowHandle>(hwnd); }
+platform::WindowHandle FromHwnd(HWND hwnd) {
+  return reinterpret_cast<platform::WindowHandle>(hwnd);
+}
 
 HMENU BuildMenu(const PopupMenuModel& model) {
   HMENU menu = CreatePopupMenu();
@@ -37,9 +39,9 @@ HMENU BuildMenu(const PopupMenuModel& model) {
       case PopupMenuItem::Kind::Header:
       case PopupMenuItem::Kind::EmptyNote:
         // Choosing the header or the note does nothing: id 0 is never an item.
-        AppendMenuA(menu,
-                    MF_STRING | (entry.checked ? MF_CHECKED : 0U) | (entry.enabled ? 0U : MF_GRAYED),
-                    0, entry.caption.c_str());
+        AppendMenuA(
+            menu, MF_STRING | (entry.checked ? MF_CHECKED : 0U) | (entry.enabled ? 0U : MF_GRAYED),
+            0, entry.caption.c_str());
         break;
       case PopupMenuItem::Kind::Item:
         AppendMenuA(menu, MF_STRING, kFirstPopupItemId + static_cast<UINT>(*entry.item_index),
@@ -105,7 +107,8 @@ void KeyBar::ShowAssignTypeModeless() { ShowAssignmentType(nullptr); }
 void KeyBar::ShowPopupList() {
   const PopupMenuModel model = BuildPopupMenu(session_, store_);
   HMENU menu = BuildMenu(model);
-  const UINT chosen = TrackMenuAtPointer(hwnd(), menu, TPM_LEFTALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD);
+  const UINT chosen =
+      TrackMenuAtPointer(hwnd(), menu, TPM_LEFTALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD);
   DestroyMenu(menu);
   if (chosen < kFirstPopupItemId) return;
   const std::optional<std::string> caption = model.CaptionOf(chosen - kFirstPopupItemId);
@@ -154,8 +157,10 @@ void KeyBar::RestoreWindowProc() {
 }
 
 LRESULT CALLBACK KeyBar::KeyBarWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  auto* self = dynamic_cast<KeyBar*>(reinterpret_cast<WindowBase*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)));
-  if (self == nullptr || self->previous_proc_ == nullptr) return DefWindowProcA(hwnd, message, wparam, lparam);
+  auto* self =
+      dynamic_cast<KeyBar*>(reinterpret_cast<WindowBase*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)));
+  if (self == nullptr || self->previous_proc_ == nullptr)
+    return DefWindowProcA(hwnd, message, wparam, lparam);
   // Kept before handling: the handling may run a nested loop in which the
   // window is destroyed and its procedure put back.
   const WNDPROC previous = self->previous_proc_;

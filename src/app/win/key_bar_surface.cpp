@@ -101,14 +101,16 @@ void KeyBarSurface::Paint(HDC target, const RECT& client) const {
       const Selected from_layer(layer_dc.get(), layer_);
       BitBlt(frame_dc.get(), 0, 0, kPictureWidth, kPictureHeight, layer_dc.get(), 0, 0, SRCCOPY);
     }
-    const Selected font(frame_dc.get(), font_ != nullptr ? font_ : GetStockObject(DEFAULT_GUI_FONT));
+    const Selected font(frame_dc.get(),
+                        font_ != nullptr ? font_ : GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(frame_dc.get(), TRANSPARENT);
     for (int i = 0; i < kKeyCount; ++i) {
       const LabelPosition& p = kLabelPositions[static_cast<std::size_t>(i)];
       RECT label{p.left, p.top, p.left + kLabelSize, p.top + kLabelSize};
       char caption[2] = {kKeys[static_cast<std::size_t>(i)].character, '\0'};
       SetTextColor(frame_dc.get(), colors_[static_cast<std::size_t>(i)]);
-      DrawTextA(frame_dc.get(), caption, 1, &label, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+      DrawTextA(frame_dc.get(), caption, 1, &label,
+                DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     }
     BitBlt(target, 0, 0, width, height, frame_dc.get(), 0, 0, SRCCOPY);
   }

@@ -49,7 +49,8 @@ void WakeResidentInstance(const store::Store& store) {
   const std::optional<std::uint32_t> published = store.ReadPublishedWindowHandle();
   if (!published) return;
   // Window handles are 32-bit values, sign-extended on 64-bit Windows.
-  HWND key_bar = reinterpret_cast<HWND>(static_cast<std::intptr_t>(static_cast<std::int32_t>(*published)));
+  HWND key_bar =
+      reinterpret_cast<HWND>(static_cast<std::intptr_t>(static_cast<std::int32_t>(*published)));
   ShowWindow(key_bar, SW_RESTORE);
   SetForegroundWindow(key_bar);
 }

@@ -20,8 +20,8 @@ bool WindowBase::RegisterWindowClass(HINSTANCE instance, const char* class_name,
 }
 
 HWND WindowBase::CreateWindowObject(DWORD ex_style, const char* class_name, const char* caption,
-                                    DWORD style, int x, int y, int width, int height,
-                                    HWND parent, HMENU menu, HINSTANCE instance) {
+                                    DWORD style, int x, int y, int width, int height, HWND parent,
+                                    HMENU menu, HINSTANCE instance) {
   return CreateWindowExA(ex_style, class_name, caption, style, x, y, width, height, parent, menu,
                          instance, this);
 }

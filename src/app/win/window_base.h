@@ -20,15 +20,14 @@ class WindowBase {
   // Registers a class whose procedure dispatches to HandleMessage (once per process).
   static bool RegisterWindowClass(HINSTANCE instance, const char* class_name, HICON icon,
                                   HCURSOR cursor, HBRUSH background);
-  HWND CreateWindowObject(DWORD ex_style, const char* class_name, const char* caption,
-                          DWORD style, int x, int y, int width, int height, HWND parent,
-                          HMENU menu, HINSTANCE instance);
+  HWND CreateWindowObject(DWORD ex_style, const char* class_name, const char* caption, DWORD style,
+                          int x, int y, int width, int height, HWND parent, HMENU menu,
+                          HINSTANCE instance);
 
   virtual LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
 
  private:
-  static LRESULT CALLBACK StaticWindowProc(HWND hwnd, UINT message, WPARAM wparam,
-                                           LPARAM lparam);
+  static LRESULT CALLBACK StaticWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   HWND hwnd_ = nullptr;
 };
 

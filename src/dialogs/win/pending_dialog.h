@@ -13,7 +13,9 @@ namespace keylark::dialogs::win {
 class PendingDialog final : public app::win::ModalDialog {
  public:
   PendingDialog(std::string caption, std::string text, bool topmost, bool* open_flag)
-      : caption_(std::move(caption)), text_(std::move(text)), topmost_(topmost),
+      : caption_(std::move(caption)),
+        text_(std::move(text)),
+        topmost_(topmost),
         open_flag_(open_flag) {}
 
   void Show(HINSTANCE instance, HWND owner);

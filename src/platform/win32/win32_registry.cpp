@@ -41,8 +41,8 @@ Status Win32Registry::QueryValue(KeyHandle key, const std::string& name, std::ui
                                  std::uint8_t* data, std::uint32_t* size) {
   DWORD value_type = 0;
   DWORD value_size = size != nullptr ? *size : 0;
-  const LSTATUS status = RegQueryValueExA(ToHkey(key), name.c_str(), nullptr, &value_type,
-                                          data, size != nullptr ? &value_size : nullptr);
+  const LSTATUS status = RegQueryValueExA(ToHkey(key), name.c_str(), nullptr, &value_type, data,
+                                          size != nullptr ? &value_size : nullptr);
   if (type != nullptr) *type = value_type;
   if (size != nullptr) *size = value_size;
   return status;
@@ -79,9 +79,8 @@ Status Win32Registry::QueryInfoKey(KeyHandle key, std::uint32_t* subkeys,
                                    std::uint32_t* max_subkey_len) {
   DWORD count = 0;
   DWORD longest = 0;
-  const LSTATUS status = RegQueryInfoKeyA(ToHkey(key), nullptr, nullptr, nullptr, &count,
-                                          &longest, nullptr, nullptr, nullptr, nullptr,
-                                          nullptr, nullptr);
+  const LSTATUS status = RegQueryInfoKeyA(ToHkey(key), nullptr, nullptr, nullptr, &count, &longest,
+                                          nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
   if (subkeys != nullptr) *subkeys = count;
   if (max_subkey_len != nullptr) *max_subkey_len = longest;
   return status;

@@ -10,8 +10,8 @@ class Win32Registry final : public Registry {
   Status OpenKey(Root root, const std::string& path, KeyHandle* key) override;
   Status CreateKey(Root root, const std::string& path, KeyHandle* key) override;
   Status CloseKey(KeyHandle key) override;
-  Status QueryValue(KeyHandle key, const std::string& name, std::uint32_t* type,
-                    std::uint8_t* data, std::uint32_t* size) override;
+  Status QueryValue(KeyHandle key, const std::string& name, std::uint32_t* type, std::uint8_t* data,
+                    std::uint32_t* size) override;
   Status SetValue(KeyHandle key, const std::string& name, std::uint32_t type,
                   const std::uint8_t* data, std::uint32_t size) override;
   Status DeleteValue(KeyHandle key, const std::string& name) override;
