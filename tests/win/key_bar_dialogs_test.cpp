@@ -1,0 +1,102 @@
+// The windows the key bar's menu opens: the About box and the help engine.
+#include <gtest/gtest.h>
+
+#include "keylark_process.h"
+#include "resource.h"
+#include "store/layout.h"
+
+namespace keylark::wintest {
+namespace {
+
+// A visible dialog with this caption, or nullptr.
+HWND FindDialog(const char* caption) {
+  HWND dialog = FindWindowA("#32770", caption);
+  return dialog != nullptr && IsWindowVisible(dialog) ? dialog : nullptr;
+}
+
+std::string TextOf(HWND window) {
+  char text[512] = {};
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_NORMAL,
+                      5000, &copied);
+  return text;
+}
+
+void PressKeyIn(HWND window, UINT key) {
+  PostMessageA(window, WM_KEYDOWN, key, 0);
+  PostMessageA(window, WM_KEYUP, key, 0xC0000000);
+}
+
+bool Responds(HWND window) {
+  DWORD_PTR result = 0;
+  return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &result) != 0;
+}
+
+class KeyBarDialogs : public ::testing::Test {
+ protected:
+  void SetUp() override { ResetStore(); }
+  void TearDown() override {
+    keylark_.Close();
+    ResetStore();
+  }
+  HWND StartKeyBar() {
+    if (!keylark_.Start()) return nullptr;
+    return keylark_.WaitForKeyBar();
+  }
+  HWND OpenAbout(HWND key_bar) {
+    PostMessageA(key_bar, WM_COMMAND, IDM_ABOUT, 0);
+    HWND about = nullptr;
+    WaitFor([&] { return (about = FindDialog("About Keylark")) != nullptr; });
+    return about;
+  }
+  KeylarkProcess keylark_;
+};
+
+TEST_F(KeyBarDialogs, TheAboutBoxShowsTheBannerAndClosesWithEscOrEnter) {
+  HWND key_bar = StartKeyBar();
+  ASSERT_NE(key_bar, nullptr);
+
+  HWND about = OpenAbout(key_bar);
+  ASSERT_NE(about, nullptr);
+  EXPECT_EQ(GetWindow(about, GW_OWNER), nullptr) << "the About box has no owner";
+  const std::string banner = TextOf(GetDlgItem(about, IDC_ABOUT_TITLE));
+  EXPECT_EQ(banner.rfind("Keylark version 1.00.0001", 0), 0U) << banner;
+  EXPECT_NE(banner.find("\r\n\r\nCopyright (C)"), std::string::npos) << banner;
+  EXPECT_EQ(GetWindowLongA(about, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+  PressKeyIn(about, VK_ESCAPE);
+  EXPECT_TRUE(WaitFor([&] { return FindDialog("About Keylark") == nullptr; }));
+
+  about = OpenAbout(key_bar);
+  ASSERT_NE(about, nullptr);
+  PressKeyIn(about, VK_RETURN);
+  EXPECT_TRUE(WaitFor([&] { return FindDialog("About Keylark") == nullptr; }));
+  EXPECT_TRUE(Responds(key_bar));
+}
+
+TEST_F(KeyBarDialogs, WithAlwaysOnTopTheAboutBoxIsTopmostToo) {
+  TestStore().WriteText(store::kConfigKey, store::kAlwaysOnTopValue, "1",
+                        store::KeyMode::CreateIfMissing);
+  HWND key_bar = StartKeyBar();
+  ASSERT_NE(key_bar, nullptr);
+  HWND about = OpenAbout(key_bar);
+  ASSERT_NE(about, nullptr);
+  EXPECT_NE(GetWindowLongA(about, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+  PressKeyIn(about, VK_ESCAPE);
+  EXPECT_TRUE(WaitFor([&] { return FindDialog("About Keylark") == nullptr; }));
+}
+
+TEST_F(KeyBarDialogs, HelpIndexAsksTheHelpEngineAndTheKeyBarCarriesOn) {
+  HWND key_bar = StartKeyBar();
+  ASSERT_NE(key_bar, nullptr);
+  PostMessageA(key_bar, WM_COMMAND, IDM_INDEX, 0);
+  // There is no help file beside the test build: the help engine says so in a
+  // box of its own, and the key bar waits until it is closed.
+  HWND complaint = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (complaint = FindDialog("ERROR")) != nullptr; }));
+  PostMessageA(complaint, WM_COMMAND, IDOK, 0);
+  EXPECT_TRUE(WaitFor([&] { return FindDialog("ERROR") == nullptr; }));
+  EXPECT_TRUE(Responds(key_bar));
+}
+
+}  // namespace
+}  // namespace keylark::wintest
