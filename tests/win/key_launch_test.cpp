@@ -26,28 +26,7 @@ void SetOption(const char* name, const char* value) {
 }
 
 // The popup menu Keylark shows, if one is open.
-HWND OpenMenuOf(DWORD process) {
-  struct Search {
-    DWORD process;
-    HWND found;
-  } search{process, nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM context) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(context);
-        char class_name[16] = {};
-        GetClassNameA(window, class_name, sizeof class_name);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner != s->process || std::string(class_name) != "#32768" ||
-            !IsWindowVisible(window)) {
-          return TRUE;
-        }
-        s->found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
+HWND OpenMenuOf(DWORD process) { return TopLevelWindowOf(process, "#32768"); }
 
 void PressKeyIn(HWND window, UINT key) {
   PostMessageA(window, WM_KEYDOWN, key, 0);

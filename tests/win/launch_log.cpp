@@ -21,17 +21,21 @@ std::string TempFilePath(const char* prefix) {
   return path;
 }
 
-HWND TopLevelWindowOf(ProcessId id) {
+HWND TopLevelWindowOf(ProcessId id, const char* class_name) {
   struct Search {
     ProcessId id;
+    const char* class_name;
     HWND found;
-  } search{id, nullptr};
+  } search{id, class_name, nullptr};
   EnumWindows(
       [](HWND window, LPARAM context) -> BOOL {
         auto* s = reinterpret_cast<Search*>(context);
         DWORD owner = 0;
         GetWindowThreadProcessId(window, &owner);
         if (owner != s->id || !IsWindowVisible(window)) return TRUE;
+        char name[64] = {};
+        GetClassNameA(window, name, sizeof name);
+        if (s->class_name != nullptr && std::string(name) != s->class_name) return TRUE;
         s->found = window;
         return FALSE;
       },

@@ -18,8 +18,9 @@ std::string TargetProgram();
 // A new empty file in the temporary folder.
 std::string TempFilePath(const char* prefix);
 
-// The visible top-level window of a process, or nullptr.
-HWND TopLevelWindowOf(platform::ProcessId id);
+// A visible top-level window of a process, of the given class when one is
+// named, or nullptr.
+HWND TopLevelWindowOf(platform::ProcessId id, const char* class_name = nullptr);
 
 // Ends a process and waits for it.
 void EndProcess(platform::ProcessId id);
