@@ -2,10 +2,13 @@
 // as a user would: pixels of its window, the registry, messages.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
 #include <vector>
 
 #include "app/key_bar_layout.h"
 #include "keylark_process.h"
+#include "launch_log.h"
 #include "resource.h"
 #include "store/layout.h"
 
@@ -19,16 +22,35 @@ constexpr COLORREF kRed = RGB(255, 0, 0);
 
 using Pixels = std::vector<COLORREF>;
 
-// The client area's pixels as the screen shows them.
+// A window's client-area pixels as the screen shows them, row by row,
+// copied in one go (GetPixel per pixel is slow across processes).
 Pixels CaptureClient(HWND window) {
   RECT client{};
   GetClientRect(window, &client);
-  HDC dc = GetDC(window);
-  Pixels pixels;
-  for (int y = 0; y < client.bottom; ++y) {
-    for (int x = 0; x < client.right; ++x) pixels.push_back(GetPixel(dc, x, y));
+  const int width = client.right;
+  const int height = client.bottom;
+  Pixels pixels(static_cast<std::size_t>(width * height));
+  HDC source = GetDC(window);
+  HDC memory = CreateCompatibleDC(source);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // top-down rows
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP copy = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ previous = SelectObject(memory, copy);
+  BitBlt(memory, 0, 0, width, height, source, 0, 0, SRCCOPY);
+  GdiFlush();
+  const auto* bgra = static_cast<const std::uint8_t*>(bits);
+  for (std::size_t i = 0; i < pixels.size(); ++i) {
+    pixels[i] = RGB(bgra[i * 4 + 2], bgra[i * 4 + 1], bgra[i * 4]);
   }
-  ReleaseDC(window, dc);
+  SelectObject(memory, previous);
+  DeleteObject(copy);
+  DeleteDC(memory);
+  ReleaseDC(window, source);
   return pixels;
 }
 
@@ -58,6 +80,59 @@ bool HasPopupMark(const Pixels& pixels, HWND window, int index) {
          PixelAt(pixels, window, l, t + 5) == kRed &&
          PixelAt(pixels, window, l + 1, t + 4) == kRed &&
          PixelAt(pixels, window, l + 5, t + 1) != kRed && PixelAt(pixels, window, l + 6, t) != kRed;
+}
+
+// The most common colour of a box of a captured window, and how many of its
+// pixels have another colour.
+std::pair<COLORREF, int> Background(const Pixels& pixels, int width, RECT box) {
+  std::map<COLORREF, int> counts;
+  for (int y = box.top; y < box.bottom; ++y) {
+    for (int x = box.left; x < box.right; ++x)
+      ++counts[pixels[static_cast<std::size_t>(y * width + x)]];
+  }
+  std::pair<COLORREF, int> most{0, 0};
+  int total = 0;
+  for (const auto& [colour, count] : counts) {
+    total += count;
+    if (count > most.second) most = {colour, count};
+  }
+  return {most.first, total - most.second};
+}
+
+bool HasDrawingIn(const Pixels& pixels, int width, RECT box) {
+  return Background(pixels, width, box).second > 3;
+}
+
+// Opens the Options menu as Alt+O does and tells which of its five items show
+// a check mark in the column left of their texts.
+std::vector<bool> OptionsMenuChecks(HWND key_bar, DWORD process) {
+  constexpr int kItems = 5;
+  PostMessageA(key_bar, WM_SYSCOMMAND, SC_KEYMENU, 'o');
+  HWND menu = nullptr;
+  WaitFor([&] { return (menu = TopLevelWindowOf(process, "#32768")) != nullptr; });
+  std::vector<bool> checks;
+  if (menu == nullptr) return checks;
+  RECT client{};
+  GetClientRect(menu, &client);
+  // Painted once the menu's own background shows.
+  WaitFor([&] {
+    const Pixels pixels = CaptureClient(menu);
+    if (Background(pixels, client.right, client).first != GetSysColor(COLOR_MENU)) return false;
+    const int row = client.bottom / kItems;
+    checks.clear();
+    bool all_texts = true;
+    for (int i = 0; i < kItems; ++i) {
+      const LONG top = i * row + row / 4;
+      const LONG bottom = i * row + row * 3 / 4;
+      checks.push_back(HasDrawingIn(pixels, client.right, RECT{3, top, 17, bottom}));
+      all_texts = all_texts && HasDrawingIn(pixels, client.right, RECT{22, top, 90, bottom});
+    }
+    return all_texts;
+  });
+  PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+  PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+  WaitFor([&] { return TopLevelWindowOf(process, "#32768") == nullptr; });
+  return checks;
 }
 
 void Assign(const std::string& key, const std::string& command) {
@@ -164,14 +239,23 @@ TEST_F(KeyBarView, EachOptionItemFlipsItsStoredValue) {
                {IDM_MINIMIZE, "opts3"},
                {IDM_HINTS, "opts4"},
                {IDM_CONFIRM, "opts5"}};
+  // The menu shows what is stored: the options the test seeded, the others off.
+  const auto stored = [&] {
+    std::vector<bool> on;
+    for (const auto& item : items) on.push_back(Option(item.value) == "1");
+    return on;
+  };
+  EXPECT_EQ(OptionsMenuChecks(key_bar, keylark_.ProcessId()), stored());
   for (const auto& item : items) {
     const std::string before = Option(item.value);
     const std::string flipped = before == "1" ? "0" : "1";
     PostMessageA(key_bar, WM_COMMAND, item.id, 0);
     EXPECT_TRUE(WaitFor([&] { return Option(item.value) == flipped; })) << item.value;
+    EXPECT_EQ(OptionsMenuChecks(key_bar, keylark_.ProcessId()), stored()) << item.value;
     PostMessageA(key_bar, WM_COMMAND, item.id, 0);
     EXPECT_TRUE(WaitFor([&] { return Option(item.value) == before; })) << item.value;
   }
+  EXPECT_EQ(OptionsMenuChecks(key_bar, keylark_.ProcessId()), stored());
 }
 
 TEST_F(KeyBarView, AlwaysOnTopMakesTheWindowTopmost) {
