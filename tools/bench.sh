@@ -4,12 +4,7 @@
 #   tools/bench.sh [runs]
 set -eu
 cd "$(dirname "$0")/.."
-session=$(mktemp -d)
-trap 'sh cmake/wine/wine-session.sh stop "$session"' EXIT
-sh cmake/wine/wine-session.sh start "$session"
-KEYLARK_WINE_SESSION=$session
-export KEYLARK_WINE_SESSION
-. cmake/wine/wine-env.sh
+. cmake/wine/temporary-session.sh
 KEYLARK_EXE="$(pwd)/build/win64/bin/Keylark.exe"
 export KEYLARK_EXE
 setarch "$(uname -m)" -R wine build/win64/bin/bench_startup.exe "${1:-20}"

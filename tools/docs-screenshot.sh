@@ -4,12 +4,7 @@
 # Run after building the win64 preset; needs imagemagick and xdotool.
 set -eu
 cd "$(dirname "$0")/.."
-session=$(mktemp -d)
-trap 'sh cmake/wine/wine-session.sh stop "$session"' EXIT
-sh cmake/wine/wine-session.sh start "$session"
-KEYLARK_WINE_SESSION=$session
-export KEYLARK_WINE_SESSION
-. cmake/wine/wine-env.sh
+. cmake/wine/temporary-session.sh
 reg() { setarch "$(uname -m)" -R wine reg add "$@" /f >/dev/null 2>&1; }
 k='HKCU\Software\Korvane\Keylark\ini'
 reg "$k\cfg" /v opts2 /d 1

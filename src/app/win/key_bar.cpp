@@ -9,7 +9,7 @@
 #include "dialogs/win/pending_dialog.h"
 #include "launch/launch_engine.h"
 #include "resource.h"
-#include "store/layout.h"
+#include "platform/win32/program_folder.h"
 #include "store/store_operations.h"
 
 namespace keylark::app::win {
@@ -17,14 +17,6 @@ namespace {
 
 constexpr DWORD kKeyBarStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr double kTwipsPerInch = 1440.0;
-
-std::string ProgramDirectory(HINSTANCE instance) {
-  char path[MAX_PATH] = {};
-  const DWORD length = GetModuleFileNameA(instance, path, MAX_PATH);
-  std::string directory(path, length);
-  const auto slash = directory.find_last_of('\\');
-  return slash == std::string::npos ? std::string() : directory.substr(0, slash);
-}
 
 int ScreenLogicalPixelsPerInch() {
   HWND desktop = GetDesktopWindow();
@@ -55,7 +47,7 @@ void KeyBar::Load() {
   ApplyFixedSize();
   auto* picture = static_cast<HBITMAP>(
       LoadImageA(instance_, MAKEINTRESOURCEA(IDB_KEYBOARD), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
-  help_file_ = ProgramDirectory(instance_) + "\\Keylark32.hlp";
+  help_file_ = platform::win32::ProgramFolder() + "\\Keylark32.hlp";
   logical_pixels_per_inch_ = ScreenLogicalPixelsPerInch();
   twips_per_pixel_x_ = kTwipsPerInch / logical_pixels_per_inch_;
   twips_per_pixel_y_ = twips_per_pixel_x_;

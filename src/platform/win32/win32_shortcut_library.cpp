@@ -4,7 +4,7 @@
 
 #include <utility>
 
-#include "launch/path_split.h"
+#include "platform/win32/program_folder.h"
 
 namespace keylark::platform::win32 {
 namespace {
@@ -12,22 +12,6 @@ namespace {
 // The library's export: eight pointer-sized arguments, removed by the callee.
 using GetShortCutInfoFunction = std::int32_t(WINAPI*)(char*, char*, char*, char*, char*, char*,
                                                       std::int32_t*, std::int32_t*);
-
-// The full path of this program's file, however long it is.
-std::string ProgramFilePath() {
-  std::string path(MAX_PATH, '\0');
-  for (;;) {
-    const DWORD size = static_cast<DWORD>(path.size());
-    const DWORD length = GetModuleFileNameA(nullptr, path.data(), size);
-    if (length == 0) return {};
-    if (length < size) {
-      path.resize(length);
-      return path;
-    }
-    if (path.size() >= 32768) return {};
-    path.resize(path.size() * 2);
-  }
-}
 
 std::string SystemFolder() {
   char folder[MAX_PATH + 1] = {};
@@ -46,7 +30,7 @@ std::string LibraryPathIn(const std::string& folder) {
 
 std::vector<std::string> DefaultShortcutLibraryFolders() {
   std::vector<std::string> folders;
-  const std::string program_folder = launch::FolderOfPath(ProgramFilePath());
+  const std::string program_folder = ProgramFolder();
   if (!program_folder.empty()) folders.push_back(program_folder);
   const std::string system_folder = SystemFolder();
   if (!system_folder.empty()) folders.push_back(system_folder);

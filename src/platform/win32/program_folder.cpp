@@ -1,0 +1,30 @@
+#include "platform/win32/program_folder.h"
+
+#include <windows.h>
+
+#include "launch/path_split.h"
+
+namespace keylark::platform::win32 {
+namespace {
+
+// The full path of this program's file, however long it is.
+std::string ProgramFilePath() {
+  std::string path(MAX_PATH, '\0');
+  for (;;) {
+    const DWORD size = static_cast<DWORD>(path.size());
+    const DWORD length = GetModuleFileNameA(nullptr, path.data(), size);
+    if (length == 0) return {};
+    if (length < size) {
+      path.resize(length);
+      return path;
+    }
+    if (path.size() >= 32768) return {};
+    path.resize(path.size() * 2);
+  }
+}
+
+}  // namespace
+
+std::string ProgramFolder() { return launch::FolderOfPath(ProgramFilePath()); }
+
+}  // namespace keylark::platform::win32
