@@ -1,4 +1,5 @@
-# The Windows program, its components and the tests that run under Wine.
+# Settings for the Windows build: resources, the Wine emulator for tests, and
+# the Windows version the program is written for.
 enable_language(RC)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} --codepage=65001")
 
@@ -13,24 +14,3 @@ if(CMAKE_CROSSCOMPILING AND NOT MSVC)
 endif()
 
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
-
-# The Win32 shell: platform implementations and the windows.
-file(GLOB_RECURSE KEYLARK_SHELL_SOURCES CONFIGURE_DEPENDS src/*/win/*.cpp src/platform/win32/*.cpp)
-list(FILTER KEYLARK_SHELL_SOURCES EXCLUDE REGEX "/winmain\\.cpp$")
-add_library(keylark_shell STATIC ${KEYLARK_SHELL_SOURCES})
-target_link_libraries(keylark_shell PUBLIC keylark_core comctl32 shell32 user32 gdi32 advapi32
-                                           ole32 uuid comdlg32)
-
-add_executable(Keylark WIN32 src/app/win/winmain.cpp resources/keylark.rc)
-target_link_libraries(Keylark PRIVATE keylark_shell)
-set_target_properties(Keylark PROPERTIES OUTPUT_NAME Keylark
-                                         RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
-target_include_directories(Keylark PRIVATE resources)
-
-if(EXISTS ${CMAKE_SOURCE_DIR}/components/CMakeLists.txt)
-  add_subdirectory(components)
-endif()
-
-if(KEYLARK_TESTS)
-  add_subdirectory(tests/win)
-endif()

@@ -3,7 +3,7 @@
 
 #include <array>
 
-#include "app/key_table.h"
+#include "core/key_table.h"
 
 namespace keylark::app {
 
@@ -18,7 +18,7 @@ struct LabelPosition {
 
 // Client-area pixels of each label's top-left corner, by key index. The same
 // at every screen resolution; only the font size follows the resolution.
-inline constexpr std::array<LabelPosition, kKeyCount> kLabelPositions = {{
+inline constexpr std::array<LabelPosition, core::kKeyCount> kLabelPositions = {{
     {13, 45},  {40, 45},   {65, 45},   {91, 45},  {117, 45}, {143, 45},  // 1-6
     {28, 96},  {142, 123}, {90, 123},  {80, 97},  {72, 71},  {106, 97},  // A B C D E F
     {132, 97}, {158, 97},  {168, 123}, {20, 71},  {98, 71},  {54, 97},   // G H N Q R S
@@ -27,7 +27,7 @@ inline constexpr std::array<LabelPosition, kKeyCount> kLabelPositions = {{
 
 // The label under a client-area point, or -1.
 inline int LabelAt(int x, int y) {
-  for (int i = 0; i < kKeyCount; ++i) {
+  for (int i = 0; i < core::kKeyCount; ++i) {
     const LabelPosition& p = kLabelPositions[static_cast<std::size_t>(i)];
     if (x >= p.left && x < p.left + kLabelSize && y >= p.top && y < p.top + kLabelSize) return i;
   }

@@ -5,39 +5,40 @@
 namespace keylark::app {
 namespace {
 
+using core::FnKeyMessage;
+using core::TrayCallbackMessage;
+using core::WindowState;
+
 ClassifiedMessage ClassifyTrayCallback(std::uintptr_t icon_id, std::intptr_t mouse_message) {
-  if (icon_id != TrayIconId) return {};
-  if (mouse_message == kTrayDoubleClick) return {KeyBarEvent::TrayRestore, std::nullopt};
-  if (mouse_message == kTrayRightButtonUp) return {KeyBarEvent::TrayMenu, std::nullopt};
+  if (icon_id != core::TrayIconId) return {};
+  if (mouse_message == core::kTrayDoubleClick) return {KeyBarEvent::TrayRestore, std::nullopt};
+  if (mouse_message == core::kTrayRightButtonUp) return {KeyBarEvent::TrayMenu, std::nullopt};
   return {};
 }
 
 ClassifiedMessage ClassifyFnKeyReport(std::uintptr_t wparam, std::intptr_t scan_code) {
-  if (wparam != kFnKeyReportWParam) return {};
+  if (wparam != core::kFnKeyReportWParam) return {};
   // Make codes are single bytes; anything wider is no key of ours.
   if (scan_code < 0 || scan_code > 0xFF) return {};
-  const std::optional<KeyInfo> key = FindKeyByScanCode(static_cast<std::uint32_t>(scan_code));
+  const std::optional<core::KeyInfo> key =
+      core::FindKeyByScanCode(static_cast<std::uint32_t>(scan_code));
   if (!key) return {};
   return {KeyBarEvent::FnKey, key};
 }
 
-bool IsKeyBarInFront(const KeyBarServices& services) {
-  return services.shell.GetForegroundWindow() == services.host.Handle();
-}
-
 void ShowKeyBarAgain(const KeyBarServices& services) {
-  services.host.SetState(WindowState::Normal);
-  services.host.Show();
+  services.window.SetState(WindowState::Normal);
+  services.window.Show();
   // The store may have changed while the key bar was hidden.
-  services.host.RefreshKeyMarks();
+  services.window.RefreshKeyMarks();
 }
 
 // Brings the active form forward; when that is the key bar, shows it again.
 void BringActiveFormBack(const KeyBarServices& services) {
-  const platform::WindowHandle active = services.host.ActiveForm();
+  const platform::WindowHandle active = services.window.ActiveForm();
   if (active == 0) return;
   services.shell.SetForegroundWindow(active);
-  if (active == services.host.Handle()) ShowKeyBarAgain(services);
+  if (active == services.window.Handle()) ShowKeyBarAgain(services);
 }
 
 }  // namespace
@@ -58,30 +59,30 @@ void HandleKeyBarMessage(const KeyBarServices& services, std::uint32_t message,
       break;
     case KeyBarEvent::TrayMenu:
       BringForwardForTrayMenu(services);
-      services.host.ShowTrayMenu();
+      services.window.ShowTrayMenu();
       break;
     case KeyBarEvent::FnKey:
       // Reserved keys launch as well: only a click on a label checks for them.
       SelectCurrentKey(services.session, *classified.key);
-      launch::LaunchKey(services);
+      launch::LaunchKey(services.Launch());
       break;
     case KeyBarEvent::None:
       break;
   }
 }
 
-void SelectCurrentKey(Session& session, const KeyInfo& key) {
-  session.CurrentKeyName = KeyNameOf(key.character);
+void SelectCurrentKey(core::Session& session, const core::KeyInfo& key) {
+  session.CurrentKeyName = core::KeyNameOf(key.character);
   session.CurrentKeyIndex = key.index;
 }
 
 void RestoreFromTrayIcon(const KeyBarServices& services) {
-  if (services.host.State() == WindowState::Normal) {
-    services.shell.SetForegroundWindow(services.host.Handle());
+  if (services.window.State() == WindowState::Normal) {
+    services.shell.SetForegroundWindow(services.window.Handle());
     return;
   }
   if (!services.session.AnyDialogOpen()) {
-    services.shell.SetForegroundWindow(services.host.Handle());
+    services.shell.SetForegroundWindow(services.window.Handle());
     ShowKeyBarAgain(services);
     return;
   }
@@ -91,19 +92,18 @@ void RestoreFromTrayIcon(const KeyBarServices& services) {
 }
 
 void RestoreFromTrayMenu(const KeyBarServices& services) {
-  if (services.host.State() != WindowState::Normal) {
+  if (services.window.State() != WindowState::Normal) {
     BringActiveFormBack(services);
   } else {
-    services.shell.SetForegroundWindow(services.host.Handle());
+    services.shell.SetForegroundWindow(services.window.Handle());
   }
 }
 
 void BringForwardForTrayMenu(const KeyBarServices& services) {
   if (services.session.AnyDialogOpen()) {
-    const platform::WindowHandle active = services.host.ActiveForm();
-    if (active != 0) services.shell.SetForegroundWindow(active);
-  } else if (!IsKeyBarInFront(services)) {
-    services.shell.SetForegroundWindow(services.host.Handle());
+    core::BringActiveFormForward(services.shell, services.window);
+  } else {
+    core::BringKeyBarForward(services.shell, services.window);
   }
 }
 

@@ -7,19 +7,11 @@
 #include <cstdint>
 #include <optional>
 
-#include "app/key_bar_host.h"
-#include "app/key_table.h"
+#include "app/key_bar_services.h"
+#include "core/key_table.h"
+#include "core/window_messages.h"
 
 namespace keylark::app {
-
-inline constexpr std::uint32_t TrayIconId = 9999;
-inline constexpr std::uint32_t TrayCallbackMessage = 1124;  // WM_USER + 100
-inline constexpr std::uint32_t FnKeyMessage = 2027;         // WM_USER + 1003
-// The only wParam an Fn-key report carries.
-inline constexpr std::uintptr_t kFnKeyReportWParam = 256;
-// The mouse messages a tray callback carries in lParam.
-inline constexpr std::intptr_t kTrayDoubleClick = 0x203;    // WM_LBUTTONDBLCLK
-inline constexpr std::intptr_t kTrayRightButtonUp = 0x205;  // WM_RBUTTONUP
 
 enum class KeyBarEvent {
   None,         // not ours: only passed on
@@ -30,7 +22,7 @@ enum class KeyBarEvent {
 
 struct ClassifiedMessage {
   KeyBarEvent event = KeyBarEvent::None;
-  std::optional<KeyInfo> key;  // the key of an FnKey event
+  std::optional<core::KeyInfo> key;  // the key of an FnKey event
 };
 
 ClassifiedMessage ClassifyKeyBarMessage(std::uint32_t message, std::uintptr_t wparam,
@@ -42,7 +34,7 @@ void HandleKeyBarMessage(const KeyBarServices& services, std::uint32_t message,
                          std::uintptr_t wparam, std::intptr_t lparam);
 
 // Makes a key the current one, as a click on its label does.
-void SelectCurrentKey(Session& session, const KeyInfo& key);
+void SelectCurrentKey(core::Session& session, const core::KeyInfo& key);
 
 // Tray double click: brings the key bar back, or the open dialog when one is.
 void RestoreFromTrayIcon(const KeyBarServices& services);

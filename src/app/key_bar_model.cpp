@@ -6,15 +6,24 @@ namespace keylark::app {
 namespace {
 
 std::string KeyNameOfLabel(int index) {
-  return KeyNameOf(kKeys[static_cast<std::size_t>(index)].character);
+  return core::KeyNameOf(core::kKeys[static_cast<std::size_t>(index)].character);
 }
 
 }  // namespace
 
-LabelAction PressLabel(Session& session, const store::Store& store, int index, MouseButton button,
-                       Color label_color) {
-  if (index < 0 || index >= kKeyCount) return LabelAction::Ignore;
-  if (label_color == kReservedColor) return LabelAction::Ignore;
+Color LabelColorOf(const store::KeyMark& mark) {
+  if (mark.reserved) return ReservedColor;
+  return mark.assigned ? AssignedColor : kUnassignedColor;
+}
+
+bool HasPopupMark(const store::KeyMark& mark, bool mark_popups) {
+  return mark_popups && mark.popup;
+}
+
+LabelAction PressLabel(core::Session& session, const store::Store& store, int index,
+                       MouseButton button, bool shown_reserved) {
+  if (index < 0 || index >= core::kKeyCount) return LabelAction::Ignore;
+  if (shown_reserved) return LabelAction::Ignore;
   session.CurrentKeyName = KeyNameOfLabel(index);
   session.CurrentKeyIndex = static_cast<std::int16_t>(index);
   switch (button) {
@@ -30,8 +39,8 @@ LabelAction PressLabel(Session& session, const store::Store& store, int index, M
   return LabelAction::SelectOnly;
 }
 
-std::string LabelHint(Session& session, const store::Store& store, int index) {
-  if (index < 0 || index >= kKeyCount) return {};
+std::string LabelHint(core::Session& session, const store::Store& store, int index) {
+  if (index < 0 || index >= core::kKeyCount) return {};
   session.CurrentKeyName = KeyNameOfLabel(index);
   if (!store.ReadFlag(store::kConfigKey, store::kHintsValue)) return {};
   const store::ScopedKey descriptions(store.Registry(), store::Root::CurrentUser,

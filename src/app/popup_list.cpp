@@ -1,34 +1,9 @@
 #include "app/popup_list.h"
 
-#include <algorithm>
-#include <cstdint>
-
 #include "store/layout.h"
 
 namespace keylark::app {
 namespace {
-
-// Room beyond the longest name the key reported, so a name that grew in the
-// meantime still fits.
-constexpr std::uint32_t kNameSlack = 100;
-
-std::vector<std::string> EnumerateSubkeyNames(platform::Registry& registry,
-                                              platform::KeyHandle key) {
-  std::uint32_t count = 0;
-  std::uint32_t longest = 0;
-  if (registry.QueryInfoKey(key, &count, &longest) != platform::kSuccess) return {};
-  std::vector<std::string> names;
-  names.reserve(count);
-  std::vector<char> buffer(static_cast<std::size_t>(longest) + kNameSlack);
-  for (std::uint32_t index = 0; index < count; ++index) {
-    std::fill(buffer.begin(), buffer.end(), '\0');
-    const auto size = static_cast<std::uint32_t>(buffer.size());
-    // A list that shrank while it was read simply ends early.
-    if (registry.EnumKey(key, index, buffer.data(), size) != platform::kSuccess) break;
-    names.emplace_back(buffer.begin(), std::find(buffer.begin(), buffer.end(), '\0'));
-  }
-  return names;
-}
 
 PopupMenuItem Header(const std::string& key_name) {
   PopupMenuItem header;
@@ -69,8 +44,7 @@ std::optional<std::string> PopupMenuModel::CaptionOf(std::size_t item_index) con
 std::vector<std::string> ReadPopupItems(const store::Store& store, const std::string& key_name) {
   const store::ScopedKey list(store.Registry(), platform::Root::CurrentUser,
                               store::PopupListKey(key_name), false);
-  if (!list.IsOpen()) return {};
-  return EnumerateSubkeyNames(store.Registry(), list.Handle());
+  return list.SubkeyNames();
 }
 
 PopupMenuModel MakePopupMenuModel(const std::string& key_name, std::vector<std::string> captions) {
@@ -85,7 +59,7 @@ PopupMenuModel MakePopupMenuModel(const std::string& key_name, std::vector<std::
   return model;
 }
 
-PopupMenuModel BuildPopupMenu(const Session& session, const store::Store& store) {
+PopupMenuModel BuildPopupMenu(const core::Session& session, const store::Store& store) {
   return MakePopupMenuModel(session.CurrentKeyName, ReadPopupItems(store, session.CurrentKeyName));
 }
 
@@ -99,7 +73,7 @@ void ChoosePopupItem(const KeyBarServices& services, const std::string& caption)
       services.store.ReadFlag(store::kConfigKey, store::kMinimizeOnUseValue);
   // The item is opened as it is: no arguments, no directory, no switching.
   services.shell.OpenWithShell(*target);
-  if (minimize_on_use) services.host.SetState(WindowState::Minimized);
+  if (minimize_on_use) services.window.SetState(core::WindowState::Minimized);
 }
 
 }  // namespace keylark::app

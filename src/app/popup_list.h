@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/key_bar_host.h"
+#include "app/key_bar_services.h"
 
 namespace keylark::app {
 
@@ -44,7 +44,7 @@ std::vector<std::string> ReadPopupItems(const store::Store& store, const std::st
 PopupMenuModel MakePopupMenuModel(const std::string& key_name, std::vector<std::string> captions);
 
 // Builds the current key's popup menu from the store.
-PopupMenuModel BuildPopupMenu(const Session& session, const store::Store& store);
+PopupMenuModel BuildPopupMenu(const core::Session& session, const store::Store& store);
 
 // Opens the target of the current key's item with this caption through the
 // shell, then minimizes the key bar when "Minimize On Use" is on. An item

@@ -34,7 +34,7 @@ bool IsWin9xFamily(const std::optional<OsVersion>& version) {
          (version->major > 4 && version->platform_id == kPlatformWin9x);
 }
 
-bool ProbeOsVersion(Session& session, const std::optional<OsVersion>& version) {
+bool ProbeOsVersion(core::Session& session, const std::optional<OsVersion>& version) {
   session.OsVersionFlag = false;
   session.OsVersionFlag = IsWin9xFamily(version);
   return session.OsVersionFlag;

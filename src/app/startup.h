@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "app/session.h"
+#include "core/session.h"
 #include "store/registry_store.h"
 
 namespace keylark::app {
@@ -21,7 +21,7 @@ struct OsVersion {
 bool IsWin9xFamily(const std::optional<OsVersion>& version);
 
 // Sets OsVersionFlag false, then to the probe's answer; returns the answer.
-bool ProbeOsVersion(Session& session, const std::optional<OsVersion>& version);
+bool ProbeOsVersion(core::Session& session, const std::optional<OsVersion>& version);
 
 struct Twips {
   double left = 0;

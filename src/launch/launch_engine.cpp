@@ -10,8 +10,7 @@
 namespace keylark::launch {
 namespace {
 
-using app::KeyBarServices;
-using app::WindowState;
+using core::WindowState;
 using platform::WindowHandle;
 
 // The remembered window lives in a label tag as decimal text. Handles are
@@ -34,47 +33,32 @@ bool IsSwitchFlagOn(const std::optional<std::string>& text) {
   return text.has_value() && store::NumericValue(*text) != 0;
 }
 
-bool IsPopupCommand(const std::string& command) { return !command.empty() && command[0] == '@'; }
-
-bool IsKeyBarInFront(const KeyBarServices& services) {
-  return services.shell.GetForegroundWindow() == services.host.Handle();
-}
-
-void BringKeyBarForwardIfBehind(const KeyBarServices& services) {
-  if (!IsKeyBarInFront(services)) services.shell.SetForegroundWindow(services.host.Handle());
-}
-
-void BringActiveFormForward(const KeyBarServices& services) {
-  const WindowHandle active = services.host.ActiveForm();
-  if (active != 0) services.shell.SetForegroundWindow(active);
-}
-
-void OpenAssignTypeDialog(const KeyBarServices& services) {
-  switch (services.host.State()) {
+void OpenAssignTypeDialog(const LaunchServices& services) {
+  switch (services.key_bar.State()) {
     case WindowState::Normal:
-      services.host.ShowAssignTypeModal();
+      services.ui.ShowAssignTypeModal();
       // The dialog may have left another program in front.
-      BringKeyBarForwardIfBehind(services);
+      core::BringKeyBarForward(services.shell, services.key_bar);
       break;
     case WindowState::Minimized:
       // A hidden key bar cannot own a modal dialog the user could see.
-      services.host.ShowAssignTypeModeless();
+      services.ui.ShowAssignTypeModeless();
       break;
     case WindowState::Maximized:
       break;
   }
 }
 
-void HandleUnassignedKey(const KeyBarServices& services) {
+void HandleUnassignedKey(const LaunchServices& services) {
   if (!services.session.AnyDialogOpen()) {
     OpenAssignTypeDialog(services);
     return;
   }
   // A key use during an assignment only brings the program's windows forward.
-  if (services.host.State() == WindowState::Normal) {
-    BringKeyBarForwardIfBehind(services);
+  if (services.key_bar.State() == WindowState::Normal) {
+    core::BringKeyBarForward(services.shell, services.key_bar);
   } else {
-    BringActiveFormForward(services);
+    core::BringActiveFormForward(services.shell, services.key_bar);
   }
 }
 
@@ -87,12 +71,12 @@ void NudgeMouse(platform::Shell& shell) {
 
 // Without minimizing an empty list opens the folder it was made from; a list
 // key without "FileCount" does nothing.
-void ShowListOrOpenFolder(const KeyBarServices& services, const std::string& command) {
+void ShowListOrOpenFolder(const LaunchServices& services, const std::string& command) {
   const std::optional<std::string> file_count = services.store.ReadText(
       store::PopupListKey(services.session.CurrentKeyName), store::kFileCountValue);
   if (!file_count) return;
   if (store::NumericValue(*file_count) != 0) {
-    services.host.ShowPopupList();
+    services.ui.ShowPopupList();
   } else {
     services.shell.OpenWithShell(command.substr(1));
   }
@@ -104,7 +88,7 @@ bool KeepsMinimizeOnUse(SwitchOutcome outcome) {
   return outcome == SwitchOutcome::BroughtForward || outcome == SwitchOutcome::Started;
 }
 
-void LaunchDirectCommand(const KeyBarServices& services, const std::string& command, bool switch_on,
+void LaunchDirectCommand(const LaunchServices& services, const std::string& command, bool switch_on,
                          bool minimize_on_use) {
   bool keeps_minimize = true;
   if (switch_on) {
@@ -112,20 +96,20 @@ void LaunchDirectCommand(const KeyBarServices& services, const std::string& comm
   } else {
     services.shell.OpenWithShell(command);
   }
-  if (minimize_on_use && keeps_minimize) services.host.SetState(WindowState::Minimized);
+  if (minimize_on_use && keeps_minimize) services.key_bar.SetState(WindowState::Minimized);
 }
 
-void LaunchAssignedKey(const KeyBarServices& services, bool switch_on) {
-  if (!IsKeyBarInFront(services)) NudgeMouse(services.shell);
+void LaunchAssignedKey(const LaunchServices& services, bool switch_on) {
+  if (!core::IsKeyBarInFront(services.shell, services.key_bar)) NudgeMouse(services.shell);
   const std::string& key_name = services.session.CurrentKeyName;
   const std::string command = services.store.ReadText(store::kCommandKey, key_name).value_or("");
   const bool minimize_on_use =
       services.store.ReadFlag(store::kConfigKey, store::kMinimizeOnUseValue);
-  if (IsPopupCommand(command)) {
+  if (store::IsPopupCommand(command)) {
     // With minimizing on, the list is shown whatever its count says; choosing
     // an item minimizes the key bar, not the showing.
     if (minimize_on_use) {
-      services.host.ShowPopupList();
+      services.ui.ShowPopupList();
     } else {
       ShowListOrOpenFolder(services, command);
     }
@@ -143,7 +127,7 @@ void BringRememberedWindowForward(platform::Shell& shell, WindowHandle window) {
   shell.SetForegroundWindow(window);
 }
 
-SwitchOutcome StartAndRemember(const KeyBarServices& services, const std::string& command,
+SwitchOutcome StartAndRemember(const LaunchServices& services, const std::string& command,
                                std::size_t slot) {
   const std::optional<platform::ProcessId> started = services.shell.StartProgram(command);
   if (!started) {
@@ -158,9 +142,9 @@ SwitchOutcome StartAndRemember(const KeyBarServices& services, const std::string
 
 }  // namespace
 
-void LaunchKey(const KeyBarServices& services) {
-  app::Session& session = services.session;
-  session.CurrentKeyLookup = app::kNoLookupYet;
+void LaunchKey(const LaunchServices& services) {
+  core::Session& session = services.session;
+  session.CurrentKeyLookup = core::kNoLookupYet;
   const bool switch_on =
       IsSwitchFlagOn(services.store.ReadText(store::kSwitchFlagKey, session.CurrentKeyName));
   session.CurrentKeyLookup = services.store.QueryValueSize(
@@ -172,9 +156,9 @@ void LaunchKey(const KeyBarServices& services) {
   }
 }
 
-SwitchOutcome SwitchOrStart(const KeyBarServices& services, const std::string& command) {
+SwitchOutcome SwitchOrStart(const LaunchServices& services, const std::string& command) {
   const int index = services.session.CurrentKeyIndex;
-  if (index < 0 || index >= app::kKeyCount) {
+  if (index < 0 || index >= core::kKeyCount) {
     // No slot to remember a process in: a plain shell start.
     services.shell.OpenWithShell(command);
     return SwitchOutcome::FellBackToShell;

@@ -5,9 +5,34 @@
 
 #include <string>
 
-#include "app/key_bar_host.h"
+#include "core/key_bar_host.h"
+#include "core/session.h"
+#include "platform/shell.h"
+#include "store/registry_store.h"
 
 namespace keylark::launch {
+
+// The windows a launch may open, carried out by the key bar.
+class LaunchUi {
+ public:
+  virtual ~LaunchUi() = default;
+
+  // The Assignment Type dialog for the current key: owned by the key bar and
+  // returning only when it has closed, or without owner and returning at once.
+  virtual void ShowAssignTypeModal() = 0;
+  virtual void ShowAssignTypeModeless() = 0;
+
+  // Builds the current key's popup list and pops it up at the mouse pointer.
+  virtual void ShowPopupList() = 0;
+};
+
+struct LaunchServices {
+  core::Session& session;
+  const store::Store& store;
+  platform::Shell& shell;
+  core::KeyBarHost& key_bar;
+  LaunchUi& ui;
+};
 
 // Reads the current key's assignment and acts on it:
 // - unassigned: opens the Assignment Type dialog, or only brings windows
@@ -17,7 +42,7 @@ namespace keylark::launch {
 // - direct key: hands the command to the shell, or brings the application
 //   this key started forward when the key's switch flag is on.
 // Afterwards a direct key minimizes the key bar when "Minimize On Use" is on.
-void LaunchKey(const app::KeyBarServices& services);
+void LaunchKey(const LaunchServices& services);
 
 enum class SwitchOutcome {
   BroughtForward,  // the process this key started still runs; its window came forward
@@ -29,6 +54,6 @@ enum class SwitchOutcome {
 // Brings the application that the current key started forward while its
 // process lives, otherwise starts the command and remembers the new process
 // and the window in front right after the start.
-SwitchOutcome SwitchOrStart(const app::KeyBarServices& services, const std::string& command);
+SwitchOutcome SwitchOrStart(const LaunchServices& services, const std::string& command);
 
 }  // namespace keylark::launch

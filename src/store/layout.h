@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace keylark::store {
 
@@ -46,6 +47,17 @@ inline std::string PopupListKey(const std::string& key_name) {
 // "prg\<key name>\<item>": one item of a popup list.
 inline std::string PopupItemKey(const std::string& key_name, const std::string& item) {
   return PopupListKey(key_name) + "\\" + item;
+}
+
+// A command that starts with "@" names the folder of a popup list; any other
+// command is a direct assignment.
+inline bool IsPopupCommand(std::string_view command) {
+  return !command.empty() && command.front() == '@';
+}
+
+// "KeyReserve" names a reserved key by the last character of its key name.
+inline std::string ReservedValueName(std::string_view key_name) {
+  return key_name.empty() ? std::string() : std::string(1, key_name.back());
 }
 
 }  // namespace keylark::store

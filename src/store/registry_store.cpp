@@ -11,6 +11,10 @@ namespace {
 // and reads as absent rather than being allocated.
 constexpr std::uint32_t kLargestReadableValue = 1U << 20;
 
+// Room beyond the longest subkey name the key reported, so a name that grew
+// in the meantime still fits.
+constexpr std::uint32_t kSubkeyNameSlack = 100;
+
 }  // namespace
 
 ScopedKey::ScopedKey(platform::Registry& registry, Root root, const std::string& path, bool create)
@@ -66,6 +70,27 @@ Status ScopedKey::WriteText(const std::string& name, const std::string& text) co
 Status ScopedKey::DeleteValue(const std::string& name) const {
   if (!IsOpen()) return status_;
   return registry_.DeleteValue(handle_, name);
+}
+
+std::vector<std::string> ScopedKey::SubkeyNames() const {
+  std::vector<std::string> names;
+  std::uint32_t count = 0;
+  std::uint32_t longest = 0;
+  if (!IsOpen() || registry_.QueryInfoKey(handle_, &count, &longest) != platform::kSuccess) {
+    return names;
+  }
+  names.reserve(count);
+  std::vector<char> buffer(static_cast<std::size_t>(longest) + kSubkeyNameSlack);
+  for (std::uint32_t index = 0; index < count; ++index) {
+    buffer.assign(buffer.size(), '\0');
+    if (registry_.EnumKey(handle_, index, buffer.data(),
+                          static_cast<std::uint32_t>(buffer.size())) != platform::kSuccess) {
+      break;
+    }
+    names.push_back(
+        DecodeText(reinterpret_cast<const std::uint8_t*>(buffer.data()), buffer.size()));
+  }
+  return names;
 }
 
 bool Store::KeyExists(Root root, const std::string& path) const {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/registry.h"
 #include "store/value_codec.h"
@@ -36,6 +37,10 @@ class ScopedKey {
   Status Write(const std::string& name, std::uint32_t type, const Bytes& data) const;
   Status WriteText(const std::string& name, const std::string& text) const;
   Status DeleteValue(const std::string& name) const;
+  // The names of the key's subkeys in the order the registry enumerates
+  // them, all read before the caller changes anything. A list that shrinks
+  // while it is read simply ends early; a key that cannot be asked gives none.
+  std::vector<std::string> SubkeyNames() const;
 
  private:
   platform::Registry& registry_;

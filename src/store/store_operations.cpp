@@ -1,38 +1,14 @@
 #include "store/store_operations.h"
 
-#include <vector>
-
 #include "store/layout.h"
 
 namespace keylark::store {
 namespace {
 
-bool IsPopupCommand(const std::string& command) { return !command.empty() && command[0] == '@'; }
-
-// The subkey names of a key, all read before anything is changed.
-std::vector<std::string> CollectSubkeyNames(const ScopedKey& list) {
-  platform::Registry& registry = list.Registry();
-  std::uint32_t count = 0;
-  std::uint32_t longest = 0;
-  std::vector<std::string> names;
-  if (registry.QueryInfoKey(list.Handle(), &count, &longest) != platform::kSuccess) return names;
-  std::vector<char> buffer(static_cast<std::size_t>(longest) + 100);
-  for (std::uint32_t i = 0; i < count; ++i) {
-    buffer.assign(buffer.size(), '\0');
-    if (registry.EnumKey(list.Handle(), i, buffer.data(),
-                         static_cast<std::uint32_t>(buffer.size())) != platform::kSuccess) {
-      continue;
-    }
-    names.push_back(
-        DecodeText(reinterpret_cast<const std::uint8_t*>(buffer.data()), buffer.size()));
-  }
-  return names;
-}
-
 void ClearPopupItems(const Store& store, const std::string& key_name) {
   const ScopedKey list(store.Registry(), Root::CurrentUser, PopupListKey(key_name), false);
   if (!list.IsOpen()) return;
-  const std::vector<std::string> items = CollectSubkeyNames(list);
+  const std::vector<std::string> items = list.SubkeyNames();
   for (const std::string& item : items) list.DeleteValue(item);
   for (const std::string& item : items) store.Registry().DeleteKey(list.Handle(), item);
 }
@@ -53,50 +29,38 @@ void AddFolderItems(const Store& store, platform::FileSystem& files, const std::
 
 }  // namespace
 
-KeyMarks ComputeKeyMarks(const app::Session& session, const Store& store) {
-  KeyMarks marks;
+std::vector<KeyMark> ReadKeyMarks(const Store& store, std::span<const std::string> key_names) {
+  std::vector<KeyMark> marks(key_names.size());
   const ScopedKey commands(store.Registry(), Root::CurrentUser, kCommandKey, false);
   const ScopedKey reserved(store.Registry(), Root::LocalMachine, kReservedKeysKey, false);
-  for (std::size_t i = 0; i < marks.size(); ++i) {
-    const std::string& key_name = session.FnKeyNames[i];
-    const std::optional<std::string> command = commands.ReadText(key_name);
-    if (!command) {
-      marks[i].color = app::kUnassignedColor;
-    } else {
-      marks[i].color = app::kAssignedColor;
-      marks[i].popup_mark =
-          store.ReadFlag(kConfigKey, kMarkPopupsValue) && IsPopupCommand(*command);
-    }
-    if (reserved.QuerySize(app::ReserveValueName(key_name), nullptr) == platform::kSuccess) {
-      marks[i].color = app::kReservedColor;
-    }
+  for (std::size_t i = 0; i < key_names.size(); ++i) {
+    const std::optional<std::string> command = commands.ReadText(key_names[i]);
+    marks[i].assigned = command.has_value();
+    marks[i].popup = command && IsPopupCommand(*command);
+    marks[i].reserved =
+        reserved.QuerySize(ReservedValueName(key_names[i]), nullptr) == platform::kSuccess;
   }
   return marks;
 }
 
-void ClearKeyAssignment(app::Session& session, const Store& store) {
-  const std::string& key_name = session.CurrentKeyName;
+void ClearAssignment(const Store& store, const std::string& key_name) {
   const std::string command = store.ReadText(kCommandKey, key_name).value_or("");
   if (IsPopupCommand(command)) ClearPopupItems(store, key_name);
   store.DeleteValue(kCommandKey, key_name);
   store.WriteEmptyPlaceholder(kDescriptionKey, key_name, KeyMode::OpenExisting);
   store.WriteEmptyPlaceholder(kDirectoryKey, key_name, KeyMode::OpenExisting);
-  session.PrevCommand.clear();
-  session.PrevDirectory.clear();
-  session.PrevDescription.clear();
 }
 
-void SavePopupList(const app::Session& session, const Store& store, platform::FileSystem& files,
-                   const std::string& folder, const std::string& folder2) {
-  const std::string& key_name = session.CurrentKeyName;
+void SavePopupList(const Store& store, platform::FileSystem& files, const PopupListSave& list) {
   {
-    const ScopedKey list(store.Registry(), Root::CurrentUser, PopupListKey(key_name), true);
-    list.WriteText(kFileCountValue, std::to_string(session.ExplorerItemCount));
+    const ScopedKey list_key(store.Registry(), Root::CurrentUser, PopupListKey(list.key_name),
+                             true);
+    list_key.WriteText(kFileCountValue, std::to_string(list.file_count));
   }
-  AddFolderItems(store, files, key_name, folder);
-  AddFolderItems(store, files, key_name, folder2);
-  store.WriteText(kCommandKey, key_name, "@" + session.ExplorerFolder, KeyMode::CreateIfMissing);
-  store.WriteText(kDescriptionKey, key_name, session.ExplorerCaption, KeyMode::CreateIfMissing);
+  AddFolderItems(store, files, list.key_name, list.folder);
+  AddFolderItems(store, files, list.key_name, list.folder2);
+  store.WriteText(kCommandKey, list.key_name, "@" + list.command_folder, KeyMode::CreateIfMissing);
+  store.WriteText(kDescriptionKey, list.key_name, list.description, KeyMode::CreateIfMissing);
 }
 
 std::string PopupItemName(const std::string& file_name) {

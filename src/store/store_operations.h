@@ -1,39 +1,45 @@
-// Operations on whole assignments: the label colours and popup marks the key
-// bar shows, clearing the current key's assignment, and saving a popup list.
+// Operations on whole assignments: what the store says of each key (its
+// mark), clearing a key's assignment, saving a popup list, flipping options.
 #pragma once
 
-#include <array>
+#include <cstdint>
+#include <span>
 #include <string>
+#include <vector>
 
-#include "app/session.h"
 #include "platform/filesystem.h"
 #include "store/registry_store.h"
 
 namespace keylark::store {
 
-struct LabelMark {
-  app::Color color = app::kUnassignedColor;
-  bool popup_mark = false;
+// What the store holds for one key.
+struct KeyMark {
+  bool assigned = false;  // it has a command
+  bool popup = false;     // that command is a popup list ("@" + folder)
+  bool reserved = false;  // "KeyReserve" names it, whatever else it has
 };
-using KeyMarks = std::array<LabelMark, app::kKeyCount>;
 
-// What RefreshKeyMarks shows, key by key in FnKeyNames order: white when
-// unassigned, the assigned colour otherwise, the reserved colour when
-// "KeyReserve" names the key (even if assigned); a popup mark for popup keys
-// while "Mark Popups" is on.
-KeyMarks ComputeKeyMarks(const app::Session& session, const Store& store);
+// The marks of the given keys, in their order.
+std::vector<KeyMark> ReadKeyMarks(const Store& store, std::span<const std::string> key_names);
 
-// Removes the current key's assignment: its popup list items (the list key
-// and "FileCount" stay), its command, and blanks its description and working
-// directory. The switch flag is left alone.
-void ClearKeyAssignment(app::Session& session, const Store& store);
+// Removes a key's assignment: its popup list items (the list key and its
+// "FileCount" stay), its command, and blanks its description and working
+// directory where those keys exist. The switch flag is left alone.
+void ClearAssignment(const Store& store, const std::string& key_name);
 
-// Writes a popup list for the current key from the files of up to two folders
-// (an empty folder name means none); a name both folders yield keeps the
-// second folder's path. Then the command ("@" + ExplorerFolder) and the
-// description (ExplorerCaption).
-void SavePopupList(const app::Session& session, const Store& store, platform::FileSystem& files,
-                   const std::string& folder, const std::string& folder2);
+struct PopupListSave {
+  std::string key_name;
+  std::string folder;   // empty: none
+  std::string folder2;  // empty: none
+  std::int16_t file_count = 0;
+  std::string command_folder;  // the command becomes "@" + this
+  std::string description;
+};
+
+// Writes a popup list from the files of up to two folders (a name both
+// folders yield keeps the second folder's path), then the key's command and
+// description.
+void SavePopupList(const Store& store, platform::FileSystem& files, const PopupListSave& list);
 
 // The item name a file gets in a popup list: shortcuts ("...lnk", case
 // sensitive) lose their four-character extension.

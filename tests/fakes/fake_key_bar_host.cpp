@@ -3,13 +3,13 @@
 namespace keylark::fakes {
 namespace {
 
-const char* StateName(app::WindowState state) {
+const char* StateName(core::WindowState state) {
   switch (state) {
-    case app::WindowState::Normal:
+    case core::WindowState::Normal:
       return "normal";
-    case app::WindowState::Minimized:
+    case core::WindowState::Minimized:
       return "minimized";
-    case app::WindowState::Maximized:
+    case core::WindowState::Maximized:
       return "maximized";
   }
   return "?";
@@ -17,7 +17,7 @@ const char* StateName(app::WindowState state) {
 
 }  // namespace
 
-void FakeKeyBarHost::SetState(app::WindowState new_state) {
+void FakeKeyBarHost::SetState(core::WindowState new_state) {
   log_.push_back(std::string("state ") + StateName(new_state));
   state = new_state;
 }

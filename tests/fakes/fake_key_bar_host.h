@@ -4,12 +4,12 @@
 
 #include <functional>
 
-#include "app/key_bar_host.h"
+#include "app/key_bar_services.h"
 #include "fakes/call_log.h"
 
 namespace keylark::fakes {
 
-class FakeKeyBarHost final : public app::KeyBarHost {
+class FakeKeyBarHost final : public app::KeyBarWindow {
  public:
   static constexpr platform::WindowHandle kKeyBarWindow = 100;
   static constexpr platform::WindowHandle kDialogWindow = 200;
@@ -17,9 +17,9 @@ class FakeKeyBarHost final : public app::KeyBarHost {
   explicit FakeKeyBarHost(CallLog& log) : log_(log) {}
 
   platform::WindowHandle Handle() const override { return kKeyBarWindow; }
-  app::WindowState State() const override { return state; }
+  core::WindowState State() const override { return state; }
   // Logged as "state normal|minimized|maximized".
-  void SetState(app::WindowState new_state) override;
+  void SetState(core::WindowState new_state) override;
   // Logged as "show-key-bar".
   void Show() override;
   platform::WindowHandle ActiveForm() const override { return active_form; }
@@ -31,7 +31,7 @@ class FakeKeyBarHost final : public app::KeyBarHost {
   void ShowPopupList() override;
   void ShowTrayMenu() override;
 
-  app::WindowState state = app::WindowState::Normal;
+  core::WindowState state = core::WindowState::Normal;
   platform::WindowHandle active_form = kKeyBarWindow;
   // Runs while the modal dialog "is open", e.g. to simulate what the user did.
   std::function<void()> during_modal_dialog;

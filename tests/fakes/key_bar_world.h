@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/key_bar_host.h"
+#include "app/key_bar_services.h"
 #include "fakes/call_log.h"
 #include "fakes/fake_key_bar_host.h"
 #include "fakes/fake_registry.h"
@@ -17,7 +17,7 @@ namespace keylark::fakes {
 
 struct KeyBarWorld {
   KeyBarWorld() {
-    session.FnKeyNames = app::BuildFnKeyNames();
+    session.FnKeyNames = core::BuildFnKeyNames();
     shell.foreground = FakeKeyBarHost::kKeyBarWindow;
   }
 
@@ -49,11 +49,12 @@ struct KeyBarWorld {
 
   FakeRegistry registry;
   store::Store store{registry};
-  app::Session session;
+  core::Session session;
   CallLog log;
   FakeShell shell{log};
   FakeKeyBarHost host{log};
   app::KeyBarServices services{session, store, shell, host};
+  launch::LaunchServices launch = services.Launch();
 };
 
 }  // namespace keylark::fakes

@@ -8,6 +8,11 @@
 namespace keylark::app {
 namespace {
 
+using core::FnKeyMessage;
+using core::TrayCallbackMessage;
+using core::TrayIconId;
+using core::WindowState;
+
 using fakes::FakeKeyBarHost;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;

@@ -15,29 +15,26 @@ class KeyBarModelTest : public ::testing::Test {
   void TearDown() override { EXPECT_EQ(registry_.OpenHandleCount(), 0U); }
   fakes::FakeRegistry registry_;
   store::Store store_{registry_};
-  Session session_;
+  core::Session session_;
 };
 
 TEST_F(KeyBarModelTest, ButtonsDecideWhatAPressDoes) {
   store_.WriteText(store::kCommandKey, "Fn-E", "notepad.exe", KeyMode::CreateIfMissing);
 
-  EXPECT_EQ(PressLabel(session_, store_, 10, MouseButton::Left, kAssignedColor),
-            LabelAction::Launch);
+  EXPECT_EQ(PressLabel(session_, store_, 10, MouseButton::Left, false), LabelAction::Launch);
   EXPECT_EQ(session_.CurrentKeyName, "Fn-E");
   EXPECT_EQ(session_.CurrentKeyIndex, 10);
-  EXPECT_EQ(session_.CurrentKeyLookup, kNoLookupYet) << "a left click looks nothing up itself";
+  EXPECT_EQ(session_.CurrentKeyLookup, core::kNoLookupYet)
+      << "a left click looks nothing up itself";
 
-  EXPECT_EQ(PressLabel(session_, store_, 10, MouseButton::Right, kAssignedColor),
-            LabelAction::ChooseType);
+  EXPECT_EQ(PressLabel(session_, store_, 10, MouseButton::Right, false), LabelAction::ChooseType);
   EXPECT_EQ(session_.CurrentKeyLookup, 0);
-  EXPECT_EQ(PressLabel(session_, store_, 6, MouseButton::Right, kUnassignedColor),
-            LabelAction::ChooseType);
+  EXPECT_EQ(PressLabel(session_, store_, 6, MouseButton::Right, false), LabelAction::ChooseType);
   EXPECT_EQ(session_.CurrentKeyName, "Fn-A");
   EXPECT_NE(session_.CurrentKeyLookup, 0);
 
   session_.CurrentKeyLookup = 55;
-  EXPECT_EQ(PressLabel(session_, store_, 23, MouseButton::Other, kUnassignedColor),
-            LabelAction::SelectOnly);
+  EXPECT_EQ(PressLabel(session_, store_, 23, MouseButton::Other, false), LabelAction::SelectOnly);
   EXPECT_EQ(session_.CurrentKeyName, "Fn-Z");
   EXPECT_EQ(session_.CurrentKeyIndex, 23);
   EXPECT_EQ(session_.CurrentKeyLookup, 55);
@@ -46,7 +43,7 @@ TEST_F(KeyBarModelTest, ButtonsDecideWhatAPressDoes) {
 TEST_F(KeyBarModelTest, AReservedLabelIgnoresEveryButton) {
   session_.CurrentKeyName = "Fn-1";
   for (MouseButton button : {MouseButton::Left, MouseButton::Right, MouseButton::Other}) {
-    EXPECT_EQ(PressLabel(session_, store_, 7, button, kReservedColor), LabelAction::Ignore);
+    EXPECT_EQ(PressLabel(session_, store_, 7, button, true), LabelAction::Ignore);
   }
   EXPECT_EQ(session_.CurrentKeyName, "Fn-1");
 }

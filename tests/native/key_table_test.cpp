@@ -1,10 +1,10 @@
-#include "app/key_table.h"
+#include "core/key_table.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
 
-namespace keylark::app {
+namespace keylark::core {
 namespace {
 
 TEST(KeyTable, NamesFollowTheAlphabeticalTableNotTheKeyboard) {
@@ -41,14 +41,12 @@ TEST(KeyTable, ScanCodesOutsideTheTableSelectNothing) {
   }
 }
 
-TEST(KeyTable, NamesMapBackToKeysAndReserveValues) {
+TEST(KeyTable, NamesMapBackToKeys) {
   EXPECT_EQ(FindKeyByName("Fn-E")->index, 10);
   EXPECT_FALSE(FindKeyByName("Fn-e"));
   EXPECT_FALSE(FindKeyByName("Fn-I"));
   EXPECT_FALSE(FindKeyByName("Fn-AA"));
-  EXPECT_EQ(ReserveValueName("Fn-A"), "A");
-  EXPECT_EQ(ReserveValueName("Fn-6"), "6");
 }
 
 }  // namespace
-}  // namespace keylark::app
+}  // namespace keylark::core

@@ -8,7 +8,7 @@
 namespace keylark::launch {
 namespace {
 
-using app::WindowState;
+using core::WindowState;
 using fakes::FakeKeyBarHost;
 using ::testing::ElementsAre;
 
@@ -28,7 +28,7 @@ class LaunchKeyTest : public ::testing::Test {
 
   const fakes::CallLog& Launch() {
     world_.log.clear();
-    LaunchKey(world_.services);
+    LaunchKey(world_.launch);
     return world_.log;
   }
 
@@ -104,7 +104,7 @@ TEST_F(LaunchKeyTest, AUseDuringTheModalDialogOnlyBringsTheKeyBarForward) {
     world_.session.AssignTypeOpen = true;
     world_.shell.foreground = FakeKeyBarHost::kDialogWindow;
     const std::size_t before = world_.log.size();
-    LaunchKey(world_.services);
+    LaunchKey(world_.launch);
     nested.assign(world_.log.begin() + static_cast<std::ptrdiff_t>(before), world_.log.end());
     world_.session.AssignTypeOpen = false;
   };

@@ -119,7 +119,7 @@ TEST_F(PopupListTest, AnItemThatVanishedSinceTheMenuWasBuiltDoesNothing) {
   world_.Put(store::PopupItemKey("Fn-A", "Hollow"), "Other", "C:\\x.lnk");
   ChoosePopupItem(world_.services, "Hollow");
   EXPECT_THAT(world_.log, IsEmpty());
-  EXPECT_EQ(world_.host.state, WindowState::Normal);
+  EXPECT_EQ(world_.host.state, core::WindowState::Normal);
 }
 
 }  // namespace

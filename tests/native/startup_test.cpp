@@ -121,7 +121,7 @@ TEST(OsVersionProbe, OnlyThe98AndMeFamilyCounts) {
   EXPECT_FALSE(IsWin9xFamily(OsVersion{5, 1, 2}));   // XP
   EXPECT_FALSE(IsWin9xFamily(OsVersion{10, 0, 2}));  // 10
   EXPECT_FALSE(IsWin9xFamily(std::nullopt));         // the call failed
-  Session session;
+  core::Session session;
   session.OsVersionFlag = true;
   EXPECT_FALSE(ProbeOsVersion(session, std::nullopt));
   EXPECT_FALSE(session.OsVersionFlag);

@@ -1,5 +1,7 @@
 #include "store/store_operations.h"
 
+#include "core/assignment.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,14 +13,10 @@
 namespace keylark::store {
 namespace {
 
-using app::kAssignedColor;
-using app::kReservedColor;
-using app::kUnassignedColor;
-
 class StoreOperationsTest : public ::testing::Test {
  protected:
   StoreOperationsTest() {
-    session_.FnKeyNames = app::BuildFnKeyNames();
+    session_.FnKeyNames = core::BuildFnKeyNames();
     store_.WriteFlag(kConfigKey, kMarkPopupsValue, true, KeyMode::CreateIfMissing);
   }
   void TearDown() override { EXPECT_EQ(registry_.OpenHandleCount(), 0U) << "a key was left open"; }
@@ -50,42 +48,32 @@ class StoreOperationsTest : public ::testing::Test {
   fakes::FakeRegistry registry_;
   fakes::FakeFileSystem files_;
   Store store_{registry_};
-  app::Session session_;
+  core::Session session_;
 };
 
-TEST_F(StoreOperationsTest, MarksFollowAssignmentsReservationsAndTheMarkOption) {
+TEST_F(StoreOperationsTest, MarksFollowAssignmentsAndReservations) {
   Assign("Fn-1", "C:\\Tools\\run.exe");
   Assign("Fn-A", "@C:\\Menu\\Games");
   Assign("Fn-B", "@C:\\Menu\\Office");
   Reserve("B");  // reserved beats assigned, and keeps its popup mark
   Reserve("Z");  // reserved without an assignment
 
-  KeyMarks marks = ComputeKeyMarks(session_, store_);
-  EXPECT_EQ(marks[0].color, kAssignedColor);
-  EXPECT_FALSE(marks[0].popup_mark);
-  EXPECT_EQ(marks[6].color, kAssignedColor);
-  EXPECT_TRUE(marks[6].popup_mark);
-  EXPECT_EQ(marks[7].color, kReservedColor);
-  EXPECT_TRUE(marks[7].popup_mark);
-  EXPECT_EQ(marks[23].color, kReservedColor);
-  EXPECT_FALSE(marks[23].popup_mark);
-  EXPECT_EQ(marks[1].color, kUnassignedColor);
-  EXPECT_EQ(
-      std::count_if(marks.begin(), marks.end(), [](const LabelMark& m) { return m.popup_mark; }),
-      2);
-
-  store_.WriteFlag(kConfigKey, kMarkPopupsValue, false, KeyMode::OpenExisting);
-  marks = ComputeKeyMarks(session_, store_);
-  EXPECT_EQ(marks[6].color, kAssignedColor);
-  EXPECT_FALSE(marks[6].popup_mark);
+  const std::vector<KeyMark> marks = ReadKeyMarks(store_, session_.FnKeyNames);
+  const auto as_tuple = [](const KeyMark& m) {
+    return std::tuple(m.assigned, m.popup, m.reserved);
+  };
+  EXPECT_EQ(as_tuple(marks[0]), std::tuple(true, false, false));
+  EXPECT_EQ(as_tuple(marks[6]), std::tuple(true, true, false));
+  EXPECT_EQ(as_tuple(marks[7]), std::tuple(true, true, true));
+  EXPECT_EQ(as_tuple(marks[23]), std::tuple(false, false, true));
+  EXPECT_EQ(as_tuple(marks[1]), std::tuple(false, false, false));
+  EXPECT_EQ(std::count_if(marks.begin(), marks.end(), [](const KeyMark& m) { return m.popup; }), 2);
 }
 
 TEST_F(StoreOperationsTest, WithoutAnyKeysNothingIsAssignedOrReserved) {
   fakes::FakeRegistry empty;
-  const KeyMarks marks = ComputeKeyMarks(session_, Store(empty));
-  for (const LabelMark& mark : marks) {
-    EXPECT_EQ(mark.color, kUnassignedColor);
-    EXPECT_FALSE(mark.popup_mark);
+  for (const KeyMark& mark : ReadKeyMarks(Store(empty), session_.FnKeyNames)) {
+    EXPECT_FALSE(mark.assigned || mark.popup || mark.reserved);
   }
 }
 
@@ -101,7 +89,7 @@ TEST_F(StoreOperationsTest, SavingAPopupListTakesVisibleFilesOfBothFolders) {
   session_.ExplorerFolder = "C:\\Menu";
   session_.ExplorerCaption = "Accessories";
 
-  SavePopupList(session_, store_, files_, "C:\\Menu", "C:\\All\\Menu");
+  core::SavePopupList(session_, store_, files_, "C:\\Menu", "C:\\All\\Menu");
 
   EXPECT_EQ(Items("Fn-A"), (std::vector<std::string>{"calc.exe", "Paint", "Readme.LNK", "Word"}));
   EXPECT_EQ(ItemTarget("Fn-A", "calc.exe"), "C:\\Menu\\calc.exe");
@@ -115,10 +103,10 @@ TEST_F(StoreOperationsTest, SavingAPopupListTakesVisibleFilesOfBothFolders) {
 TEST_F(StoreOperationsTest, SavingWithoutFoldersOrFromAnUnreadableFolderStillWritesTheAssignment) {
   session_.CurrentKeyName = "Fn-C";
   session_.ExplorerFolder = "C:\\Gone";
-  SavePopupList(session_, store_, files_, "", "");
+  core::SavePopupList(session_, store_, files_, "", "");
   EXPECT_TRUE(Items("Fn-C").empty());
   EXPECT_EQ(store_.ReadText(PopupListKey("Fn-C"), kFileCountValue), "0");
-  SavePopupList(session_, store_, files_, "C:\\Gone", "");
+  core::SavePopupList(session_, store_, files_, "C:\\Gone", "");
   EXPECT_EQ(store_.ReadText(kCommandKey, "Fn-C"), "@C:\\Gone");
   EXPECT_EQ(store_.ReadText(kDescriptionKey, "Fn-C"), "");
 }
@@ -139,14 +127,14 @@ TEST_F(StoreOperationsTest, ClearingAPopupKeyDeletesItsItemsButKeepsTheListAndCo
   session_.CurrentKeyName = "Fn-A";
   session_.ExplorerItemCount = 3;
   session_.ExplorerFolder = "C:\\Menu";
-  SavePopupList(session_, store_, files_, "C:\\Menu", "");
+  core::SavePopupList(session_, store_, files_, "C:\\Menu", "");
   store_.WriteText(kDirectoryKey, "Fn-A", "C:\\Menu", KeyMode::CreateIfMissing);
   store_.WriteFlag(kSwitchFlagKey, "Fn-A", true, KeyMode::CreateIfMissing);
   session_.PrevCommand = "@C:\\Menu";
   session_.PrevDescription = "Menu";
   registry_.ClearLog();
 
-  ClearKeyAssignment(session_, store_);
+  core::ClearKeyAssignment(session_, store_);
 
   EXPECT_TRUE(Items("Fn-A").empty());
   EXPECT_EQ(store_.ReadText(PopupListKey("Fn-A"), kFileCountValue), "3");
@@ -169,14 +157,14 @@ TEST_F(StoreOperationsTest, ClearingAPopupKeyDeletesItsItemsButKeepsTheListAndCo
 
   // A later save starts from an empty list.
   files_.AddFile("C:\\Other", "Four.lnk");
-  SavePopupList(session_, store_, files_, "C:\\Other", "");
+  core::SavePopupList(session_, store_, files_, "C:\\Other", "");
   EXPECT_EQ(Items("Fn-A"), (std::vector<std::string>{"Four"}));
 }
 
 TEST_F(StoreOperationsTest, ClearingAnUnassignedKeyOnlyBlanksExistingKeys) {
   store_.WriteText(kDescriptionKey, "Fn-1", "old", KeyMode::CreateIfMissing);
   session_.CurrentKeyName = "Fn-1";
-  ClearKeyAssignment(session_, store_);
+  core::ClearKeyAssignment(session_, store_);
   EXPECT_EQ(store_.ReadText(kDescriptionKey, "Fn-1"), "");
   EXPECT_FALSE(store_.KeyExists(Root::CurrentUser, kDirectoryKey)) << "cwd is not created";
   EXPECT_FALSE(store_.KeyExists(Root::CurrentUser, kCommandKey));

@@ -2,7 +2,7 @@
 // bar, with launch_target.exe as the program assigned to them.
 #include <gtest/gtest.h>
 
-#include "app/key_bar_messages.h"
+#include "core/window_messages.h"
 #include "keylark_process.h"
 #include "launch_log.h"
 #include "store/layout.h"
@@ -10,10 +10,10 @@
 namespace keylark::wintest {
 namespace {
 
-constexpr UINT kFnKeyMessage = app::FnKeyMessage;
-constexpr WPARAM kFnKeyReport = app::kFnKeyReportWParam;
-constexpr UINT kTrayCallback = app::TrayCallbackMessage;
-constexpr WPARAM kTrayId = app::TrayIconId;
+constexpr UINT kFnKeyMessage = core::FnKeyMessage;
+constexpr WPARAM kFnKeyReport = core::kFnKeyReportWParam;
+constexpr UINT kTrayCallback = core::TrayCallbackMessage;
+constexpr WPARAM kTrayId = core::TrayIconId;
 constexpr LPARAM kScanE = 0x12;
 
 void Assign(const std::string& key, const std::string& command, const char* switch_flag) {

@@ -8,8 +8,9 @@
 #include "app/key_bar_layout.h"
 #include "dialogs/win/pending_dialog.h"
 #include "launch/launch_engine.h"
-#include "resource.h"
 #include "platform/win32/program_folder.h"
+#include "resource.h"
+#include "store/layout.h"
 #include "store/store_operations.h"
 
 namespace keylark::app::win {
@@ -28,8 +29,9 @@ int ScreenLogicalPixelsPerInch() {
 
 }  // namespace
 
-KeyBar::KeyBar(Session& session, const store::Store& store, HINSTANCE instance)
-    : session_(session), store_(store), instance_(instance) {}
+KeyBar::KeyBar(core::Session& session, const store::Store& store, platform::Shell& shell,
+               HINSTANCE instance)
+    : session_(session), store_(store), shell_(shell), instance_(instance) {}
 
 bool KeyBar::Create() {
   HICON icon = LoadIconA(instance_, MAKEINTRESOURCEA(IDI_KEYLARK));
@@ -47,7 +49,7 @@ void KeyBar::Load() {
   ApplyFixedSize();
   auto* picture = static_cast<HBITMAP>(
       LoadImageA(instance_, MAKEINTRESOURCEA(IDB_KEYBOARD), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
-  help_file_ = platform::win32::ProgramFolder() + "\\Keylark32.hlp";
+  help_file_ = platform::win32::ProgramFolder() + "\\" + core::kHelpFileName;
   logical_pixels_per_inch_ = ScreenLogicalPixelsPerInch();
   twips_per_pixel_x_ = kTwipsPerInch / logical_pixels_per_inch_;
   twips_per_pixel_y_ = twips_per_pixel_x_;
@@ -55,7 +57,7 @@ void KeyBar::Load() {
                   logical_pixels_per_inch_);
   CreateLabelTips();
   store_.PublishWindowHandle(static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(hwnd())));
-  session_.FnKeyNames = BuildFnKeyNames();
+  session_.FnKeyNames = core::BuildFnKeyNames();
   PlaceWindow();
   ApplyOptions();
   RefreshKeyMarks();
@@ -100,19 +102,15 @@ void KeyBar::PlaceWindow() {
 void KeyBar::ApplyOptions() {
   const Options options = ReadOptions(store_);
   SetAlwaysOnTop(options.always_on_top);
-  SetMenuCheck(IDM_POPUPS, options.mark_popups);
-  SetMenuCheck(IDM_MINIMIZE, options.minimize_on_use);
-  SetMenuCheck(IDM_HINTS, options.hints);
-  SetMenuCheck(IDM_CONFIRM, options.confirm_changes);
-}
-
-void KeyBar::SetMenuCheck(UINT id, bool on) const {
-  CheckMenuItem(GetMenu(hwnd()), id, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
+  SetMenuCheck(MenuCommand::MarkPopups, options.mark_popups);
+  SetMenuCheck(MenuCommand::MinimizeOnUse, options.minimize_on_use);
+  SetMenuCheck(MenuCommand::Hints, options.hints);
+  SetMenuCheck(MenuCommand::ConfirmChanges, options.confirm_changes);
 }
 
 void KeyBar::SetAlwaysOnTop(bool on) {
   session_.AlwaysOnTop = on;
-  SetMenuCheck(IDM_TOP, on);
+  SetMenuCheck(MenuCommand::AlwaysOnTop, on);
   SetWindowPos(hwnd(), on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
 }
 
@@ -129,7 +127,7 @@ void KeyBar::CreateLabelTips() {
                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
                           nullptr, instance_, nullptr);
   if (tips_ == nullptr) return;
-  for (int i = 0; i < kKeyCount; ++i) {
+  for (int i = 0; i < core::kKeyCount; ++i) {
     const LabelPosition& p = kLabelPositions[static_cast<std::size_t>(i)];
     TOOLINFOA tool{};
     tool.cbSize = sizeof tool;
@@ -144,11 +142,12 @@ void KeyBar::CreateLabelTips() {
 
 void KeyBar::RefreshKeyMarks() {
   surface_.Clear();
-  const store::KeyMarks marks = store::ComputeKeyMarks(session_, store_);
-  for (int i = 0; i < kKeyCount; ++i) {
-    const store::LabelMark& mark = marks[static_cast<std::size_t>(i)];
-    surface_.SetLabelColor(i, mark.color);
-    if (mark.popup_mark) {
+  const std::vector<store::KeyMark> marks = store::ReadKeyMarks(store_, session_.FnKeyNames);
+  const bool mark_popups = store_.ReadFlag(store::kConfigKey, store::kMarkPopupsValue);
+  for (int i = 0; i < core::kKeyCount; ++i) {
+    const store::KeyMark& mark = marks[static_cast<std::size_t>(i)];
+    surface_.SetLabelColor(i, LabelColorOf(mark));
+    if (HasPopupMark(mark, mark_popups)) {
       const LabelPosition& p = kLabelPositions[static_cast<std::size_t>(i)];
       surface_.DrawPopupMark(p.left, p.top);
     }
@@ -156,7 +155,7 @@ void KeyBar::RefreshKeyMarks() {
   InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
-void KeyBar::LaunchKey() { launch::LaunchKey(Services()); }
+void KeyBar::LaunchKey() { launch::LaunchKey(Services().Launch()); }
 
 void KeyBar::ShowAssignmentType(HWND owner) {
   dialogs::win::PendingDialog dialog(
@@ -201,7 +200,10 @@ void KeyBar::OnPaint() {
 void KeyBar::OnMouseDown(int x, int y, MouseButton button) {
   const int index = LabelAt(x, y);
   if (index < 0) return;
-  switch (PressLabel(session_, store_, index, button, surface_.LabelColor(index))) {
+  // The label's colour decides, as the user sees it: a reserved key is
+  // greyed and does nothing.
+  const bool shown_reserved = surface_.LabelColor(index) == ReservedColor;
+  switch (PressLabel(session_, store_, index, button, shown_reserved)) {
     case LabelAction::Launch:
       LaunchKey();
       break;
@@ -225,7 +227,7 @@ LRESULT KeyBar::OnNotify(const NMHDR* header) {
   if (header->hwndFrom != tips_ || header->code != TTN_GETDISPINFOA) return 0;
   auto* info = const_cast<NMTTDISPINFOA*>(reinterpret_cast<const NMTTDISPINFOA*>(header));
   const auto index = static_cast<int>(info->hdr.idFrom);
-  if (index >= 0 && index < kKeyCount) hint_ = LabelHint(session_, store_, index);
+  if (index >= 0 && index < core::kKeyCount) hint_ = LabelHint(session_, store_, index);
   // An empty text shows no tip at all, which is what "hints off" means.
   info->lpszText = hint_.data();
   return 0;
@@ -280,7 +282,7 @@ LRESULT KeyBar::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       }
       break;
   }
-  return WindowBase::HandleMessage(message, wparam, lparam);
+  return ui::win::WindowBase::HandleMessage(message, wparam, lparam);
 }
 
 }  // namespace keylark::app::win

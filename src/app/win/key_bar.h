@@ -8,23 +8,24 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "app/key_bar_host.h"
 #include "app/key_bar_model.h"
-#include "app/session.h"
+#include "app/key_bar_services.h"
+#include "app/menu_commands.h"
 #include "app/startup.h"
 #include "app/win/key_bar_surface.h"
-#include "app/win/window_base.h"
-#include "platform/filesystem.h"
-#include "platform/win32/win32_shell.h"
+#include "core/session.h"
+#include "platform/shell.h"
 #include "store/registry_store.h"
+#include "ui/win/window_base.h"
 
 namespace keylark::app::win {
 
 inline constexpr const char* kKeyBarClassName = "KeylarkKeyBar";
 
-class KeyBar final : public WindowBase, public KeyBarHost {
+class KeyBar final : public ui::win::WindowBase, public KeyBarWindow {
  public:
-  KeyBar(Session& session, const store::Store& store, HINSTANCE instance);
+  KeyBar(core::Session& session, const store::Store& store, platform::Shell& shell,
+         HINSTANCE instance);
 
   // Creates the window and runs the load sequence; the window stays hidden
   // until Show().
@@ -38,8 +39,8 @@ class KeyBar final : public WindowBase, public KeyBarHost {
 
   // What the launcher, the popup list and the tray need of the key bar.
   platform::WindowHandle Handle() const override;
-  WindowState State() const override;
-  void SetState(WindowState state) override;
+  core::WindowState State() const override;
+  void SetState(core::WindowState state) override;
   void Show() override;
   platform::WindowHandle ActiveForm() const override;
   // Recolours the labels and redraws the popup marks from the store.
@@ -49,7 +50,7 @@ class KeyBar final : public WindowBase, public KeyBarHost {
   void ShowPopupList() override;
   void ShowTrayMenu() override;
 
-  void OpenHelp(unsigned long context) const;
+  void OpenHelp(core::HelpTopic topic) const;
   const std::string& HelpFile() const { return help_file_; }
 
  protected:
@@ -64,7 +65,7 @@ class KeyBar final : public WindowBase, public KeyBarHost {
   void PlaceWindow();
   void ApplyOptions();
   void SetAlwaysOnTop(bool on);
-  void SetMenuCheck(UINT id, bool on) const;
+  void SetMenuCheck(MenuCommand command, bool on) const;
   Twips PositionInTwips() const;
   void CreateLabelTips();
 
@@ -75,7 +76,7 @@ class KeyBar final : public WindowBase, public KeyBarHost {
   void OnMouseMove(int x, int y);
   LRESULT OnNotify(const NMHDR* header);
   void OnCommand(UINT id);
-  void OnToggle(UINT id);
+  void OnToggle(const MenuItemInfo& item);
   bool OnHelp(const HELPINFO* info) const;
   void ShowAssignmentType(HWND owner);
   void ShowAssignments();
@@ -90,10 +91,10 @@ class KeyBar final : public WindowBase, public KeyBarHost {
   void RestoreWindowProc();
   static LRESULT CALLBACK KeyBarWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
 
-  Session& session_;
+  core::Session& session_;
   const store::Store& store_;
+  platform::Shell& shell_;
   HINSTANCE instance_;
-  platform::win32::Win32Shell shell_;
   KeyBarSurface surface_;
   NOTIFYICONDATAA tray_icon_{};
   UINT taskbar_created_ = 0;

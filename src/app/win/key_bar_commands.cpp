@@ -3,71 +3,81 @@
 
 #include "dialogs/win/about_box.h"
 #include "resource.h"
-#include "store/layout.h"
 #include "store/store_operations.h"
 
 namespace keylark::app::win {
 namespace {
 
-constexpr unsigned long kGeneralHelp = 102;
-
-struct MenuItemHelp {
+struct MenuResource {
   UINT id;
-  const char* option;          // the "ini\cfg" value an item toggles, if any
-  unsigned long help_context;  // the help topic of the item
+  MenuCommand command;
 };
 
-constexpr MenuItemHelp kMenuItems[] = {
-    {IDM_ASSIGNMENTS, nullptr, 102},
-    {IDM_TOP, store::kAlwaysOnTopValue, 109},
-    {IDM_POPUPS, store::kMarkPopupsValue, 110},
-    {IDM_MINIMIZE, store::kMinimizeOnUseValue, 111},
-    {IDM_HINTS, store::kHintsValue, 112},
-    {IDM_CONFIRM, store::kConfirmChangesValue, 113},
-    {IDM_INDEX, nullptr, 102},
-    {IDM_ABOUT, nullptr, 114},
-    {IDM_TRAY_LAUNCH, nullptr, 102},
-    {IDM_TRAY_HELP, nullptr, 102},
+// The menu resources' item ids and what each item is.
+constexpr MenuResource kMenuResources[] = {
+    {IDM_ASSIGNMENTS, MenuCommand::Assignments},
+    {IDM_TOP, MenuCommand::AlwaysOnTop},
+    {IDM_POPUPS, MenuCommand::MarkPopups},
+    {IDM_MINIMIZE, MenuCommand::MinimizeOnUse},
+    {IDM_HINTS, MenuCommand::Hints},
+    {IDM_CONFIRM, MenuCommand::ConfirmChanges},
+    {IDM_INDEX, MenuCommand::HelpIndex},
+    {IDM_ABOUT, MenuCommand::About},
+    {IDM_TRAY_LAUNCH, MenuCommand::TrayLaunch},
+    {IDM_TRAY_HELP, MenuCommand::TrayHelp},
 };
 
-const MenuItemHelp* FindMenuItem(UINT id) {
-  for (const MenuItemHelp& item : kMenuItems) {
-    if (item.id == id) return &item;
+std::optional<MenuCommand> CommandOfId(UINT id) {
+  for (const MenuResource& item : kMenuResources) {
+    if (item.id == id) return item.command;
   }
-  return nullptr;
+  return std::nullopt;
+}
+
+UINT IdOfCommand(MenuCommand command) {
+  for (const MenuResource& item : kMenuResources) {
+    if (item.command == command) return item.id;
+  }
+  return 0;
 }
 
 }  // namespace
 
 void KeyBar::OnCommand(UINT id) {
-  switch (id) {
-    case IDM_ASSIGNMENTS:
+  const std::optional<MenuCommand> command = CommandOfId(id);
+  if (!command) return;
+  switch (*command) {
+    case MenuCommand::Assignments:
       ShowAssignments();
       return;
-    case IDM_INDEX:
-    case IDM_TRAY_HELP:
-      OpenHelp(kGeneralHelp);
+    case MenuCommand::HelpIndex:
+    case MenuCommand::TrayHelp:
+      OpenHelp(MenuItemOf(*command).help_topic);
       return;
-    case IDM_ABOUT:
+    case MenuCommand::About:
       ShowAbout();
       return;
     default:
       break;
   }
-  const MenuItemHelp* item = FindMenuItem(id);
-  if (item != nullptr && item->option != nullptr) OnToggle(id);
+  const MenuItemInfo& item = MenuItemOf(*command);
+  if (item.option != nullptr) OnToggle(item);
+}
+
+void KeyBar::SetMenuCheck(MenuCommand command, bool on) const {
+  CheckMenuItem(GetMenu(hwnd()), IdOfCommand(command),
+                MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
 }
 
 // Each toggle follows the stored value, not the check mark on screen.
-void KeyBar::OnToggle(UINT id) {
-  const MenuItemHelp* item = FindMenuItem(id);
-  const bool on = store::ToggleOption(store_, item->option);
-  if (id == IDM_TOP) {
+void KeyBar::OnToggle(const MenuItemInfo& item) {
+  const bool on = store::ToggleOption(store_, item.option);
+  if (item.command == MenuCommand::AlwaysOnTop) {
     SetAlwaysOnTop(on);
     return;
   }
-  SetMenuCheck(id, on);
-  if (id == IDM_POPUPS) {
+  SetMenuCheck(item.command, on);
+  if (item.command == MenuCommand::MarkPopups) {
     if (on) {
       RefreshKeyMarks();
     } else {
@@ -79,13 +89,13 @@ void KeyBar::OnToggle(UINT id) {
 // F1 on a highlighted menu item opens help at that item's topic.
 bool KeyBar::OnHelp(const HELPINFO* info) const {
   if (info == nullptr || info->iContextType != HELPINFO_MENUITEM) return false;
-  const MenuItemHelp* item = FindMenuItem(static_cast<UINT>(info->iCtrlId));
-  OpenHelp(item != nullptr ? item->help_context : kGeneralHelp);
+  const std::optional<MenuCommand> command = CommandOfId(static_cast<UINT>(info->iCtrlId));
+  OpenHelp(command ? MenuItemOf(*command).help_topic : core::kGeneralHelp);
   return true;
 }
 
-void KeyBar::OpenHelp(unsigned long context) const {
-  WinHelpA(hwnd(), help_file_.c_str(), HELP_CONTEXT, context);
+void KeyBar::OpenHelp(core::HelpTopic topic) const {
+  WinHelpA(hwnd(), help_file_.c_str(), HELP_CONTEXT, topic);
 }
 
 void KeyBar::ShowAbout() {

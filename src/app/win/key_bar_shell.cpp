@@ -8,8 +8,9 @@
 #include "app/key_bar_messages.h"
 #include "app/popup_list.h"
 #include "app/win/key_bar.h"
-#include "app/win/modal_dialog.h"
+#include "core/window_messages.h"
 #include "resource.h"
+#include "ui/win/modal_dialog.h"
 
 namespace keylark::app::win {
 namespace {
@@ -70,21 +71,21 @@ KeyBarServices KeyBar::Services() { return KeyBarServices{session_, store_, shel
 
 platform::WindowHandle KeyBar::Handle() const { return FromHwnd(hwnd()); }
 
-WindowState KeyBar::State() const {
-  if (IsIconic(hwnd())) return WindowState::Minimized;
-  if (IsZoomed(hwnd())) return WindowState::Maximized;
-  return WindowState::Normal;
+core::WindowState KeyBar::State() const {
+  if (IsIconic(hwnd())) return core::WindowState::Minimized;
+  if (IsZoomed(hwnd())) return core::WindowState::Maximized;
+  return core::WindowState::Normal;
 }
 
-void KeyBar::SetState(WindowState state) {
+void KeyBar::SetState(core::WindowState state) {
   switch (state) {
-    case WindowState::Minimized:
+    case core::WindowState::Minimized:
       ShowWindow(hwnd(), SW_MINIMIZE);  // and hidden by the resize handling
       break;
-    case WindowState::Maximized:
+    case core::WindowState::Maximized:
       ShowWindow(hwnd(), SW_MAXIMIZE);
       break;
-    case WindowState::Normal:
+    case core::WindowState::Normal:
       ShowWindow(hwnd(), SW_RESTORE);
       break;
   }
@@ -96,7 +97,7 @@ void KeyBar::Show() {
 }
 
 platform::WindowHandle KeyBar::ActiveForm() const {
-  HWND dialog = ModalDialog::TopmostOpenDialog();
+  HWND dialog = ui::win::ModalDialog::TopmostOpenDialog();
   return FromHwnd(dialog != nullptr ? dialog : hwnd());
 }
 
@@ -122,16 +123,16 @@ void KeyBar::ShowTrayMenu() {
       TrackMenuAtPointer(hwnd(), GetSubMenu(bar, 0), TPM_RIGHTALIGN | TPM_RETURNCMD);
   DestroyMenu(bar);
   if (chosen == IDM_TRAY_LAUNCH) RestoreFromTrayMenu(Services());
-  if (chosen == IDM_TRAY_HELP) OpenHelp(102);
+  if (chosen == IDM_TRAY_HELP) OpenHelp(MenuItemOf(MenuCommand::TrayHelp).help_topic);
 }
 
 void KeyBar::AddTrayIcon() {
   tray_icon_ = NOTIFYICONDATAA{};
   tray_icon_.cbSize = kTrayRecordSize;
   tray_icon_.hWnd = hwnd();
-  tray_icon_.uID = TrayIconId;
+  tray_icon_.uID = core::TrayIconId;
   tray_icon_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-  tray_icon_.uCallbackMessage = TrayCallbackMessage;
+  tray_icon_.uCallbackMessage = core::TrayCallbackMessage;
   tray_icon_.hIcon = reinterpret_cast<HICON>(GetClassLongPtrA(hwnd(), GCLP_HICON));
   lstrcpynA(tray_icon_.szTip, "Keylark", sizeof tray_icon_.szTip);
   Shell_NotifyIconA(NIM_ADD, &tray_icon_);
@@ -142,7 +143,7 @@ void KeyBar::DeleteTrayIcon() {
   NOTIFYICONDATAA record{};
   record.cbSize = kTrayRecordSize;
   record.hWnd = hwnd();
-  record.uID = TrayIconId;
+  record.uID = core::TrayIconId;
   Shell_NotifyIconA(NIM_DELETE, &record);
 }
 
@@ -157,8 +158,8 @@ void KeyBar::RestoreWindowProc() {
 }
 
 LRESULT CALLBACK KeyBar::KeyBarWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  auto* self =
-      dynamic_cast<KeyBar*>(reinterpret_cast<WindowBase*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)));
+  auto* self = dynamic_cast<KeyBar*>(
+      reinterpret_cast<ui::win::WindowBase*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)));
   if (self == nullptr || self->previous_proc_ == nullptr)
     return DefWindowProcA(hwnd, message, wparam, lparam);
   // Kept before handling: the handling may run a nested loop in which the

@@ -78,7 +78,7 @@ void KeyBarSurface::DrawPopupMark(int left, int top) {
   if (layer_ == nullptr) return;
   MemoryDc layer_dc;
   const Selected into_layer(layer_dc.get(), layer_);
-  HBRUSH red = CreateSolidBrush(kPopupMarkColor);
+  HBRUSH red = CreateSolidBrush(PopupMarkColor);
   for (int row = 0; row <= 5; ++row) {
     RECT line{left, top + row, left + 6 - row, top + row + 1};
     FillRect(layer_dc.get(), &line, red);
@@ -104,10 +104,10 @@ void KeyBarSurface::Paint(HDC target, const RECT& client) const {
     const Selected font(frame_dc.get(),
                         font_ != nullptr ? font_ : GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(frame_dc.get(), TRANSPARENT);
-    for (int i = 0; i < kKeyCount; ++i) {
+    for (int i = 0; i < core::kKeyCount; ++i) {
       const LabelPosition& p = kLabelPositions[static_cast<std::size_t>(i)];
       RECT label{p.left, p.top, p.left + kLabelSize, p.top + kLabelSize};
-      char caption[2] = {kKeys[static_cast<std::size_t>(i)].character, '\0'};
+      char caption[2] = {core::kKeys[static_cast<std::size_t>(i)].character, '\0'};
       SetTextColor(frame_dc.get(), colors_[static_cast<std::size_t>(i)]);
       DrawTextA(frame_dc.get(), caption, 1, &label,
                 DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);

@@ -9,7 +9,7 @@
 #include <array>
 
 #include "app/key_bar_layout.h"
-#include "app/session.h"
+#include "app/key_bar_model.h"
 
 namespace keylark::app::win {
 
@@ -40,10 +40,10 @@ class KeyBarSurface {
   HBITMAP picture_ = nullptr;
   HBITMAP layer_ = nullptr;  // picture + marks
   HFONT font_ = nullptr;
-  std::array<Color, kKeyCount> colors_ = MakeWhite();
+  std::array<Color, core::kKeyCount> colors_ = MakeWhite();
 
-  static std::array<Color, kKeyCount> MakeWhite() {
-    std::array<Color, kKeyCount> colors;
+  static std::array<Color, core::kKeyCount> MakeWhite() {
+    std::array<Color, core::kKeyCount> colors;
     colors.fill(kUnassignedColor);
     return colors;
   }

@@ -4,10 +4,11 @@
 
 #include <optional>
 
-#include "app/session.h"
 #include "app/startup.h"
 #include "app/win/key_bar.h"
+#include "core/session.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_shell.h"
 #include "store/registry_store.h"
 
 namespace keylark::app::win {
@@ -67,10 +68,11 @@ int RunMessageLoop() {
 }  // namespace
 
 int Main(HINSTANCE instance) {
-  Session session;
-  session.CurrentKeyLookup = kNoLookupYet;
+  core::Session session;
+  session.CurrentKeyLookup = core::kNoLookupYet;
   platform::win32::Win32Registry registry;
   const store::Store store(registry);
+  platform::win32::Win32Shell shell;
 
   const InstanceGuard guard;
   if (guard.AnotherIsRunning()) {
@@ -82,7 +84,7 @@ int Main(HINSTANCE instance) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
 
-  KeyBar key_bar(session, store, instance);
+  KeyBar key_bar(session, store, shell, instance);
   if (!key_bar.Create()) return 1;
   key_bar.Show();
   ProbeOsVersion(session, ReadOsVersion());

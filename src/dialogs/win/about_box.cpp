@@ -16,9 +16,7 @@ constexpr const char* kRightsNotice = "Copyright (C) 2026 Korvane. All rights re
 }  // namespace
 
 BOOL AboutBox::OnInit() {
-  if (session_.AlwaysOnTop) {
-    SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  }
+  if (session_.AlwaysOnTop) MakeTopmost();
   HICON icon = LoadIconA(instance_, MAKEINTRESOURCEA(IDI_KEYLARK));
   SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
   SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));

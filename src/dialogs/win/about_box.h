@@ -2,8 +2,8 @@
 // Esc close it.
 #pragma once
 
-#include "app/session.h"
-#include "app/win/modal_dialog.h"
+#include "core/session.h"
+#include "ui/win/modal_dialog.h"
 #include "resource.h"
 
 namespace keylark::dialogs::win {
@@ -11,9 +11,9 @@ namespace keylark::dialogs::win {
 // The English banner, one empty line, the rights notice.
 extern const char* const kAboutBanner;
 
-class AboutBox final : public app::win::ModalDialog {
+class AboutBox final : public ui::win::ModalDialog {
  public:
-  AboutBox(const app::Session& session, HINSTANCE instance)
+  AboutBox(const core::Session& session, HINSTANCE instance)
       : session_(session), instance_(instance) {}
 
   // Modal and without an owner window.
@@ -23,7 +23,7 @@ class AboutBox final : public app::win::ModalDialog {
   BOOL OnInit() override;
 
  private:
-  const app::Session& session_;
+  const core::Session& session_;
   HINSTANCE instance_;
 };
 

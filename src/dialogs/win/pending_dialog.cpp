@@ -11,7 +11,7 @@ void PendingDialog::Show(HINSTANCE instance, HWND owner) {
 }
 
 BOOL PendingDialog::OnInit() {
-  if (topmost_) SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  if (topmost_) MakeTopmost();
   SetWindowTextA(hwnd(), caption_.c_str());
   SetDlgItemTextA(hwnd(), IDC_PENDING_TEXT, text_.c_str());
   return TRUE;

@@ -6,11 +6,11 @@
 
 #include <string>
 
-#include "app/win/modal_dialog.h"
+#include "ui/win/modal_dialog.h"
 
 namespace keylark::dialogs::win {
 
-class PendingDialog final : public app::win::ModalDialog {
+class PendingDialog final : public ui::win::ModalDialog {
  public:
   PendingDialog(std::string caption, std::string text, bool topmost, bool* open_flag)
       : caption_(std::move(caption)),

@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include "launch/path_split.h"
-
 namespace keylark::platform::win32 {
 namespace {
 
@@ -25,6 +23,10 @@ std::string ProgramFilePath() {
 
 }  // namespace
 
-std::string ProgramFolder() { return launch::FolderOfPath(ProgramFilePath()); }
+std::string ProgramFolder() {
+  const std::string path = ProgramFilePath();
+  const std::size_t last = path.rfind('\\');
+  return last == std::string::npos ? std::string() : path.substr(0, last);
+}
 
 }  // namespace keylark::platform::win32

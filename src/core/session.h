@@ -1,24 +1,14 @@
-// The process-wide values of one running Keylark, in one place. The key bar
-// owns the instance and hands it to whoever needs it; tests make their own.
+// The process-wide values of one running Keylark, in one place. Main owns the
+// instance and hands it to whoever needs it; tests make their own.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <string>
 
-#include "app/key_table.h"
+#include "core/key_table.h"
 
-namespace keylark::app {
-
-// Label colours, as 0x00BBGGRR like a Win32 COLORREF.
-using Color = std::uint32_t;
-constexpr Color Rgb(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
-  return static_cast<Color>(r) | (static_cast<Color>(g) << 8) | (static_cast<Color>(b) << 16);
-}
-inline constexpr Color kUnassignedColor = Rgb(255, 255, 255);
-inline constexpr Color kAssignedColor = Rgb(0, 255, 255);
-inline constexpr Color kReservedColor = Rgb(132, 134, 165);
-inline constexpr Color kPopupMarkColor = Rgb(255, 0, 0);
+namespace keylark::core {
 
 // Status of a lookup that has not happened yet.
 inline constexpr std::int32_t kNoLookupYet = 100;
@@ -73,4 +63,4 @@ struct Session {
   }
 };
 
-}  // namespace keylark::app
+}  // namespace keylark::core

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace keylark::app {
+namespace keylark::core {
 
 inline constexpr int kKeyCount = 24;
 
@@ -40,7 +40,4 @@ std::optional<KeyInfo> FindKeyByScanCode(std::uint32_t scan_code);
 // The key with this name ("Fn-A"; the letter must be upper case), or nothing.
 std::optional<KeyInfo> FindKeyByName(std::string_view key_name);
 
-// The last character of a key name: the value name of a reserved key.
-std::string ReserveValueName(std::string_view key_name);
-
-}  // namespace keylark::app
+}  // namespace keylark::core

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-namespace keylark::app::win {
+namespace keylark::ui::win {
 
 class WindowBase {
  public:
@@ -31,4 +31,4 @@ class WindowBase {
   HWND hwnd_ = nullptr;
 };
 
-}  // namespace keylark::app::win
+}  // namespace keylark::ui::win

@@ -1,8 +1,8 @@
-#include "app/win/modal_dialog.h"
+#include "ui/win/modal_dialog.h"
 
 #include <vector>
 
-namespace keylark::app::win {
+namespace keylark::ui::win {
 namespace {
 
 // Dialogs run nested on the one user-interface thread, so the open ones form a stack.
@@ -20,6 +20,10 @@ HWND ModalDialog::TopmostOpenDialog() {
 INT_PTR ModalDialog::Run(HINSTANCE instance, int template_id, HWND owner) {
   return DialogBoxParamA(instance, MAKEINTRESOURCEA(template_id), owner, StaticDialogProc,
                          reinterpret_cast<LPARAM>(this));
+}
+
+void ModalDialog::MakeTopmost() const {
+  SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
 bool ModalDialog::OnCommand(int id, int /*notification*/) {
@@ -72,4 +76,4 @@ INT_PTR CALLBACK ModalDialog::StaticDialogProc(HWND hwnd, UINT message, WPARAM w
   return result;
 }
 
-}  // namespace keylark::app::win
+}  // namespace keylark::ui::win

@@ -1,6 +1,6 @@
-#include "app/win/window_base.h"
+#include "ui/win/window_base.h"
 
-namespace keylark::app::win {
+namespace keylark::ui::win {
 
 bool WindowBase::RegisterWindowClass(HINSTANCE instance, const char* class_name, HICON icon,
                                      HCURSOR cursor, HBRUSH background) {
@@ -57,4 +57,4 @@ LRESULT CALLBACK WindowBase::StaticWindowProc(HWND hwnd, UINT message, WPARAM wp
   return result;
 }
 
-}  // namespace keylark::app::win
+}  // namespace keylark::ui::win

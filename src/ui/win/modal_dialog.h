@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-namespace keylark::app::win {
+namespace keylark::ui::win {
 
 class ModalDialog {
  public:
@@ -24,6 +24,8 @@ class ModalDialog {
  protected:
   HWND hwnd() const { return hwnd_; }
   void End(INT_PTR result) { EndDialog(hwnd_, result); }
+  // Keeps the dialog above other windows, as the key bar is with Always On Top.
+  void MakeTopmost() const;
 
   // Return FALSE to keep the focus where OnInit put it.
   virtual BOOL OnInit() { return TRUE; }
@@ -37,4 +39,4 @@ class ModalDialog {
   HWND hwnd_ = nullptr;
 };
 
-}  // namespace keylark::app::win
+}  // namespace keylark::ui::win

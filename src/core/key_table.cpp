@@ -1,6 +1,6 @@
-#include "app/key_table.h"
+#include "core/key_table.h"
 
-namespace keylark::app {
+namespace keylark::core {
 
 std::string KeyNameOf(char character) { return std::string("Fn-") + character; }
 
@@ -26,8 +26,4 @@ std::optional<KeyInfo> FindKeyByName(std::string_view key_name) {
   return std::nullopt;
 }
 
-std::string ReserveValueName(std::string_view key_name) {
-  return key_name.empty() ? std::string() : std::string(1, key_name.back());
-}
-
-}  // namespace keylark::app
+}  // namespace keylark::core

@@ -1,0 +1,13 @@
+# Keylark.exe, the components beside it and the tests that run under Wine.
+add_executable(Keylark WIN32 src/app/win/winmain.cpp resources/keylark.rc)
+target_link_libraries(Keylark PRIVATE keylark_app)
+set_target_properties(Keylark PROPERTIES OUTPUT_NAME Keylark
+                                         RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+
+if(EXISTS ${CMAKE_SOURCE_DIR}/components/CMakeLists.txt)
+  add_subdirectory(components)
+endif()
+
+if(KEYLARK_TESTS)
+  add_subdirectory(tests/win)
+endif()
