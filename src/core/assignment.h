@@ -2,6 +2,7 @@
 // them: they act on CurrentKeyName and keep the session's copies in step.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "core/session.h"
@@ -13,6 +14,39 @@ namespace keylark::core {
 // Removes the current key's assignment (store::ClearAssignment) and empties
 // the previous assignment that the dialogs compare against.
 void ClearKeyAssignment(Session& session, const store::Store& store);
+
+// Empties PrevCommand, PrevDirectory and PrevDescription.
+void ForgetPreviousAssignment(Session& session);
+
+// A direct assignment as the command editor saves it.
+struct DirectAssignment {
+  std::string description;
+  std::string command;
+  std::string directory;
+  bool switch_to_running = true;
+};
+
+// Replaces a key's assignment with a direct one: clears what the key had,
+// then writes the command (unless empty: the key is then unassigned), the
+// working directory and the description (each unless empty; their keys are
+// made with the empty placeholder for all 24 keys when missing) and the
+// switch flag (see WriteSwitchFlag).
+void SaveDirectAssignment(const store::Store& store, const std::string& key_name,
+                          const DirectAssignment& assignment);
+
+// Stores a key's switch flag, "1" or "0". When "ini\opts" does not exist
+// yet it is made with "0" for all 24 keys first.
+void WriteSwitchFlag(const store::Store& store, const std::string& key_name, bool on);
+
+// What the store holds for a key, each text cut at its first NUL; a missing
+// value reads as empty (the switch flag as nothing).
+struct StoredAssignment {
+  std::optional<std::string> command;
+  std::string description;
+  std::string directory;
+  std::optional<std::string> switch_flag;
+};
+StoredAssignment ReadAssignment(const store::Store& store, const std::string& key_name);
 
 // Saves a popup list for the current key from up to two folders, with the
 // explorer's choice: its item count, its folder (the command) and caption
