@@ -10,13 +10,13 @@
 
 #include "app/key_bar_layout.h"
 #include "app/key_bar_model.h"
+#include "platform/win32/owned_handles.h"
 
 namespace keylark::app::win {
 
 class KeyBarSurface {
  public:
   KeyBarSurface() = default;
-  ~KeyBarSurface();
   KeyBarSurface(const KeyBarSurface&) = delete;
   KeyBarSurface& operator=(const KeyBarSurface&) = delete;
 
@@ -37,9 +37,9 @@ class KeyBarSurface {
 
  private:
   HWND window_ = nullptr;
-  HBITMAP picture_ = nullptr;
-  HBITMAP layer_ = nullptr;  // picture + marks
-  HFONT font_ = nullptr;
+  platform::win32::Bitmap picture_;
+  platform::win32::Bitmap layer_;  // picture + marks
+  platform::win32::Font font_;
   std::array<Color, core::kKeyCount> colors_ = MakeWhite();
 
   static std::array<Color, core::kKeyCount> MakeWhite() {

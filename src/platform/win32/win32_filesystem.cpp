@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/win32/owned_handles.h"
+
 namespace keylark::platform::win32 {
 
 std::optional<std::vector<FileEntry>> Win32FileSystem::ListFiles(const std::string& folder) {
@@ -9,8 +11,8 @@ std::optional<std::vector<FileEntry>> Win32FileSystem::ListFiles(const std::stri
   if (pattern.empty() || pattern.back() != '\\') pattern += '\\';
   pattern += '*';
   WIN32_FIND_DATAA found{};
-  HANDLE search = FindFirstFileA(pattern.c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) {
+  const FindHandle search(FindFirstFileA(pattern.c_str(), &found));
+  if (!search) {
     // An empty folder still lists "." and "..", so this is a folder we cannot read.
     return std::nullopt;
   }
@@ -19,8 +21,7 @@ std::optional<std::vector<FileEntry>> Win32FileSystem::ListFiles(const std::stri
     if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
       files.push_back(FileEntry{found.cFileName, found.dwFileAttributes});
     }
-  } while (FindNextFileA(search, &found));
-  FindClose(search);
+  } while (FindNextFileA(search.Get(), &found));
   return files;
 }
 

@@ -6,6 +6,8 @@
 
 #include <type_traits>
 
+#include "platform/win32/owned_handles.h"
+
 namespace keylark::platform::win32 {
 namespace {
 
@@ -21,23 +23,6 @@ static_assert(std::is_same_v<decltype(PROCESSENTRY32::szExeFile), CHAR[MAX_PATH]
 #if !defined(_WIN64)
 static_assert(sizeof(PROCESSENTRY32) == 296, "the 32-bit ANSI process entry is 296 bytes");
 #endif
-
-// A snapshot handle that closes itself.
-class SnapshotHandle {
- public:
-  SnapshotHandle() : handle_(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0)) {}
-  ~SnapshotHandle() {
-    if (IsValid()) CloseHandle(handle_);
-  }
-  SnapshotHandle(const SnapshotHandle&) = delete;
-  SnapshotHandle& operator=(const SnapshotHandle&) = delete;
-
-  bool IsValid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
-  HANDLE Get() const { return handle_; }
-
- private:
-  HANDLE handle_;
-};
 
 }  // namespace
 
@@ -58,14 +43,14 @@ std::optional<ProcessId> Win32Shell::StartProgram(const std::string& command_lin
                      &startup, &info) == FALSE) {
     return std::nullopt;
   }
-  CloseHandle(info.hThread);
-  CloseHandle(info.hProcess);
+  const KernelHandle thread(info.hThread);
+  const KernelHandle process(info.hProcess);
   return static_cast<ProcessId>(info.dwProcessId);
 }
 
 std::optional<std::vector<ProcessId>> Win32Shell::SnapshotProcessIds() {
-  const SnapshotHandle snapshot;
-  if (!snapshot.IsValid()) return std::nullopt;
+  const FileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  if (!snapshot) return std::nullopt;
   std::vector<ProcessId> ids;
   PROCESSENTRY32 entry{};
   entry.dwSize = sizeof entry;

@@ -42,10 +42,6 @@ Win32ShortcutLibrary::Win32ShortcutLibrary() : default_folders_(true) {}
 Win32ShortcutLibrary::Win32ShortcutLibrary(std::vector<std::string> folders)
     : default_folders_(false), folders_(std::move(folders)) {}
 
-Win32ShortcutLibrary::~Win32ShortcutLibrary() {
-  if (module_ != nullptr) FreeLibrary(static_cast<HMODULE>(module_));
-}
-
 bool Win32ShortcutLibrary::EnsureLoaded() {
   if (!attempted_) {
     attempted_ = true;
@@ -61,14 +57,11 @@ void Win32ShortcutLibrary::Load() {
     // directory and PATH. The altered search path makes the library's own
     // imports resolve from its folder rather than from ours.
     const std::string path = LibraryPathIn(folder);
-    HMODULE module = LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-    if (module == nullptr) continue;
-    const FARPROC function = GetProcAddress(module, kShortcutFunctionName);
-    if (function == nullptr) {
-      FreeLibrary(module);
-      continue;
-    }
-    module_ = module;
+    Module module(LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
+    if (!module) continue;
+    const FARPROC function = GetProcAddress(module.Get(), kShortcutFunctionName);
+    if (function == nullptr) continue;
+    module_ = std::move(module);
     function_ = reinterpret_cast<void (*)()>(function);
     loaded_path_ = path;
     return;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/shortcut_library.h"
+#include "platform/win32/owned_handles.h"
 
 namespace keylark::platform::win32 {
 
@@ -22,7 +23,6 @@ class Win32ShortcutLibrary final : public ShortcutLibrary {
   Win32ShortcutLibrary();
   // Looks only in these folders, in order.
   explicit Win32ShortcutLibrary(std::vector<std::string> folders);
-  ~Win32ShortcutLibrary() override;
   Win32ShortcutLibrary(const Win32ShortcutLibrary&) = delete;
   Win32ShortcutLibrary& operator=(const Win32ShortcutLibrary&) = delete;
 
@@ -40,7 +40,7 @@ class Win32ShortcutLibrary final : public ShortcutLibrary {
   bool default_folders_;
   std::vector<std::string> folders_;
   bool attempted_ = false;
-  void* module_ = nullptr;        // HMODULE
+  Module module_;
   void (*function_)() = nullptr;  // GetShortCutInfo, cast on use
   std::string loaded_path_;
 };
