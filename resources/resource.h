@@ -26,6 +26,62 @@
 #define IDC_ABOUT_ICON 301
 #define IDC_ABOUT_TITLE 302
 
-// Stand-in for dialogs that are not built yet.
+// Stand-in for windows that are not built yet.
 #define IDD_PENDING 310
 #define IDC_PENDING_TEXT 311
+
+// Assignment Type.
+#define IDD_ASSIGN_TYPE 320
+#define IDC_AT_ICON 321
+#define IDC_AT_KEY 322
+#define IDC_AT_DIRECT 323
+#define IDC_AT_DIRECT_TEXT 324
+#define IDC_AT_POPUP 325
+#define IDC_AT_POPUP_TEXT 326
+#define IDC_AT_CLEAR 327
+#define IDC_AT_CLEAR_TEXT 328
+#define IDC_AT_CONFIRM 329
+
+// Add/Edit Command.
+#define IDD_EDIT_COMMAND 340
+#define IDC_EC_DESCRIPTION_LABEL 341
+#define IDC_EC_DESCRIPTION 342
+#define IDC_EC_COMMAND_LABEL 343
+#define IDC_EC_COMMAND 344
+#define IDC_EC_DIRECTORY_LABEL 345
+#define IDC_EC_DIRECTORY 346
+#define IDC_EC_KEY_LABEL 347
+#define IDC_EC_KEY 348
+#define IDC_EC_SWITCH 349
+#define IDC_EC_BROWSE 350
+#define IDC_EC_APPLICATION 351
+
+// Key Assignment Confirmation. Its Cancel button has an id of its own: Esc
+// (IDCANCEL) closes the dialog without the button's hand-back to the key bar.
+#define IDD_CONFIRM 360
+#define IDC_CF_QUESTION 361
+#define IDC_CF_ICON 362
+#define IDC_CF_KEY 363
+#define IDC_CF_PREVIOUS 364
+#define IDC_CF_PREV_COMMAND_LABEL 365
+#define IDC_CF_PREV_COMMAND 366
+#define IDC_CF_PREV_DESCRIPTION_LABEL 367
+#define IDC_CF_PREV_DESCRIPTION 368
+#define IDC_CF_PREV_DIRECTORY_LABEL 369
+#define IDC_CF_PREV_DIRECTORY 370
+#define IDC_CF_NEW 371
+#define IDC_CF_NEW_COMMAND_LABEL 372
+#define IDC_CF_NEW_COMMAND 373
+#define IDC_CF_NEW_DESCRIPTION_LABEL 374
+#define IDC_CF_NEW_DESCRIPTION 375
+#define IDC_CF_NEW_DIRECTORY_LABEL 376
+#define IDC_CF_NEW_DIRECTORY 377
+#define IDC_CF_CANCEL 378
+
+// English texts the program shows from code.
+#define IDS_ABOUT_BANNER 9001
+#define IDS_RIGHTS_NOTICE 9002
+#define IDS_ASSIGNMENTS_CAPTION 9003
+#define IDS_ASSIGNMENTS_PENDING 9004
+#define IDS_EXPLORER_CAPTION 9005
+#define IDS_EXPLORER_PENDING 9006

@@ -25,6 +25,13 @@ class KeyBarHost {
 
   // Recolours the key labels and redraws the popup marks from the store.
   virtual void RefreshKeyMarks() = 0;
+
+  // Lets the key bar take input again when a dialog flow ends.
+  virtual void Enable() = 0;
+  // The check mark of the "Confirm Changes" menu item.
+  virtual void ShowConfirmChanges(bool on) = 0;
+  // Shows one key's label in the assigned colour at once.
+  virtual void ShowAsAssigned(int key_index) = 0;
 };
 
 // Whether the key bar is the foreground window.

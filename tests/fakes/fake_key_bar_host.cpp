@@ -37,4 +37,14 @@ void FakeKeyBarHost::ShowPopupList() { log_.push_back("popup-list"); }
 
 void FakeKeyBarHost::ShowTrayMenu() { log_.push_back("tray-menu"); }
 
+void FakeKeyBarHost::Enable() { log_.push_back("enable-key-bar"); }
+
+void FakeKeyBarHost::ShowConfirmChanges(bool on) {
+  log_.push_back(std::string("confirm-check ") + (on ? "on" : "off"));
+}
+
+void FakeKeyBarHost::ShowAsAssigned(int key_index) {
+  log_.push_back("assigned " + std::to_string(key_index));
+}
+
 }  // namespace keylark::fakes

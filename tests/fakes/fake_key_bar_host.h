@@ -30,6 +30,10 @@ class FakeKeyBarHost final : public app::KeyBarWindow {
   void ShowAssignTypeModeless() override;
   void ShowPopupList() override;
   void ShowTrayMenu() override;
+  // Logged as "enable-key-bar", "confirm-check on|off" and "assigned <index>".
+  void Enable() override;
+  void ShowConfirmChanges(bool on) override;
+  void ShowAsAssigned(int key_index) override;
 
   core::WindowState state = core::WindowState::Normal;
   platform::WindowHandle active_form = kKeyBarWindow;

@@ -6,7 +6,6 @@
 #include <cmath>
 
 #include "app/key_bar_layout.h"
-#include "dialogs/win/pending_dialog.h"
 #include "launch/launch_engine.h"
 #include "platform/win32/program_folder.h"
 #include "resource.h"
@@ -30,8 +29,14 @@ int ScreenLogicalPixelsPerInch() {
 }  // namespace
 
 KeyBar::KeyBar(core::Session& session, const store::Store& store, platform::Shell& shell,
-               HINSTANCE instance)
-    : session_(session), store_(store), shell_(shell), instance_(instance) {}
+               DialogSeams dialog_seams, HINSTANCE instance)
+    : session_(session),
+      store_(store),
+      shell_(shell),
+      dialog_seams_(dialog_seams),
+      instance_(instance) {}
+
+KeyBar::~KeyBar() = default;
 
 bool KeyBar::Create() {
   HICON icon = LoadIconA(instance_, MAKEINTRESOURCEA(IDI_KEYLARK));
@@ -50,6 +55,9 @@ void KeyBar::Load() {
   auto* picture = static_cast<HBITMAP>(
       LoadImageA(instance_, MAKEINTRESOURCEA(IDB_KEYBOARD), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
   help_file_ = platform::win32::ProgramFolder() + "\\" + core::kHelpFileName;
+  flow_ = std::make_unique<dialogs::win::AssignmentFlow>(dialogs::win::DialogServices{
+      session_, store_, *this, dialog_seams_.files, dialog_seams_.chooser, dialog_seams_.shortcuts,
+      instance_, help_file_});
   logical_pixels_per_inch_ = ScreenLogicalPixelsPerInch();
   twips_per_pixel_x_ = kTwipsPerInch / logical_pixels_per_inch_;
   twips_per_pixel_y_ = twips_per_pixel_x_;
@@ -157,22 +165,14 @@ void KeyBar::RefreshKeyMarks() {
 
 void KeyBar::LaunchKey() { launch::LaunchKey(Services().Launch()); }
 
-void KeyBar::ShowAssignmentType(HWND owner) {
-  dialogs::win::PendingDialog dialog(
-      "Assignment Type",
-      "Choose how " + session_.CurrentKeyName +
-          " is assigned: a program, a popup list, or nothing. This dialog is not part of this "
-          "version yet.",
-      session_.AlwaysOnTop, &session_.AssignTypeOpen);
-  dialog.Show(instance_, owner);
-}
+void KeyBar::Enable() { EnableWindow(hwnd(), TRUE); }
 
-void KeyBar::ShowAssignments() {
-  dialogs::win::PendingDialog dialog(
-      "Function Key Assignments",
-      "The list of all key assignments is not part of this version yet.", session_.AlwaysOnTop,
-      nullptr);
-  dialog.Show(instance_, hwnd());
+void KeyBar::ShowConfirmChanges(bool on) { SetMenuCheck(MenuCommand::ConfirmChanges, on); }
+
+void KeyBar::ShowAsAssigned(int key_index) {
+  if (key_index < 0 || key_index >= core::kKeyCount) return;
+  surface_.SetLabelColor(key_index, AssignedColor);
+  InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
 void KeyBar::OnSize(WPARAM kind) {
@@ -208,7 +208,7 @@ void KeyBar::OnMouseDown(int x, int y, MouseButton button) {
       LaunchKey();
       break;
     case LabelAction::ChooseType:
-      ShowAssignmentType(hwnd());
+      flow_->ShowAssignTypeModal();
       break;
     case LabelAction::Ignore:
     case LabelAction::SelectOnly:
@@ -270,6 +270,9 @@ LRESULT KeyBar::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_HELP:
       if (OnHelp(reinterpret_cast<const HELPINFO*>(lparam))) return TRUE;
       break;
+    case dialogs::win::kContinueFlowMessage:
+      flow_->ContinueAfterModeless();
+      return 0;
     case WM_DESTROY:
       Unload();
       PostQuitMessage(0);

@@ -3,6 +3,7 @@
 // paints the 24 labels over the keyboard picture and carries out the menu.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include <windows.h>
@@ -14,7 +15,11 @@
 #include "app/startup.h"
 #include "app/win/key_bar_surface.h"
 #include "core/session.h"
+#include "dialogs/win/assignment_flow.h"
+#include "platform/file_chooser.h"
+#include "platform/filesystem.h"
 #include "platform/shell.h"
+#include "platform/shortcut_library.h"
 #include "store/registry_store.h"
 #include "ui/win/window_base.h"
 
@@ -22,10 +27,18 @@ namespace keylark::app::win {
 
 inline constexpr const char* kKeyBarClassName = "KeylarkKeyBar";
 
+// What the key bar's dialogs work with besides the store and the shell.
+struct DialogSeams {
+  platform::FileSystem& files;
+  platform::FileChooser& chooser;
+  platform::ShortcutLibrary& shortcuts;
+};
+
 class KeyBar final : public ui::win::WindowBase, public KeyBarWindow {
  public:
   KeyBar(core::Session& session, const store::Store& store, platform::Shell& shell,
-         HINSTANCE instance);
+         DialogSeams dialog_seams, HINSTANCE instance);
+  ~KeyBar() override;
 
   // Creates the window and runs the load sequence; the window stays hidden
   // until Show().
@@ -45,6 +58,9 @@ class KeyBar final : public ui::win::WindowBase, public KeyBarWindow {
   platform::WindowHandle ActiveForm() const override;
   // Recolours the labels and redraws the popup marks from the store.
   void RefreshKeyMarks() override;
+  void Enable() override;
+  void ShowConfirmChanges(bool on) override;
+  void ShowAsAssigned(int key_index) override;
   void ShowAssignTypeModal() override;
   void ShowAssignTypeModeless() override;
   void ShowPopupList() override;
@@ -78,8 +94,6 @@ class KeyBar final : public ui::win::WindowBase, public KeyBarWindow {
   void OnCommand(UINT id);
   void OnToggle(const MenuItemInfo& item);
   bool OnHelp(const HELPINFO* info) const;
-  void ShowAssignmentType(HWND owner);
-  void ShowAssignments();
   void ShowAbout();
 
   // The tray icon and the window procedure that receives its callbacks and
@@ -94,7 +108,9 @@ class KeyBar final : public ui::win::WindowBase, public KeyBarWindow {
   core::Session& session_;
   const store::Store& store_;
   platform::Shell& shell_;
+  DialogSeams dialog_seams_;
   HINSTANCE instance_;
+  std::unique_ptr<dialogs::win::AssignmentFlow> flow_;
   KeyBarSurface surface_;
   NOTIFYICONDATAA tray_icon_{};
   UINT taskbar_created_ = 0;

@@ -48,7 +48,7 @@ void KeyBar::OnCommand(UINT id) {
   if (!command) return;
   switch (*command) {
     case MenuCommand::Assignments:
-      ShowAssignments();
+      flow_->ShowAssignments();
       return;
     case MenuCommand::HelpIndex:
     case MenuCommand::TrayHelp:
@@ -99,8 +99,8 @@ void KeyBar::OpenHelp(core::HelpTopic topic) const {
 }
 
 void KeyBar::ShowAbout() {
-  dialogs::win::AboutBox about(session_, instance_);
-  about.Show();
+  dialogs::win::AboutBox about(instance_);
+  about.Show(session_, help_file_);
 }
 
 }  // namespace keylark::app::win

@@ -9,8 +9,9 @@
 #include "app/popup_list.h"
 #include "app/win/key_bar.h"
 #include "core/window_messages.h"
+#include "platform/win32/owned_handles.h"
 #include "resource.h"
-#include "ui/win/modal_dialog.h"
+#include "ui/win/dialog.h"
 
 namespace keylark::app::win {
 namespace {
@@ -97,31 +98,29 @@ void KeyBar::Show() {
 }
 
 platform::WindowHandle KeyBar::ActiveForm() const {
-  HWND dialog = ui::win::ModalDialog::TopmostOpenDialog();
+  HWND dialog = ui::win::Dialog::ActiveDialog();
   return FromHwnd(dialog != nullptr ? dialog : hwnd());
 }
 
-void KeyBar::ShowAssignTypeModal() { ShowAssignmentType(hwnd()); }
+void KeyBar::ShowAssignTypeModal() { flow_->ShowAssignTypeModal(); }
 
-void KeyBar::ShowAssignTypeModeless() { ShowAssignmentType(nullptr); }
+void KeyBar::ShowAssignTypeModeless() { flow_->ShowAssignTypeModeless(); }
 
 void KeyBar::ShowPopupList() {
   const PopupMenuModel model = BuildPopupMenu(session_, store_);
-  HMENU menu = BuildMenu(model);
+  const platform::win32::Menu menu(BuildMenu(model));
   const UINT chosen =
-      TrackMenuAtPointer(hwnd(), menu, TPM_LEFTALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD);
-  DestroyMenu(menu);
+      TrackMenuAtPointer(hwnd(), menu.Get(), TPM_LEFTALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD);
   if (chosen < kFirstPopupItemId) return;
   const std::optional<std::string> caption = model.CaptionOf(chosen - kFirstPopupItemId);
   if (caption) ChoosePopupItem(Services(), *caption);
 }
 
 void KeyBar::ShowTrayMenu() {
-  HMENU bar = LoadMenuA(instance_, MAKEINTRESOURCEA(IDR_TRAY_MENU));
-  if (bar == nullptr) return;
+  const platform::win32::Menu bar(LoadMenuA(instance_, MAKEINTRESOURCEA(IDR_TRAY_MENU)));
+  if (!bar) return;
   const UINT chosen =
-      TrackMenuAtPointer(hwnd(), GetSubMenu(bar, 0), TPM_RIGHTALIGN | TPM_RETURNCMD);
-  DestroyMenu(bar);
+      TrackMenuAtPointer(hwnd(), GetSubMenu(bar.Get(), 0), TPM_RIGHTALIGN | TPM_RETURNCMD);
   if (chosen == IDM_TRAY_LAUNCH) RestoreFromTrayMenu(Services());
   if (chosen == IDM_TRAY_HELP) OpenHelp(MenuItemOf(MenuCommand::TrayHelp).help_topic);
 }

@@ -7,8 +7,13 @@
 #include "app/startup.h"
 #include "app/win/key_bar.h"
 #include "core/session.h"
+#include "platform/win32/owned_handles.h"
+#include "platform/win32/win32_file_chooser.h"
+#include "platform/win32/win32_filesystem.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
+#include "platform/win32/win32_shortcut_library.h"
+#include "ui/win/dialog.h"
 #include "store/registry_store.h"
 
 namespace keylark::app::win {
@@ -21,17 +26,12 @@ constexpr const char* kInstanceMutexName = "Local\\Korvane.Keylark.Resident";
 class InstanceGuard {
  public:
   InstanceGuard() : mutex_(CreateMutexA(nullptr, FALSE, kInstanceMutexName)) {
-    another_is_running_ = mutex_ != nullptr && GetLastError() == ERROR_ALREADY_EXISTS;
+    another_is_running_ = mutex_ && GetLastError() == ERROR_ALREADY_EXISTS;
   }
-  ~InstanceGuard() {
-    if (mutex_ != nullptr) CloseHandle(mutex_);
-  }
-  InstanceGuard(const InstanceGuard&) = delete;
-  InstanceGuard& operator=(const InstanceGuard&) = delete;
   bool AnotherIsRunning() const { return another_is_running_; }
 
  private:
-  HANDLE mutex_;
+  platform::win32::KernelHandle mutex_;
   bool another_is_running_ = false;
 };
 
@@ -59,6 +59,8 @@ void WakeResidentInstance(const store::Store& store) {
 int RunMessageLoop() {
   MSG message{};
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    // A dialog open without owner takes its Tab, Enter, Esc and mnemonics.
+    if (ui::win::Dialog::HandleDialogMessage(&message)) continue;
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
@@ -73,6 +75,8 @@ int Main(HINSTANCE instance) {
   platform::win32::Win32Registry registry;
   const store::Store store(registry);
   platform::win32::Win32Shell shell;
+  platform::win32::Win32FileSystem files;
+  platform::win32::Win32FileChooser chooser;
 
   const InstanceGuard guard;
   if (guard.AnotherIsRunning()) {
@@ -84,7 +88,8 @@ int Main(HINSTANCE instance) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
 
-  KeyBar key_bar(session, store, shell, instance);
+  KeyBar key_bar(session, store, shell,
+                 DialogSeams{files, chooser, platform::win32::ProgramShortcutLibrary()}, instance);
   if (!key_bar.Create()) return 1;
   key_bar.Show();
   ProbeOsVersion(session, ReadOsVersion());

@@ -1,28 +1,25 @@
 #include "dialogs/win/about_box.h"
 
-#include <string>
-
+#include "core/help_topics.h"
 #include "resource.h"
 
 namespace keylark::dialogs::win {
 
-const char* const kAboutBanner =
-    "Keylark version 1.00.0001 - starts your applications with the Fn keys of your notebook.";
+void AboutBox::Show(const core::Session& session, const std::string& help_file) {
+  ui::win::DialogContext context;
+  context.topmost = session.AlwaysOnTop;
+  context.icon = LoadIconA(instance_, MAKEINTRESOURCEA(IDI_KEYLARK));
+  context.help_file = help_file;
+  context.help_topic = core::kGeneralHelp;
+  RunModal(instance_, IDD_ABOUT, context);
+}
 
-namespace {
-
-constexpr const char* kRightsNotice = "Copyright (C) 2026 Korvane. All rights reserved.";
-
-}  // namespace
-
-BOOL AboutBox::OnInit() {
-  if (session_.AlwaysOnTop) MakeTopmost();
-  HICON icon = LoadIconA(instance_, MAKEINTRESOURCEA(IDI_KEYLARK));
-  SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-  SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
-  const std::string banner = std::string(kAboutBanner) + "\r\n\r\n" + kRightsNotice;
-  SetDlgItemTextA(hwnd(), IDC_ABOUT_TITLE, banner.c_str());
-  return TRUE;
+bool AboutBox::OnInit() {
+  // The English banner, one empty line, the rights notice.
+  const std::string banner = ui::win::ResourceText(instance_, IDS_ABOUT_BANNER) + "\r\n\r\n" +
+                             ui::win::ResourceText(instance_, IDS_RIGHTS_NOTICE);
+  SetText(IDC_ABOUT_TITLE, banner);
+  return true;
 }
 
 }  // namespace keylark::dialogs::win

@@ -3,27 +3,21 @@
 #pragma once
 
 #include "core/session.h"
-#include "ui/win/modal_dialog.h"
-#include "resource.h"
+#include "ui/win/dialog.h"
 
 namespace keylark::dialogs::win {
 
-// The English banner, one empty line, the rights notice.
-extern const char* const kAboutBanner;
-
-class AboutBox final : public ui::win::ModalDialog {
+class AboutBox final : public ui::win::Dialog {
  public:
-  AboutBox(const core::Session& session, HINSTANCE instance)
-      : session_(session), instance_(instance) {}
+  explicit AboutBox(HINSTANCE instance) : instance_(instance) {}
 
   // Modal and without an owner window.
-  void Show() { Run(instance_, IDD_ABOUT, nullptr); }
+  void Show(const core::Session& session, const std::string& help_file);
 
  protected:
-  BOOL OnInit() override;
+  bool OnInit() override;
 
  private:
-  const core::Session& session_;
   HINSTANCE instance_;
 };
 

@@ -4,21 +4,14 @@
 
 namespace keylark::dialogs::win {
 
-void PendingDialog::Show(HINSTANCE instance, HWND owner) {
-  if (open_flag_ != nullptr) *open_flag_ = true;
-  Run(instance, IDD_PENDING, owner);
-  if (open_flag_ != nullptr) *open_flag_ = false;
+void PendingDialog::Show(HINSTANCE instance, const ui::win::DialogContext& context) {
+  RunModal(instance, IDD_PENDING, context);
 }
 
-BOOL PendingDialog::OnInit() {
-  if (topmost_) MakeTopmost();
+bool PendingDialog::OnInit() {
   SetWindowTextA(hwnd(), caption_.c_str());
-  SetDlgItemTextA(hwnd(), IDC_PENDING_TEXT, text_.c_str());
-  return TRUE;
-}
-
-void PendingDialog::OnDestroy() {
-  if (open_flag_ != nullptr) *open_flag_ = false;
+  SetText(IDC_PENDING_TEXT, text_);
+  return true;
 }
 
 }  // namespace keylark::dialogs::win

@@ -1,0 +1,70 @@
+// The Add/Edit Command dialog's decisions: a direct assignment of the current
+// key, typed or taken from a chosen file, stored at once or handed to the
+// confirmation dialog.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "core/key_bar_host.h"
+#include "core/session.h"
+#include "dialogs/editor_fields.h"
+#include "platform/file_chooser.h"
+#include "platform/shortcut_library.h"
+#include "store/registry_store.h"
+
+namespace keylark::dialogs {
+
+class EditCommandModel {
+ public:
+  EditCommandModel(core::Session& session, const store::Store& store, core::KeyBarHost& key_bar)
+      : session_(session), store_(store), key_bar_(key_bar) {}
+
+  struct Shown {
+    std::string key_name;
+    bool switch_to_running = true;
+  };
+
+  // The key name and the switch box. A new assignment starts checked; an
+  // existing one shows its stored flag when it has a description. When
+  // "ini\opts" is missing it is made now, with the box's state for the key.
+  Shown Load();
+
+  // The switch box clicked: stored at once, whatever happens to the dialog.
+  void SetSwitchToRunning(bool on);
+
+  enum class SaveOutcome {
+    Saved,            // written at once
+    Unchanged,        // confirmation is on and nothing changed: nothing written
+    AskConfirmation,  // confirmation is on and the key had a command: show the change
+  };
+  // OK with the fields and the switch box as shown.
+  SaveOutcome Save(const EditorFields& fields, bool switch_to_running);
+
+ private:
+  core::Session& session_;
+  const store::Store& store_;
+  core::KeyBarHost& key_bar_;
+};
+
+// The fields for a file chosen with Browse...: a program gives its name, its
+// path and its folder (a drive root keeps its backslash); a shortcut
+// ("...lnk") gives the same of its target, read through the shortcut
+// library. Nothing when the shortcut cannot be read.
+std::optional<EditorFields> FieldsForChosenFile(const std::string& path,
+                                                platform::ShortcutLibrary& shortcuts);
+
+// Browse...: asks for a program or a shortcut and gives the fields for it;
+// nothing when the user cancelled or the shortcut cannot be read.
+std::optional<EditorFields> BrowseForCommand(platform::FileChooser& chooser,
+                                             platform::ShortcutLibrary& shortcuts,
+                                             platform::WindowHandle owner);
+
+// The file dialog of Browse...: its title and its filter, in the "name|pattern"
+// pairs the filter is written in.
+inline constexpr const char* kBrowseTitle = "Keylark Browser";
+inline constexpr const char* kBrowseFilter =
+    "Applications(*.exe,*.com,*.bat,*.pif)|*.exe;*.com;*.bat;*.pif|EXE files(*.exe)|*.exe|"
+    "COM files(*.com)|*.com|BAT files(*.bat)|*.bat|PIF files(*.pif)|*.pif|All files(*.*)|*.*";
+
+}  // namespace keylark::dialogs

@@ -1,0 +1,133 @@
+#include "dialogs/win/assignment_flow.h"
+
+#include "dialogs/win/confirmation_dialog.h"
+#include "dialogs/win/edit_command_dialog.h"
+#include "dialogs/win/pending_dialog.h"
+#include "resource.h"
+
+namespace keylark::dialogs::win {
+
+AssignmentFlow::AssignmentFlow(DialogServices services) : services_(std::move(services)) {}
+
+AssignmentFlow::~AssignmentFlow() = default;
+
+HWND AssignmentFlow::KeyBarWindow() const {
+  return reinterpret_cast<HWND>(services_.key_bar.Handle());
+}
+
+ui::win::DialogContext AssignmentFlow::Context(HWND owner, core::HelpTopic topic,
+                                               bool* open_flag) const {
+  ui::win::DialogContext context;
+  context.owner = owner;
+  context.topmost = services_.session.AlwaysOnTop;
+  context.icon = LoadIconA(services_.instance, MAKEINTRESOURCEA(IDI_KEYLARK));
+  context.help_file = services_.help_file;
+  context.help_topic = topic;
+  context.open_flag = open_flag;
+  return context;
+}
+
+AssignTypeModel AssignmentFlow::MakeAssignTypeModel() const {
+  return AssignTypeModel(services_.session, services_.store, services_.key_bar);
+}
+
+void AssignmentFlow::ShowAssignments() {
+  PendingDialog list(ui::win::ResourceText(services_.instance, IDS_ASSIGNMENTS_CAPTION),
+                     ui::win::ResourceText(services_.instance, IDS_ASSIGNMENTS_PENDING));
+  assignments_ = &list;
+  list.Show(services_.instance, Context(KeyBarWindow(), core::kAssignmentsHelp, nullptr));
+  assignments_ = nullptr;
+  services_.key_bar.Enable();
+}
+
+void AssignmentFlow::ShowAssignTypeModal() {
+  if (BringOpenAssignTypeForward()) return;
+  CloseAssignmentsList();
+  AssignTypeDialog dialog(MakeAssignTypeModel());
+  dialog.RunModal(
+      services_.instance, IDD_ASSIGN_TYPE,
+      Context(KeyBarWindow(), core::kAssignTypeHelp, &services_.session.AssignTypeOpen));
+  GoOnFrom(dialog);
+}
+
+void AssignmentFlow::ShowAssignTypeModeless() {
+  if (BringOpenAssignTypeForward()) return;
+  CloseAssignmentsList();
+  modeless_ = std::make_unique<AssignTypeDialog>(MakeAssignTypeModel());
+  // Its choice is taken up once its window is gone, from the key bar's queue.
+  modeless_->on_closed = [window = KeyBarWindow()] {
+    PostMessageA(window, kContinueFlowMessage, 0, 0);
+  };
+  if (!modeless_->ShowModeless(
+          services_.instance, IDD_ASSIGN_TYPE,
+          Context(nullptr, core::kAssignTypeHelp, &services_.session.AssignTypeOpen))) {
+    modeless_.reset();
+  }
+}
+
+void AssignmentFlow::ContinueAfterModeless() {
+  if (!modeless_ || modeless_->IsOpen()) return;
+  const std::unique_ptr<AssignTypeDialog> closed = std::move(modeless_);
+  GoOnFrom(*closed);
+}
+
+bool AssignmentFlow::BringOpenAssignTypeForward() const {
+  if (!services_.session.AssignTypeOpen) return false;
+  if (HWND active = ui::win::Dialog::ActiveDialog()) SetForegroundWindow(active);
+  return true;
+}
+
+void AssignmentFlow::CloseAssignmentsList() const {
+  // Only a list the user can see gives way; a minimized one stays.
+  if (assignments_ != nullptr && assignments_->IsOpen() && !IsIconic(assignments_->hwnd())) {
+    assignments_->Close(IDOK);
+  }
+}
+
+void AssignmentFlow::GoOnFrom(const AssignTypeDialog& dialog) {
+  switch (dialog.Chosen()) {
+    case AssignTypeDialog::Next::EditCommand:
+      RunEditCommand(dialog.EditorPrefill());
+      break;
+    case AssignTypeDialog::Next::Explorer:
+      RunExplorer(KeyBarWindow());
+      services_.key_bar.Enable();
+      break;
+    case AssignTypeDialog::Next::ConfirmClear:
+      RunConfirmation(HandOver::Clear, {});
+      break;
+    case AssignTypeDialog::Next::Nothing:
+      break;
+  }
+}
+
+void AssignmentFlow::RunEditCommand(const std::optional<EditorFields>& prefill) {
+  EditCommandDialog dialog(EditCommandModel(services_.session, services_.store, services_.key_bar),
+                           services_.chooser, services_.shortcuts);
+  dialog.prefill = prefill;
+  // The explorer is borrowed: the editor waits under it and stays open.
+  dialog.open_explorer = [this](HWND editor) { RunExplorer(editor); };
+  dialog.RunModal(
+      services_.instance, IDD_EDIT_COMMAND,
+      Context(KeyBarWindow(), core::kEditCommandHelp, &services_.session.EditCommandOpen));
+  if (!dialog.Accepted()) return;
+  if (dialog.ChangeToConfirm()) RunConfirmation(HandOver::EditCommand, *dialog.ChangeToConfirm());
+  services_.key_bar.RefreshKeyMarks();
+  CloseAssignmentsList();
+}
+
+void AssignmentFlow::RunConfirmation(HandOver source, const EditorFields& change) {
+  ConfirmationDialog dialog(ConfirmationModel(services_.session, services_.store, services_.key_bar,
+                                              services_.files, source, change));
+  dialog.RunModal(services_.instance, IDD_CONFIRM,
+                  Context(KeyBarWindow(), core::kConfirmHelp, &services_.session.ConfirmOpen));
+}
+
+void AssignmentFlow::RunExplorer(HWND owner) {
+  PendingDialog explorer(ui::win::ResourceText(services_.instance, IDS_EXPLORER_CAPTION),
+                         ui::win::ResourceText(services_.instance, IDS_EXPLORER_PENDING));
+  explorer.Show(services_.instance,
+                Context(owner, core::kGeneralHelp, &services_.session.ExplorerOpen));
+}
+
+}  // namespace keylark::dialogs::win

@@ -1,0 +1,45 @@
+#include "platform/win32/win32_file_chooser.h"
+
+#include <windows.h>
+#include <commdlg.h>
+
+#include <vector>
+
+namespace keylark::platform::win32 {
+namespace {
+
+// The dialog takes its filter as NUL-separated strings ended by two NULs.
+std::vector<char> FilterForDialog(const std::string& filter) {
+  std::vector<char> pairs(filter.begin(), filter.end());
+  for (char& c : pairs) {
+    if (c == '|') c = '\0';
+  }
+  pairs.push_back('\0');
+  pairs.push_back('\0');
+  return pairs;
+}
+
+// Room for a long path; the dialog says when a choice does not fit.
+constexpr DWORD kPathRoom = 32768;
+
+}  // namespace
+
+std::optional<std::string> Win32FileChooser::ChooseFileToOpen(const FileRequest& request) {
+  std::vector<char> filter = FilterForDialog(request.filter);
+  std::vector<char> path(kPathRoom, '\0');
+  OPENFILENAMEA dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = reinterpret_cast<HWND>(request.owner);
+  dialog.lpstrFilter = filter.data();
+  dialog.nFilterIndex = 1;
+  dialog.lpstrFile = path.data();
+  dialog.nMaxFile = kPathRoom;
+  dialog.lpstrTitle = request.title.c_str();
+  // A shortcut comes back as itself: the editor reads its target on its own.
+  dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
+                 OFN_NODEREFERENCELINKS;
+  if (GetOpenFileNameA(&dialog) == FALSE) return std::nullopt;
+  return std::string(path.data());
+}
+
+}  // namespace keylark::platform::win32

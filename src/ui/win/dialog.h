@@ -1,0 +1,94 @@
+// The base of every dialog, modal or modeless: the dialog procedure finds its
+// C++ object through DWLP_USER (stored at WM_INITDIALOG, cleared at
+// WM_NCDESTROY), no exception crosses into the system's dispatcher, and every
+// dialog gets the same frame: its open flag, topmost when asked, its icon,
+// its localisation, Esc like Cancel and its help topic.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+namespace keylark::ui::win {
+
+// How one dialog is shown.
+struct DialogContext {
+  HWND owner = nullptr;  // nullptr: no owner
+  bool topmost = false;  // above other windows, as the key bar with Always On Top
+  HICON icon = nullptr;  // caption icon (not owned)
+  // The help file and topic opened by the Help button (IDHELP) and F1; no
+  // help without a topic.
+  std::string help_file;
+  unsigned long help_topic = 0;
+  // Set while the dialog exists, from its init to its destruction.
+  bool* open_flag = nullptr;
+};
+
+class Dialog {
+ public:
+  Dialog() = default;
+  virtual ~Dialog();
+  Dialog(const Dialog&) = delete;
+  Dialog& operator=(const Dialog&) = delete;
+
+  // Shows the dialog and returns the result it was closed with; -1 when it
+  // could not be shown.
+  INT_PTR RunModal(HINSTANCE instance, int template_id, const DialogContext& context);
+  // Shows the dialog and returns at once; it lives until it is closed. The
+  // message loop must pass messages through HandleDialogMessage.
+  bool ShowModeless(HINSTANCE instance, int template_id, const DialogContext& context);
+
+  bool IsOpen() const { return hwnd_ != nullptr; }
+  HWND hwnd() const { return hwnd_; }
+  // Ends a modal dialog with this result, or destroys a modeless one.
+  void Close(INT_PTR result);
+
+  // The dialog opened last among those still open, or nullptr.
+  static HWND ActiveDialog();
+  // Lets an open modeless dialog take its keyboard message (Tab, Enter, Esc,
+  // mnemonics); true when it did.
+  static bool HandleDialogMessage(MSG* message);
+
+ protected:
+  // After the frame is set up; return false to keep the focus where it was put.
+  virtual bool OnInit() { return true; }
+  // Replaces the design captions; called before OnInit.
+  virtual void Localize() {}
+  virtual void OnOk() { Close(IDOK); }
+  // Esc and a button with the id IDCANCEL.
+  virtual void OnCancel() { Close(IDCANCEL); }
+  // True when the command was handled.
+  virtual bool OnCommand(int /*id*/, int /*notification*/) { return false; }
+  // A notification's result, or nothing when it is not handled.
+  virtual std::optional<LRESULT> OnNotify(const NMHDR& /*header*/) { return std::nullopt; }
+  virtual void OnHelp();
+  // The window is gone; the object may be reused or dropped.
+  virtual void OnClosed() {}
+
+  HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
+  std::string Text(int id) const;
+  void SetText(int id, const std::string& text) const;
+  bool IsChecked(int id) const;
+  void SetChecked(int id, bool checked) const;
+  void Enable(int id, bool enabled) const;
+  const DialogContext& Context() const { return context_; }
+
+ private:
+  static INT_PTR CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  INT_PTR HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  BOOL Initialize();
+  void Detach();
+
+  HWND hwnd_ = nullptr;
+  bool modal_ = false;
+  DialogContext context_;
+};
+
+// The text of any window or control (GetWindowTextA), however long.
+std::string WindowText(HWND window);
+
+// A string of the module's string table; empty when it has none of that id.
+std::string ResourceText(HINSTANCE instance, unsigned id);
+
+}  // namespace keylark::ui::win

@@ -1,0 +1,279 @@
+// The assignment dialogs' decisions, table by table: what loading, Clear and
+// OK read and write for each kind of key and each "Confirm Changes" setting.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "dialogs/assign_type.h"
+#include "dialogs/confirmation.h"
+#include "dialogs/edit_command.h"
+#include "fakes/fake_filesystem.h"
+#include "fakes/fake_shortcut_library.h"
+#include "fakes/key_bar_world.h"
+
+namespace keylark::dialogs {
+namespace {
+
+using ::testing::ElementsAreArray;
+using Opt = std::optional<std::string>;
+
+// The store as other programs see it.
+constexpr const char* kCfg = "Software\\Korvane\\Keylark\\ini\\cfg";
+constexpr const char* kCmd = "Software\\Korvane\\Keylark\\ini\\cmd";
+constexpr const char* kDesc = "Software\\Korvane\\Keylark\\ini\\desc";
+constexpr const char* kCwd = "Software\\Korvane\\Keylark\\ini\\cwd";
+constexpr const char* kOpts = "Software\\Korvane\\Keylark\\ini\\opts";
+
+class DialogModelTest : public ::testing::Test {
+ protected:
+  DialogModelTest() {
+    world_.SelectKey("Fn-E", 10);
+    world_.Put(kCfg, "opts2", "1");  // the configuration key exists, as after the first start
+  }
+  void TearDown() override { EXPECT_EQ(world_.registry.OpenHandleCount(), 0U); }
+
+  void Seed(const Opt& confirm, bool assigned) {
+    if (confirm) world_.Put(kCfg, "opts5", *confirm);
+    if (assigned) {
+      world_.Put(kCmd, "Fn-E", "C:\\old.exe");
+      world_.Put(kDesc, "Fn-E", "Old");
+      world_.Put(kCwd, "Fn-E", "C:\\");
+    }
+    // As the key bar's right click looks it up.
+    world_.session.CurrentKeyLookup = assigned ? 0 : 2;
+  }
+  // The previous assignment as the Assignment Type dialog loads it.
+  void LoadPrevious(bool assigned) {
+    world_.session.PrevDescription = assigned ? "Old" : "";
+    world_.session.PrevCommand = assigned ? "C:\\old.exe" : "";
+    world_.session.PrevDirectory = assigned ? "C:\\" : "";
+  }
+  Opt Read(const char* path, const char* name) { return world_.store.ReadText(path, name); }
+  std::vector<std::string> TakeLog() { return std::exchange(world_.log, {}); }
+
+  fakes::KeyBarWorld world_;
+  fakes::FakeFileSystem files_;
+};
+
+struct AssignTypeCase {
+  const char* name;
+  Opt confirm;
+  bool assigned;
+  bool shown_checked;
+  Opt confirm_after_load;
+  AssignTypeModel::ClearOutcome clear;
+  Opt command_after_clear;
+  std::vector<std::string> log;
+};
+
+class AssignTypeTable : public DialogModelTest,
+                        public ::testing::WithParamInterface<AssignTypeCase> {};
+
+TEST_P(AssignTypeTable, LoadAndClear) {
+  const AssignTypeCase& c = GetParam();
+  Seed(c.confirm, c.assigned);
+  world_.session.PrevDirectory = "D:\\from another key";
+  AssignTypeModel model(world_.session, world_.store, world_.host);
+
+  const AssignTypeModel::Shown shown = model.Load();
+  EXPECT_EQ(shown.key_name, "Fn-E");
+  EXPECT_EQ(shown.confirm_changes, c.shown_checked);
+  EXPECT_EQ(Read(kCfg, "opts5"), c.confirm_after_load);
+  EXPECT_EQ(world_.session.PrevCommand, c.assigned ? "C:\\old.exe" : "");
+  EXPECT_EQ(world_.session.PrevDirectory, c.assigned ? "C:\\" : "");
+  EXPECT_EQ(world_.session.PrevDescription, c.assigned ? "Old" : "");
+  EXPECT_EQ(model.EditorPrefill().has_value(), c.assigned);
+
+  EXPECT_EQ(model.Clear(shown.confirm_changes), c.clear);
+  EXPECT_EQ(Read(kCmd, "Fn-E"), c.command_after_clear);
+  EXPECT_THAT(TakeLog(), ElementsAreArray(c.log));
+}
+
+using Clear = AssignTypeModel::ClearOutcome;
+INSTANTIATE_TEST_SUITE_P(
+    Cases, AssignTypeTable,
+    ::testing::Values(
+        AssignTypeCase{"NewKeyConfirming",
+                       "1",
+                       false,
+                       true,
+                       "1",
+                       Clear::NothingStored,
+                       std::nullopt,
+                       {"enable-key-bar"}},
+        AssignTypeCase{
+            "AssignedConfirming", "1", true, true, "1", Clear::AskConfirmation, "C:\\old.exe", {}},
+        AssignTypeCase{"AssignedNotConfirming",
+                       "0",
+                       true,
+                       false,
+                       "0",
+                       Clear::Cleared,
+                       std::nullopt,
+                       {"confirm-check off", "refresh-marks"}},
+        AssignTypeCase{"ConfirmMissing",
+                       std::nullopt,
+                       true,
+                       false,
+                       "0",
+                       Clear::Cleared,
+                       std::nullopt,
+                       {"confirm-check off", "refresh-marks"}},
+        AssignTypeCase{"ConfirmOddText",
+                       "1 ",
+                       false,
+                       false,
+                       "0",
+                       Clear::NothingStored,
+                       std::nullopt,
+                       {"confirm-check off", "enable-key-bar"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct SaveCase {
+  const char* name;
+  Opt confirm;
+  bool assigned;
+  EditorFields fields;
+  EditCommandModel::SaveOutcome outcome;
+  Opt command_after;
+  Opt description_after;
+};
+
+class EditCommandSaveTable : public DialogModelTest,
+                             public ::testing::WithParamInterface<SaveCase> {};
+
+TEST_P(EditCommandSaveTable, OkStoresAtOnceOrHandsOver) {
+  const SaveCase& c = GetParam();
+  Seed(c.confirm, c.assigned);
+  LoadPrevious(c.assigned);
+  EditCommandModel model(world_.session, world_.store, world_.host);
+  model.Load();
+  TakeLog();
+
+  EXPECT_EQ(model.Save(c.fields, false), c.outcome);
+  EXPECT_EQ(Read(kCmd, "Fn-E"), c.command_after);
+  EXPECT_EQ(Read(kDesc, "Fn-E"), c.description_after);
+  const bool saved = c.outcome == EditCommandModel::SaveOutcome::Saved;
+  EXPECT_EQ(Read(kOpts, "Fn-E"), saved ? Opt("0") : Opt("1"));
+  if (saved) {
+    EXPECT_EQ(world_.session.PrevCommand, "") << "a save forgets the previous assignment";
+  }
+  const bool coloured = saved && !c.fields.command.empty();
+  EXPECT_EQ(TakeLog(),
+            coloured ? std::vector<std::string>{"assigned 10"} : std::vector<std::string>{});
+}
+
+using Save = EditCommandModel::SaveOutcome;
+const EditorFields kOld{"Old", "C:\\old.exe", "C:\\"};
+const EditorFields kNew{"New", "C:\\new.exe", "C:\\"};
+INSTANTIATE_TEST_SUITE_P(
+    Cases, EditCommandSaveTable,
+    ::testing::Values(SaveCase{"NewKeyIsWrittenEvenWhenConfirming", "1", false, kNew, Save::Saved,
+                               "C:\\new.exe", "New"},
+                      SaveCase{"ChangedKeyIsConfirmed", "1", true, kNew, Save::AskConfirmation,
+                               "C:\\old.exe", "Old"},
+                      SaveCase{"MissingConfirmStillConfirms", std::nullopt, true, kNew,
+                               Save::AskConfirmation, "C:\\old.exe", "Old"},
+                      SaveCase{"UnchangedKeyWritesNothing", "1", true, kOld, Save::Unchanged,
+                               "C:\\old.exe", "Old"},
+                      SaveCase{"WithoutConfirmationAlwaysWrites", "0", true, kOld, Save::Saved,
+                               "C:\\old.exe", "Old"},
+                      SaveCase{"AnEmptyCommandUnassignsTheKey", "0", true,
+                               EditorFields{"Named", "", ""}, Save::Saved, std::nullopt, "Named"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(DialogModelTest, TheSwitchBoxShowsTheStoredFlagOfADescribedKeyAndStoresAtOnce) {
+  Seed("1", true);
+  world_.Put(kOpts, "Fn-E", "0");
+  LoadPrevious(true);
+  EditCommandModel model(world_.session, world_.store, world_.host);
+  EXPECT_FALSE(model.Load().switch_to_running);
+  model.SetSwitchToRunning(true);
+  EXPECT_EQ(Read(kOpts, "Fn-E"), "1");
+
+  // Without a description the box keeps its design state.
+  world_.session.PrevDescription.clear();
+  EXPECT_TRUE(model.Load().switch_to_running);
+}
+
+TEST_F(DialogModelTest, LoadingAnAssignedKeyMakesMissingSwitchFlagsForAllKeys) {
+  Seed("1", true);
+  LoadPrevious(true);
+  EXPECT_TRUE(EditCommandModel(world_.session, world_.store, world_.host).Load().switch_to_running);
+  EXPECT_EQ(Read(kOpts, "Fn-E"), "1");
+  EXPECT_EQ(Read(kOpts, "Fn-Z"), "0");
+}
+
+struct ConfirmCase {
+  const char* name;
+  HandOver source;
+  EditorFields next_shown;
+  Opt command_after;
+  Opt description_after;
+};
+
+class ConfirmationTable : public DialogModelTest,
+                          public ::testing::WithParamInterface<ConfirmCase> {};
+
+TEST_P(ConfirmationTable, OkStoresWhatTheNewFrameShows) {
+  const ConfirmCase& c = GetParam();
+  world_.Put(kCmd, "Fn-E", "@C:\\Menu\\Old");
+  world_.Put(kDesc, "Fn-E", "Old menu");
+  world_.Put(kCwd, "Fn-E", "");
+  world_.AddPopupItem("Fn-E", "Stale", "C:\\Menu\\Old\\Stale.lnk");
+  world_.session.CurrentKeyLookup = 0;
+  AssignTypeModel(world_.session, world_.store, world_.host).Load();
+  files_.AddFile("C:\\Menu\\Games", "Chess.lnk");
+  world_.session.ExplorerFolder = "C:\\Menu\\Games";
+  world_.session.ExplorerCaption = "Games";
+  world_.session.ExplorerItemCount = 1;
+  ConfirmationModel model(world_.session, world_.store, world_.host, files_, c.source, kNew);
+
+  const ConfirmationModel::Shown shown = model.Load();
+  EXPECT_EQ(shown.previous, (EditorFields{"Old menu", "Popup List...C:\\Menu\\Old", ""}));
+  EXPECT_EQ(shown.next, c.next_shown);
+  TakeLog();
+  model.Ok(shown);
+
+  EXPECT_EQ(Read(kCmd, "Fn-E"), c.command_after);
+  EXPECT_EQ(Read(kDesc, "Fn-E"), c.description_after);
+  EXPECT_FALSE(Read(store::PopupItemKey("Fn-E", "Stale").c_str(), "Stale"));
+  EXPECT_EQ(Read(store::PopupItemKey("Fn-E", "Chess").c_str(), "Chess").has_value(),
+            c.source == HandOver::Explorer);
+  EXPECT_THAT(TakeLog(), ElementsAreArray({"refresh-marks", "enable-key-bar"}));
+  EXPECT_EQ(world_.session.PrevCommand, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sources, ConfirmationTable,
+    ::testing::Values(
+        ConfirmCase{"EditedCommand", HandOver::EditCommand, kNew, "C:\\new.exe", "New"},
+        ConfirmCase{"Cleared", HandOver::Clear, EditorFields{"", "none", ""}, std::nullopt, ""},
+        ConfirmCase{"PopupList", HandOver::Explorer,
+                    EditorFields{"Games", "Popup List...C:\\Menu\\Games", ""}, "@C:\\Menu\\Games",
+                    "Games"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(DialogModelTest, CancellingAConfirmationStoresNothing) {
+  Seed("1", true);
+  ConfirmationModel model(world_.session, world_.store, world_.host, files_, HandOver::EditCommand,
+                          kNew);
+  model.Cancel();
+  EXPECT_EQ(Read(kCmd, "Fn-E"), "C:\\old.exe");
+  EXPECT_THAT(TakeLog(), ElementsAreArray({"enable-key-bar"}));
+}
+
+TEST(BrowseTest, AChosenFileFillsTheEditorAndAShortcutGivesItsTarget) {
+  fakes::FakeShortcutLibrary shortcuts;
+  EXPECT_EQ(FieldsForChosenFile("C:\\run.exe", shortcuts),
+            (EditorFields{"run.exe", "C:\\run.exe", "C:\\"}));
+  EXPECT_EQ(FieldsForChosenFile("C:\\Tools\\Readme.LNK", shortcuts),
+            (EditorFields{"Readme.LNK", "C:\\Tools\\Readme.LNK", "C:\\Tools"}));
+  shortcuts.SetText(0, "D:\\Apps\\Editor\\edit.exe");
+  EXPECT_EQ(FieldsForChosenFile("C:\\Menu\\Editor.lnk", shortcuts),
+            (EditorFields{"edit.exe", "D:\\Apps\\Editor\\edit.exe", "D:\\Apps\\Editor"}));
+  shortcuts.SetResult(1);
+  EXPECT_FALSE(FieldsForChosenFile("C:\\Menu\\Broken.lnk", shortcuts));
+}
+
+}  // namespace
+}  // namespace keylark::dialogs
