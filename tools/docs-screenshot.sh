@@ -1,6 +1,8 @@
 #!/bin/sh
-# Makes docs/key-bar.png: the key bar under Wine with a few direct, popup and
-# reserved keys, hovering over one key so its hint shows.
+# Makes the pictures under docs/: the key bar under Wine with a few direct,
+# popup and reserved keys, hovering over one key so its hint shows
+# (key-bar.png), then the dialogs a change of key E goes through
+# (assign-type.png, edit-command.png, confirmation.png).
 # Run after building the win64 preset; needs imagemagick and xdotool.
 set -eu
 cd "$(dirname "$0")/.."
@@ -9,6 +11,7 @@ reg() { setarch "$(uname -m)" -R wine reg add "$@" /f >/dev/null 2>&1; }
 k='HKCU\Software\Korvane\Keylark\ini'
 reg "$k\cfg" /v opts2 /d 1
 reg "$k\cfg" /v opts4 /d 1
+reg "$k\cfg" /v opts5 /d 1
 reg "$k\cfg" /v X /d 1500
 reg "$k\cfg" /v Y /d 1500
 reg "$k\cmd" /v Fn-1 /d 'C:\windows\notepad.exe'
@@ -37,3 +40,23 @@ sleep 2
 mkdir -p docs
 import -window root -crop "340x260$(printf '+%d+%d' $((X - 12)) $((Y - 30)))" +repage docs/key-bar.png
 echo "wrote docs/key-bar.png"
+
+# Waits for a window by its title and writes its picture to docs/<name>.png.
+shoot() {
+  dialog=$(xdotool search --sync --name "^$1\$" | head -n 1)
+  # Keys go to the window under the pointer when there is no window manager.
+  xdotool mousemove --window "$dialog" 60 60
+  sleep 1
+  import -window "$dialog" "docs/$2.png"
+  echo "wrote docs/$2.png"
+  # Taking the picture moves the keyboard focus: give it back to the dialog.
+  xdotool mousemove --window "$dialog" 61 61
+}
+xdotool mousemove "$((X + 87))" "$((Y + 123))" click 3
+shoot 'Assignment Type' assign-type
+xdotool key alt+d
+shoot 'Add/Edit Command' edit-command
+xdotool type 'Text editor'  # over the selected description
+xdotool key Return
+shoot 'Key Assignment Confirmation' confirmation
+xdotool key Escape

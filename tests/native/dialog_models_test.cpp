@@ -6,6 +6,7 @@
 #include "dialogs/assign_type.h"
 #include "dialogs/confirmation.h"
 #include "dialogs/edit_command.h"
+#include "fakes/fake_file_chooser.h"
 #include "fakes/fake_filesystem.h"
 #include "fakes/fake_shortcut_library.h"
 #include "fakes/key_bar_world.h"
@@ -273,6 +274,11 @@ TEST(BrowseTest, AChosenFileFillsTheEditorAndAShortcutGivesItsTarget) {
             (EditorFields{"edit.exe", "D:\\Apps\\Editor\\edit.exe", "D:\\Apps\\Editor"}));
   shortcuts.SetResult(1);
   EXPECT_FALSE(FieldsForChosenFile("C:\\Menu\\Broken.lnk", shortcuts));
+
+  fakes::FakeFileChooser chooser;  // cancelled: nothing changes
+  EXPECT_FALSE(BrowseForCommand(chooser, shortcuts, 7));
+  EXPECT_EQ(chooser.asked->title, "Keylark Browser");
+  EXPECT_EQ(chooser.asked->owner, 7U);
 }
 
 }  // namespace

@@ -1,0 +1,198 @@
+// The assignment dialogs driven as a user would, from outside the running
+// Keylark: right clicks and Fn-key reports open them, buttons are clicked
+// with BM_CLICK, boxes typed into with WM_SETTEXT, and the registry is read
+// back through literal paths.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "keylark_process.h"
+#include "launch_log.h"
+#include "resource.h"
+
+namespace keylark::wintest {
+namespace {
+
+constexpr const char* kIni = "Software\\Korvane\\Keylark\\ini\\";
+constexpr UINT kFnKey = 2027;
+
+void Put(const std::string& key, const char* name, const std::string& text) {
+  HKEY handle = nullptr;
+  ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, (kIni + key).c_str(), &handle), ERROR_SUCCESS);
+  RegSetValueExA(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                 static_cast<DWORD>(text.size() + 1));
+  RegCloseKey(handle);
+}
+
+// A value as wide text (absent: "<absent>"), so any code page reads the same.
+std::wstring Read(const std::string& key, const wchar_t* name) {
+  const std::wstring path(std::wstring(L"Software\\Korvane\\Keylark\\ini\\") +
+                          std::wstring(key.begin(), key.end()));
+  wchar_t data[4096] = {};
+  DWORD size = sizeof data - sizeof(wchar_t);
+  if (RegGetValueW(HKEY_CURRENT_USER, path.c_str(), name, RRF_RT_REG_SZ, nullptr, data, &size) !=
+      ERROR_SUCCESS) {
+    return L"<absent>";
+  }
+  return data;
+}
+
+HWND Dialog(const char* caption) {
+  HWND found = FindWindowA("#32770", caption);
+  return found != nullptr && IsWindowVisible(found) ? found : nullptr;
+}
+
+HWND WaitForDialog(const char* caption) {
+  HWND found = nullptr;
+  WaitFor([&] { return (found = Dialog(caption)) != nullptr; });
+  return found;
+}
+
+std::wstring TextOf(HWND dialog, int id) {
+  wchar_t text[4096] = {};
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutW(GetDlgItem(dialog, id), WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text),
+                      SMTO_NORMAL, 5000, &copied);
+  return text;
+}
+
+void Type(HWND dialog, int id, const std::wstring& text) {
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                      SMTO_NORMAL, 5000, &result);
+}
+
+void Click(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+
+class AssignmentDialogs : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetStore();
+    Put("cfg", "opts5", "1");
+    Put("cmd", "Fn-E", "C:\\old.exe");
+    Put("desc", "Fn-E", "Old");
+  }
+  void TearDown() override {
+    keylark_.Close();
+    ResetStore();
+  }
+  HWND Start() {
+    if (!keylark_.Start()) return nullptr;
+    return key_bar_ = keylark_.WaitForKeyBar();
+  }
+  // A right click on key E's label, then Direct... in the Assignment Type.
+  HWND EditE() {
+    PostMessageA(key_bar_, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(84, 83));
+    HWND type = WaitForDialog("Assignment Type");
+    if (type == nullptr) return nullptr;
+    EXPECT_EQ(TextOf(type, IDC_AT_KEY), L"Fn-E");
+    Click(type, IDC_AT_DIRECT);
+    return WaitForDialog("Add/Edit Command");
+  }
+  bool Gone(const char* caption) {
+    return WaitFor([&] { return Dialog(caption) == nullptr; });
+  }
+
+  KeylarkProcess keylark_;
+  HWND key_bar_ = nullptr;
+};
+
+TEST_F(AssignmentDialogs, AChangeIsShownForConfirmationAndStoredOnlyOnOk) {
+  ASSERT_NE(Start(), nullptr);
+  for (const bool accept : {false, true}) {
+    HWND editor = EditE();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(TextOf(editor, IDC_EC_COMMAND), L"C:\\old.exe");
+    Type(editor, IDC_EC_DESCRIPTION, L"New");
+    Click(editor, IDOK);
+    HWND confirm = WaitForDialog("Key Assignment Confirmation");
+    ASSERT_NE(confirm, nullptr);
+    EXPECT_TRUE(Gone("Add/Edit Command"));
+    EXPECT_EQ(TextOf(confirm, IDC_CF_PREV_DESCRIPTION), L"Old");
+    EXPECT_EQ(TextOf(confirm, IDC_CF_NEW_DESCRIPTION), L"New");
+    Click(confirm, accept ? IDOK : IDC_CF_CANCEL);
+    EXPECT_TRUE(Gone("Key Assignment Confirmation"));
+    EXPECT_EQ(Read("desc", L"Fn-E"), accept ? L"New" : L"Old");
+  }
+  // Unchanged fields: both dialogs close and nothing is asked.
+  HWND editor = EditE();
+  ASSERT_NE(editor, nullptr);
+  Click(editor, IDOK);
+  EXPECT_TRUE(Gone("Add/Edit Command"));
+  EXPECT_EQ(Dialog("Key Assignment Confirmation"), nullptr);
+  EXPECT_TRUE(IsWindowEnabled(key_bar_));
+}
+
+TEST_F(AssignmentDialogs, LongAndJapaneseTextsAreStoredWhole) {
+  ASSERT_NE(Start(), nullptr);
+  Put("cfg", "opts5", "0");
+  HWND editor = EditE();
+  ASSERT_NE(editor, nullptr);
+  const std::wstring long_command = L"C:\\" + std::wstring(2000, L'x') + L".exe";
+  const std::wstring japanese = L"\u30E1\u30E2\u5E33 \u65E5\u672C";  // "memo pad, Japan"
+  Type(editor, IDC_EC_COMMAND, long_command);
+  Type(editor, IDC_EC_DESCRIPTION, japanese);
+  Click(editor, IDOK);
+  EXPECT_TRUE(Gone("Add/Edit Command"));
+  EXPECT_EQ(Read("cmd", L"Fn-E"), long_command);
+  EXPECT_EQ(Read("desc", L"Fn-E"), japanese);
+}
+
+TEST_F(AssignmentDialogs, ClearAsksFirstWhenConfirmingAndAtOnceOtherwise) {
+  ASSERT_NE(Start(), nullptr);
+  PostMessageA(key_bar_, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(84, 83));
+  HWND type = WaitForDialog("Assignment Type");
+  ASSERT_NE(type, nullptr);
+  Click(type, IDC_AT_CLEAR);
+  HWND confirm = WaitForDialog("Key Assignment Confirmation");
+  ASSERT_NE(confirm, nullptr);
+  EXPECT_EQ(TextOf(confirm, IDC_CF_NEW_COMMAND), L"none");
+  PostMessageA(confirm, WM_KEYDOWN, VK_ESCAPE, 0);  // Esc drops the change
+  EXPECT_TRUE(Gone("Key Assignment Confirmation"));
+  EXPECT_EQ(Read("cmd", L"Fn-E"), L"C:\\old.exe");
+
+  PostMessageA(key_bar_, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(84, 83));
+  ASSERT_NE(type = WaitForDialog("Assignment Type"), nullptr);
+  Click(type, IDC_AT_CONFIRM);  // confirmation off, stored at once
+  EXPECT_TRUE(WaitFor([] { return Read("cfg", L"opts5") == L"0"; }));
+  Click(type, IDC_AT_CLEAR);
+  EXPECT_TRUE(Gone("Assignment Type"));
+  EXPECT_EQ(Read("cmd", L"Fn-E"), L"<absent>");
+  EXPECT_EQ(Read("desc", L"Fn-E"), L"");
+}
+
+TEST_F(AssignmentDialogs, KeysUsedWhileADialogIsOpenOpenNoSecondOne) {
+  LaunchLog log;
+  Put("cmd", "Fn-1", TargetProgram());
+  RegDeleteKeyValueA(HKEY_CURRENT_USER, "Software\\Korvane\\Keylark\\ini\\cfg", "opts5");
+  ASSERT_NE(Start(), nullptr);
+  PostMessageA(key_bar_, kFnKey, 256, 0x1E);  // Fn-A has no command
+  HWND type = WaitForDialog("Assignment Type");
+  ASSERT_NE(type, nullptr);
+  EXPECT_EQ(IsDlgButtonChecked(type, IDC_AT_CONFIRM), BST_UNCHECKED) << "opts5 missing";
+  EXPECT_EQ(Read("cfg", L"opts5"), L"0");
+  PostMessageA(key_bar_, kFnKey, 256, 0x1E);
+  PostMessageA(key_bar_, kFnKey, 256, 0x02);  // Fn-1 still launches
+  EXPECT_TRUE(log.WaitForStarts(1));
+  EXPECT_EQ(FindWindowExA(nullptr, type, "#32770", "Assignment Type"), nullptr);
+  PostMessageA(type, WM_KEYDOWN, VK_ESCAPE, 0);
+  EXPECT_TRUE(Gone("Assignment Type"));
+}
+
+TEST_F(AssignmentDialogs, WithTheKeyBarHiddenTheDialogHasNoOwnerAndTheKeyBarRunsOn) {
+  ASSERT_NE(Start(), nullptr);
+  ShowWindow(key_bar_, SW_MINIMIZE);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(key_bar_); }));
+  PostMessageA(key_bar_, kFnKey, 256, 0x1E);
+  HWND type = WaitForDialog("Assignment Type");
+  ASSERT_NE(type, nullptr);
+  EXPECT_EQ(GetWindow(type, GW_OWNER), nullptr);
+  DWORD_PTR result = 0;
+  EXPECT_NE(SendMessageTimeoutA(key_bar_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &result), 0)
+      << "the key bar does not wait for the dialog";
+  PostMessageA(GetDlgItem(type, IDCANCEL), WM_KEYDOWN, VK_ESCAPE, 0);
+  EXPECT_TRUE(Gone("Assignment Type"));
+}
+
+}  // namespace
+}  // namespace keylark::wintest
