@@ -13,6 +13,7 @@
 #include "app/menu_commands.h"
 #include "app/startup.h"
 #include "app/win/key_bar_surface.h"
+#include "core/window_messages.h"
 #include "core/session.h"
 #include "platform/shell.h"
 #include "store/registry_store.h"
@@ -20,7 +21,7 @@
 
 namespace keylark::app::win {
 
-inline constexpr const char* kKeyBarClassName = "KeylarkKeyBar";
+inline constexpr const char* kKeyBarClassName = core::kKeyBarWindowClass;
 
 class KeyBar final : public ui::win::WindowBase, public KeyBarWindow {
  public:
