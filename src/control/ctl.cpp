@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <initializer_list>
 #include <map>
 
 #include "control/export_format.h"
@@ -229,10 +230,10 @@ void Command::SetPopup(Args args) {
   while (folder.size() > 3 && folder.back() == '\\') folder.pop_back();
   const auto listing = context_.files.ListFiles(folder);
   if (!listing) return Fail(kExitFailed, "cannot read the folder " + folder);
-  const std::size_t visible =
+  const auto visible = static_cast<std::size_t>(
       std::count_if(listing->begin(), listing->end(), [](const platform::FileEntry& file) {
         return (file.attributes & platform::kHiddenAttribute) == 0;
-      });
+      }));
   if (visible == 0) {
     return Fail(kExitFailed, folder + " holds no visible files; " + *key_name + " is unchanged");
   }
