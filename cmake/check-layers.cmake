@@ -1,8 +1,9 @@
 # Checks that every source file includes only what its layer may see:
 #   cmake -DKEYLARK_SOURCE_DIR=<repo> -P check-layers.cmake
 # Layers, from the bottom: platform; store and device; core; launch and i18n;
-# the user-interface framework (ui); dialogs; app. Each may include its own
-# headers and those of the layers below it. Portable files (anything not in a
+# the user-interface framework (ui); dialogs; app. Beside launch stands
+# control, what keylarkctl and the Fn-key agent decide. Each may include its
+# own headers and those of the layers below it. Portable files (anything not in a
 # win/ or win32/ folder) include no Windows header, no Win32 code and no
 # resource identifiers, so they build and are tested with the host compiler.
 cmake_minimum_required(VERSION 3.25)
@@ -12,12 +13,15 @@ set(allowed_store platform store)
 set(allowed_device platform device)
 set(allowed_core platform store core)
 set(allowed_launch platform store core launch)
+set(allowed_control platform store core control)
 set(allowed_i18n platform store core i18n)
 set(allowed_ui platform ui)
 set(allowed_dialogs platform store core launch i18n ui dialogs)
 set(allowed_app platform store core launch i18n ui dialogs app)
-# The components beside Keylark.exe stand on the store and the key table only.
-set(allowed_components platform store core)
+# The components beside Keylark.exe stand on the store and the key table only;
+# keylarkctl and the Fn-key agent also on control, which holds their portable
+# decisions so that those are tested natively like the rest.
+set(allowed_components platform store core control)
 
 file(GLOB_RECURSE sources RELATIVE ${KEYLARK_SOURCE_DIR}
      ${KEYLARK_SOURCE_DIR}/src/*.h ${KEYLARK_SOURCE_DIR}/src/*.cpp

@@ -47,6 +47,7 @@ ClassifiedMessage ClassifyKeyBarMessage(std::uint32_t message, std::uintptr_t wp
                                         std::intptr_t lparam) {
   if (message == TrayCallbackMessage) return ClassifyTrayCallback(wparam, lparam);
   if (message == FnKeyMessage) return ClassifyFnKeyReport(wparam, lparam);
+  if (message == core::StoreChangedMessage) return {KeyBarEvent::StoreChanged, std::nullopt};
   return {};
 }
 
@@ -65,6 +66,9 @@ void HandleKeyBarMessage(const KeyBarServices& services, std::uint32_t message,
       // Reserved keys launch as well: only a click on a label checks for them.
       SelectCurrentKey(services.session, *classified.key);
       launch::LaunchKey(services.Launch());
+      break;
+    case KeyBarEvent::StoreChanged:
+      services.window.RefreshKeyMarks();
       break;
     case KeyBarEvent::None:
       break;

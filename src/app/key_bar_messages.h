@@ -1,5 +1,6 @@
 // What the key bar's window procedure makes of the messages it watches: the
-// tray icon's callbacks and the Fn-key reports of the notebook's key handler.
+// tray icon's callbacks, the Fn-key reports of the notebook's key handler and
+// the note that another program changed the store.
 // Every message is passed on to the previous procedure afterwards, handled or
 // not; that part stays with the window.
 #pragma once
@@ -17,7 +18,8 @@ enum class KeyBarEvent {
   None,         // not ours: only passed on
   TrayRestore,  // double click on the tray icon
   TrayMenu,     // right button released over the tray icon
-  FnKey         // a key pressed together with Fn
+  FnKey,        // a key pressed together with Fn
+  StoreChanged  // keylarkctl changed the store: recolour the labels
 };
 
 struct ClassifiedMessage {

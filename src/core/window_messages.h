@@ -1,5 +1,6 @@
 // The window messages the key bar understands from outside: the Fn-key
-// report of the notebook's key handler, and the tray icon's callback.
+// report of the notebook's key handler (or of KeylarkFn.exe), the note that
+// the store changed, and the tray icon's callback.
 #pragma once
 
 #include <cstdint>
@@ -10,6 +11,14 @@ namespace keylark::core {
 // kFnKeyReportWParam, lParam the make code of the key pressed with Fn.
 inline constexpr std::uint32_t FnKeyMessage = 2027;  // WM_USER + 1003
 inline constexpr std::uintptr_t kFnKeyReportWParam = 256;
+
+// Posted by keylarkctl after it changed assignments or options: the key bar
+// recolours its labels from the store. Parameters are not used.
+inline constexpr std::uint32_t StoreChangedMessage = 2028;  // WM_USER + 1004
+
+// The window class of the key bar, by which outside programs tell a live key
+// bar from a stale published handle that now names some other window.
+inline constexpr const char* kKeyBarWindowClass = "KeylarkKeyBar";
 
 inline constexpr std::uint32_t TrayIconId = 9999;
 inline constexpr std::uint32_t TrayCallbackMessage = 1124;  // WM_USER + 100

@@ -50,6 +50,7 @@ TEST(KeyBarMessageClassification, OnlyOurTrayClicksAndKnownFnKeysAreHandled) {
       {1124, 256, 0x02, KeyBarEvent::None, -1},
       {1125, 9999, 515, KeyBarEvent::None, -1},
       {2026, 256, 0x02, KeyBarEvent::None, -1},
+      {2028, 0, 0, KeyBarEvent::StoreChanged, -1},
   };
   for (const MessageCase& c : cases) {
     const ClassifiedMessage result = ClassifyKeyBarMessage(c.message, c.wparam, c.lparam);
@@ -113,6 +114,12 @@ TEST_F(KeyBarMessagesTest, AReservedKeyReportedByFnStillLaunches) {
   world_.registry.CloseKey(reserve);
   world_.AssignDirect("Fn-Q", "reserved.exe");
   EXPECT_THAT(Handle(FnKeyMessage, 256, 0x10), ElementsAre("shell-open reserved.exe"));
+}
+
+TEST_F(KeyBarMessagesTest, AStoreChangeRecoloursTheLabelsAndLaunchesNothing) {
+  world_.AssignDirect("Fn-E", "run.exe");
+  world_.SelectKey("Fn-E", 10);
+  EXPECT_THAT(Handle(core::StoreChangedMessage, 0, 0), ElementsAre("refresh-marks"));
 }
 
 TEST_F(KeyBarMessagesTest, MessagesThatAreNotOursChangeNothing) {

@@ -14,6 +14,7 @@
 #include "app/menu_commands.h"
 #include "app/startup.h"
 #include "app/win/key_bar_surface.h"
+#include "core/window_messages.h"
 #include "core/session.h"
 #include "dialogs/win/assignment_flow.h"
 #include "platform/file_chooser.h"
@@ -25,7 +26,7 @@
 
 namespace keylark::app::win {
 
-inline constexpr const char* kKeyBarClassName = "KeylarkKeyBar";
+inline constexpr const char* kKeyBarClassName = core::kKeyBarWindowClass;
 
 // What the key bar's dialogs work with besides the store and the shell.
 struct DialogSeams {

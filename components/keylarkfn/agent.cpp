@@ -1,0 +1,117 @@
+#include "agent.h"
+
+#include "control/fn_agent.h"
+#include "control/win/console_text.h"
+#include "control/win/key_bar_link.h"
+#include "core/window_messages.h"
+
+namespace keylark::fn {
+namespace {
+
+// Holding a key down reports it once, not once per auto-repeat.
+constexpr UINT kNoRepeat = 0x4000;  // MOD_NOREPEAT
+
+}  // namespace
+
+int Agent::Run() {
+  if (!CreateAgentWindow()) return 1;
+  const control::HotkeyModifierSetting setting = control::ReadHotkeyModifiers(store_);
+  std::vector<core::KeyInfo> taken;
+  RegisterHotkeys(setting.modifiers, taken);
+  std::string report = setting.problem;
+  if (!taken.empty()) {
+    report +=
+        (report.empty() ? "" : "\n\n") + control::TakenHotkeysMessage(setting.modifiers, taken);
+  }
+  if (!report.empty()) Report(report);
+
+  MSG message{};
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  return 0;
+}
+
+// An invisible top-level window, never shown: message-only windows would be
+// simpler, but they receive no broadcasts, and the end of the session is
+// announced (WM_QUERYENDSESSION, WM_ENDSESSION) to top-level windows only.
+bool Agent::CreateAgentWindow() {
+  WNDCLASSA window_class{};
+  window_class.lpfnWndProc = WindowProc;
+  window_class.hInstance = instance_;
+  window_class.lpszClassName = kAgentWindowClass;
+  if (RegisterClassA(&window_class) == 0) return false;
+  window_ = CreateWindowExA(WS_EX_TOOLWINDOW, kAgentWindowClass, "KeylarkFn", WS_POPUP, 0, 0, 0, 0,
+                            nullptr, nullptr, instance_, this);
+  return window_ != nullptr;
+}
+
+void Agent::RegisterHotkeys(std::uint32_t modifiers, std::vector<core::KeyInfo>& taken) {
+  for (const control::Hotkey& hotkey : control::HotkeyTable()) {
+    if (RegisterHotKey(window_, hotkey.id, modifiers | kNoRepeat, hotkey.virtual_key)) {
+      registered_.push_back(hotkey.id);
+    } else {
+      taken.push_back(hotkey.key);
+    }
+  }
+}
+
+void Agent::UnregisterHotkeys() {
+  for (int id : registered_) UnregisterHotKey(window_, id);
+  registered_.clear();
+}
+
+// Once, at the start. Quiet agents (started by scripts and tests) write it to
+// their standard error, if they have one, instead of waiting for a click.
+void Agent::Report(const std::string& message) const {
+  if (quiet_) {
+    control::win::WriteStandard(STD_ERROR_HANDLE, "KeylarkFn: " + message + "\n");
+  } else {
+    MessageBoxA(nullptr, message.c_str(), "KeylarkFn", MB_OK | MB_ICONWARNING | MB_SETFOREGROUND);
+  }
+}
+
+// With no live key bar the press is dropped: Keylark is not running.
+void Agent::OnHotkey(int id) const {
+  const std::optional<core::KeyInfo> key = control::KeyOfHotkey(id);
+  if (!key) return;
+  if (HWND key_bar = control::win::LiveKeyBar(store_)) {
+    PostMessageA(key_bar, core::FnKeyMessage, core::kFnKeyReportWParam, key->scan_code);
+  }
+}
+
+LRESULT Agent::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_HOTKEY:
+      OnHotkey(static_cast<int>(wparam));
+      return 0;
+    case WM_QUERYENDSESSION:
+      return TRUE;  // nothing to save
+    case WM_ENDSESSION:
+      if (wparam != FALSE) DestroyWindow(window_);
+      return 0;
+    case WM_CLOSE:  // --quit
+      DestroyWindow(window_);
+      return 0;
+    case WM_DESTROY:
+      UnregisterHotkeys();
+      PostQuitMessage(0);
+      return 0;
+    default:
+      return DefWindowProcA(window_, message, wparam, lparam);
+  }
+}
+
+LRESULT CALLBACK Agent::WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    auto* agent = static_cast<Agent*>(reinterpret_cast<CREATESTRUCTA*>(lparam)->lpCreateParams);
+    agent->window_ = hwnd;
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(agent));
+  }
+  auto* agent = reinterpret_cast<Agent*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  if (agent == nullptr) return DefWindowProcA(hwnd, message, wparam, lparam);
+  return agent->HandleMessage(message, wparam, lparam);
+}
+
+}  // namespace keylark::fn

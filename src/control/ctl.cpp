@@ -1,0 +1,339 @@
+#include "control/ctl.h"
+
+#include <algorithm>
+#include <array>
+#include <initializer_list>
+#include <map>
+
+#include "control/export_format.h"
+#include "control/key_argument.h"
+#include "control/store_snapshot.h"
+#include "control/value_text.h"
+#include "core/assignment.h"
+#include "store/layout.h"
+#include "store/store_operations.h"
+
+namespace keylark::control {
+namespace {
+
+constexpr const char* kUsage =
+    "usage: keylarkctl COMMAND [ARGUMENTS]\n"
+    "  list                     the 24 keys: kind, switch, reserved, command, description,\n"
+    "                           working directory (one line each, fields between tabs)\n"
+    "  show KEY                 one key in full, with its popup list\n"
+    "  set KEY --command CMD [--description TEXT] [--directory DIR] [--switch on|off]\n"
+    "  set-popup KEY FOLDER [--description TEXT]\n"
+    "  clear KEY\n"
+    "  export [FILE]            all assignments as text (standard output without FILE)\n"
+    "  import [FILE]            assignments from such text (standard input without FILE)\n"
+    "  options [NAME on|off]... show or set always-on-top, mark-popups, minimize-on-use,\n"
+    "                           hints, confirm-changes\n"
+    "KEY is 1-6, A-H, N, Q-T or V-Z, also written Fn-E.\n";
+
+struct OptionName {
+  const char* name;
+  const char* value;  // in "ini\cfg"
+};
+constexpr std::array<OptionName, 5> kOptions = {{
+    {"always-on-top", store::kAlwaysOnTopValue},
+    {"mark-popups", store::kMarkPopupsValue},
+    {"minimize-on-use", store::kMinimizeOnUseValue},
+    {"hints", store::kHintsValue},
+    {"confirm-changes", store::kConfirmChangesValue},
+}};
+
+// The Application Explorer counts files in a 16-bit number.
+constexpr std::size_t kLargestFileCount = 32767;
+
+using Args = std::span<const std::string>;
+
+class Command {
+ public:
+  Command(const CtlContext& context, CtlResult& result) : context_(context), result_(result) {}
+
+  void Run(Args args);
+
+ private:
+  const store::Store& store() const { return context_.store; }
+  void Fail(int code, const std::string& message) {
+    result_.exit_code = code;
+    result_.err += "keylarkctl: " + message + "\n";
+  }
+  void Usage(const std::string& message) {
+    Fail(kExitUsage, message + " (keylarkctl help shows the commands)");
+  }
+  std::optional<std::string> KeyName(const std::string& text);
+  // "--name value" pairs, each name at most once; nothing after a problem.
+  std::optional<std::map<std::string, std::string>> Flags(Args args,
+                                                          std::initializer_list<const char*> known);
+  std::string Display(const std::optional<StoredValue>& value) const;
+  void Changed(const std::string& message) {
+    result_.out += message + "\n";
+    context_.system.NotifyKeyBar();
+  }
+
+  void List();
+  void Show(Args args);
+  void Set(Args args);
+  void SetPopup(Args args);
+  void Clear(Args args);
+  void Export(Args args);
+  void Import(Args args);
+  void Options(Args args);
+
+  const CtlContext& context_;
+  CtlResult& result_;
+};
+
+void Command::Run(Args args) {
+  if (args.empty()) return Usage("no command given");
+  const std::string& name = args[0];
+  const Args rest = args.subspan(1);
+  if (name == "help" || name == "--help" || name == "/?") {
+    result_.out += kUsage;
+  } else if (name == "list" && rest.empty()) {
+    List();
+  } else if (name == "show") {
+    Show(rest);
+  } else if (name == "set") {
+    Set(rest);
+  } else if (name == "set-popup") {
+    SetPopup(rest);
+  } else if (name == "clear") {
+    Clear(rest);
+  } else if (name == "export") {
+    Export(rest);
+  } else if (name == "import") {
+    Import(rest);
+  } else if (name == "options") {
+    Options(rest);
+  } else {
+    Usage(name == "list" ? "list takes no arguments" : "unknown command \"" + name + "\"");
+  }
+}
+
+std::optional<std::string> Command::KeyName(const std::string& text) {
+  const std::optional<core::KeyInfo> key = ParseKeyArgument(text);
+  if (!key) {
+    Fail(kExitUsage, UnknownKeyMessage(text));
+    return std::nullopt;
+  }
+  return core::KeyNameOf(key->character);
+}
+
+std::optional<std::map<std::string, std::string>> Command::Flags(
+    Args args, std::initializer_list<const char*> known) {
+  std::map<std::string, std::string> flags;
+  for (std::size_t i = 0; i < args.size(); i += 2) {
+    const std::string& flag = args[i];
+    if (std::none_of(known.begin(), known.end(), [&](const char* k) { return flag == k; })) {
+      Usage("unexpected argument \"" + flag + "\"");
+      return std::nullopt;
+    }
+    if (i + 1 == args.size()) {
+      Usage(flag + " needs a value");
+      return std::nullopt;
+    }
+    if (!flags.emplace(flag, args[i + 1]).second) {
+      Usage(flag + " is given twice");
+      return std::nullopt;
+    }
+  }
+  return flags;
+}
+
+std::string Command::Display(const std::optional<StoredValue>& value) const {
+  if (!value || value->data == store::EmptyPlaceholder()) return {};
+  return ValueToText(*value, context_.codec);
+}
+
+void Command::List() {
+  const core::KeyNameTable names = core::BuildFnKeyNames();
+  const std::vector<store::KeyMark> marks = store::ReadKeyMarks(store(), names);
+  result_.out += "key\tkind\tswitch\treserved\tcommand\tdescription\tdirectory\n";
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    const KeyRecord record = ReadKeyRecord(store(), names[i]);
+    const core::StoredAssignment stored = core::ReadAssignment(store(), names[i]);
+    const char* kind = !marks[i].assigned ? "free" : (marks[i].popup ? "popup" : "direct");
+    const bool switch_on = store::NumericValue(stored.switch_flag.value_or("")) != 0;
+    result_.out += names[i] + "\t" + kind + "\t" + (switch_on ? "on" : "off") + "\t" +
+                   (marks[i].reserved ? "yes" : "no") + "\t" + Display(record.command) + "\t" +
+                   Display(record.description) + "\t" + Display(record.directory) + "\n";
+  }
+}
+
+void Command::Show(Args args) {
+  if (args.size() != 1) return Usage("show takes one key");
+  const std::optional<std::string> key_name = KeyName(args[0]);
+  if (!key_name) return;
+  const std::array<std::string, 1> names = {*key_name};
+  const store::KeyMark mark = store::ReadKeyMarks(store(), names)[0];
+  const KeyRecord record = ReadKeyRecord(store(), *key_name);
+  const core::StoredAssignment stored = core::ReadAssignment(store(), *key_name);
+  std::string& out = result_.out;
+  out += "key          " + *key_name + "\n";
+  out += std::string("kind         ") +
+         (!mark.assigned ? "free" : (mark.popup ? "popup" : "direct")) + "\n";
+  out += "command      " + Display(record.command) + "\n";
+  out += "description  " + Display(record.description) + "\n";
+  out += "directory    " + Display(record.directory) + "\n";
+  out += std::string("switch       ") +
+         (store::NumericValue(stored.switch_flag.value_or("")) != 0 ? "on" : "off") + "\n";
+  out += std::string("reserved     ") + (mark.reserved ? "yes" : "no") + "\n";
+  if (!record.list) return;
+  out += "file count   " + Display(record.list->file_count) + "\n";
+  for (const PopupItemRecord& item : record.list->items) {
+    out += "item         " + QuoteIfNeeded(context_.codec.ToUtf8(item.name).value_or("?")) + " = " +
+           Display(item.path) + "\n";
+  }
+}
+
+void Command::Set(Args args) {
+  if (args.empty()) return Usage("set needs a key");
+  const std::optional<std::string> key_name = KeyName(args[0]);
+  if (!key_name) return;
+  const auto flags =
+      Flags(args.subspan(1), {"--command", "--description", "--directory", "--switch"});
+  if (!flags) return;
+  const auto value = [&](const char* name) {
+    const auto it = flags->find(name);
+    return it == flags->end() ? std::string() : it->second;
+  };
+  if (value("--command").empty()) {
+    return Usage("set needs a --command that is not empty (clear removes an assignment)");
+  }
+  const bool switch_given = flags->count("--switch") != 0;
+  const std::string switch_text = value("--switch");
+  if (switch_given && switch_text != "on" && switch_text != "off") {
+    return Usage("--switch takes on or off");
+  }
+  // Without --switch an assignment that is replaced keeps its flag, and a
+  // new one gets it on, as the Add/Edit Command dialog offers it.
+  const core::StoredAssignment stored = core::ReadAssignment(store(), *key_name);
+  const bool switch_on =
+      switch_given ? switch_text == "on"
+                   : (!stored.command || store::NumericValue(stored.switch_flag.value_or("")) != 0);
+  core::SaveDirectAssignment(
+      store(), *key_name,
+      {value("--description"), value("--command"), value("--directory"), switch_on});
+  Changed(*key_name + ": direct assignment saved");
+}
+
+void Command::SetPopup(Args args) {
+  if (args.size() < 2) return Usage("set-popup needs a key and a folder");
+  const std::optional<std::string> key_name = KeyName(args[0]);
+  if (!key_name) return;
+  const auto flags = Flags(args.subspan(2), {"--description"});
+  if (!flags) return;
+  std::string folder = context_.system.FullPath(args[1]);
+  // Items are written as folder + "\" + file; a drive root keeps its own "\".
+  while (folder.size() > 3 && folder.back() == '\\') folder.pop_back();
+  const auto listing = context_.files.ListFiles(folder);
+  if (!listing) return Fail(kExitFailed, "cannot read the folder " + folder);
+  const auto visible = static_cast<std::size_t>(
+      std::count_if(listing->begin(), listing->end(), [](const platform::FileEntry& file) {
+        return (file.attributes & platform::kHiddenAttribute) == 0;
+      }));
+  if (visible == 0) {
+    return Fail(kExitFailed, folder + " holds no visible files; " + *key_name + " is unchanged");
+  }
+  const auto description = flags->find("--description");
+  store::PopupListSave list;
+  list.key_name = *key_name;
+  list.folder = folder;
+  list.file_count = static_cast<std::int16_t>(std::min(visible, kLargestFileCount));
+  list.command_folder = folder;
+  list.description = description != flags->end()
+                         ? description->second
+                         : folder.substr(folder.find_last_of('\\') == std::string::npos
+                                             ? 0
+                                             : folder.find_last_of('\\') + 1);
+  store::ClearAssignment(store(), *key_name);
+  store::SavePopupList(store(), context_.files, list);
+  Changed(*key_name + ": popup list of " + std::to_string(list.file_count) + " files saved");
+}
+
+void Command::Clear(Args args) {
+  if (args.size() != 1) return Usage("clear takes one key");
+  const std::optional<std::string> key_name = KeyName(args[0]);
+  if (!key_name) return;
+  store::ClearAssignment(store(), *key_name);
+  Changed(*key_name + ": cleared");
+}
+
+void Command::Export(Args args) {
+  if (args.size() > 1) return Usage("export takes at most a file name");
+  std::vector<KeyRecord> records;
+  for (const std::string& key_name : core::BuildFnKeyNames()) {
+    records.push_back(ReadKeyRecord(store(), key_name));
+  }
+  const ExportText text = WriteAssignments(records, context_.codec);
+  if (!text.problem.empty()) return Fail(kExitFailed, text.problem);
+  if (args.empty() || args[0] == "-") {
+    result_.out += text.text;
+  } else if (!context_.system.WriteFile(args[0], text.text)) {
+    Fail(kExitFailed, "cannot write " + args[0]);
+  }
+}
+
+void Command::Import(Args args) {
+  if (args.size() > 1) return Usage("import takes at most a file name");
+  const bool from_input = args.empty() || args[0] == "-";
+  const std::string source = from_input ? "standard input" : args[0];
+  const std::optional<std::string> text =
+      from_input ? context_.system.ReadStandardInput() : context_.system.ReadFile(args[0]);
+  if (!text) return Fail(kExitFailed, "cannot read " + source);
+  const ParsedAssignments parsed = ParseAssignments(*text, context_.codec);
+  if (parsed.problem) {
+    return Fail(kExitFailed, source + ", line " + std::to_string(parsed.problem->line) + ": " +
+                                 parsed.problem->message + "\nNothing was imported.");
+  }
+  std::string names;
+  for (const KeyRecord& record : parsed.records) {
+    ReplaceKeyRecord(store(), record);
+    names += (names.empty() ? " " : ", ") + record.key_name;
+  }
+  Changed("imported " + std::to_string(parsed.records.size()) + " keys" +
+          (names.empty() ? std::string() : ":" + names));
+}
+
+void Command::Options(Args args) {
+  if (args.empty()) {
+    for (const OptionName& option : kOptions) {
+      const std::string name = option.name;
+      result_.out += name + std::string(17 - name.size(), ' ') +
+                     (store().ReadFlag(store::kConfigKey, option.value) ? "on" : "off") + "\n";
+    }
+    return;
+  }
+  if (args.size() % 2 != 0) return Usage("options takes pairs of a name and on or off");
+  std::vector<std::pair<const char*, bool>> changes;
+  for (std::size_t i = 0; i < args.size(); i += 2) {
+    const auto option = std::find_if(kOptions.begin(), kOptions.end(),
+                                     [&](const OptionName& o) { return args[i] == o.name; });
+    if (option == kOptions.end()) return Usage("unknown option \"" + args[i] + "\"");
+    if (args[i + 1] != "on" && args[i + 1] != "off") return Usage(args[i] + " takes on or off");
+    changes.emplace_back(option->value, args[i + 1] == "on");
+  }
+  // Keylark writes its first-run settings when it finds no "ini\cfg"; a key
+  // made here would make it skip them.
+  if (!store().KeyExists(store::Root::CurrentUser, store::kConfigKey)) {
+    return Fail(kExitFailed,
+                "Keylark has not run for this user yet: start it once, then set "
+                "its options");
+  }
+  for (const auto& [value, on] : changes) {
+    store().WriteFlag(store::kConfigKey, value, on, store::KeyMode::OpenExisting);
+  }
+  Changed("options saved");
+}
+
+}  // namespace
+
+CtlResult RunCtl(std::span<const std::string> args, const CtlContext& context) {
+  CtlResult result;
+  Command(context, result).Run(args);
+  return result;
+}
+
+}  // namespace keylark::control

@@ -1,0 +1,232 @@
+#include "control/export_format.h"
+
+#include <algorithm>
+#include <map>
+
+#include "control/key_argument.h"
+#include "control/value_text.h"
+
+namespace keylark::control {
+namespace {
+
+// Registry key names are at most 255 characters.
+constexpr std::size_t kLongestItemName = 255;
+
+std::string AsciiLower(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return lower;
+}
+
+void WriteValue(std::string& out, const char* field, const std::optional<StoredValue>& value,
+                const TextCodec& codec) {
+  if (value) out += std::string(field) + " " + ValueToText(*value, codec) + "\n";
+}
+
+// A whole line of the file being read: its field name and what follows the
+// one space after it.
+struct Line {
+  int number = 0;
+  std::string_view field;
+  std::string_view value;
+  bool has_value = false;
+};
+
+class Parser {
+ public:
+  explicit Parser(const TextCodec& codec) : codec_(codec) {}
+
+  // False when the line has a problem, which problem() then describes.
+  bool Read(const Line& line);
+  bool Finish(int last_line);
+  std::vector<KeyRecord> TakeRecords() { return std::move(records_); }
+  const ImportProblem& problem() const { return problem_; }
+
+ private:
+  bool Fail(const Line& line, std::string message) {
+    problem_ = {line.number, std::move(message)};
+    return false;
+  }
+  bool ReadHeader(const Line& line);
+  bool ReadKey(const Line& line);
+  bool ReadAssignmentValue(const Line& line, std::optional<StoredValue>& target);
+  bool ReadList(const Line& line);
+  bool ReadCount(const Line& line);
+  bool ReadItem(const Line& line);
+  bool ReadPath(const Line& line);
+  std::optional<StoredValue> Value(const Line& line);
+  KeyRecord* Current() { return records_.empty() ? nullptr : &records_.back(); }
+
+  const TextCodec& codec_;
+  bool header_seen_ = false;
+  std::vector<KeyRecord> records_;
+  std::map<std::string, int> key_lines_;  // key name -> line of its record
+  ImportProblem problem_;
+};
+
+bool Parser::Read(const Line& line) {
+  if (!header_seen_) return ReadHeader(line);
+  if (line.field == "key") return ReadKey(line);
+  KeyRecord* record = Current();
+  const bool known = line.field == "command" || line.field == "description" ||
+                     line.field == "directory" || line.field == "switch" || line.field == "list" ||
+                     line.field == "count" || line.field == "item" || line.field == "path";
+  if (!known) {
+    return Fail(line, "unknown field \"" + std::string(line.field) +
+                          "\" (known: key, command, description, directory, switch, list, "
+                          "count, item, path)");
+  }
+  if (record == nullptr) return Fail(line, "\"" + std::string(line.field) + "\" before any key");
+  if (line.field == "command") return ReadAssignmentValue(line, record->command);
+  if (line.field == "description") return ReadAssignmentValue(line, record->description);
+  if (line.field == "directory") return ReadAssignmentValue(line, record->directory);
+  if (line.field == "switch") return ReadAssignmentValue(line, record->switch_flag);
+  if (line.field == "list") return ReadList(line);
+  if (line.field == "count") return ReadCount(line);
+  if (line.field == "item") return ReadItem(line);
+  return ReadPath(line);
+}
+
+bool Parser::ReadHeader(const Line& line) {
+  const std::string text =
+      std::string(line.field) + (line.has_value ? " " + std::string(line.value) : "");
+  if (text == kFormatHeader) {
+    header_seen_ = true;
+    return true;
+  }
+  if (line.field == "keylark-assignments") {
+    return Fail(line, "this is format version \"" + std::string(line.value) +
+                          "\"; this keylarkctl reads version 1");
+  }
+  return Fail(line, std::string("the file must start with \"") + kFormatHeader + "\"");
+}
+
+bool Parser::ReadKey(const Line& line) {
+  const FieldResult<std::string> text = TextFromField(line.value);
+  if (!text.value) return Fail(line, text.problem);
+  const std::optional<core::KeyInfo> key = ParseKeyArgument(*text.value);
+  if (!key) return Fail(line, UnknownKeyMessage(*text.value));
+  const std::string name = core::KeyNameOf(key->character);
+  const auto [earlier, inserted] = key_lines_.emplace(name, line.number);
+  if (!inserted) {
+    return Fail(line,
+                name + " appears twice (first on line " + std::to_string(earlier->second) + ")");
+  }
+  records_.push_back(KeyRecord{name, {}, {}, {}, {}, {}});
+  return true;
+}
+
+std::optional<StoredValue> Parser::Value(const Line& line) {
+  FieldResult<StoredValue> value = ValueFromField(line.value, codec_);
+  if (!value.value) Fail(line, std::string(line.field) + ": " + value.problem);
+  return value.value;
+}
+
+bool Parser::ReadAssignmentValue(const Line& line, std::optional<StoredValue>& target) {
+  if (target) return Fail(line, std::string(line.field) + " appears twice for this key");
+  target = Value(line);
+  return target.has_value();
+}
+
+bool Parser::ReadList(const Line& line) {
+  if (line.has_value) return Fail(line, "\"list\" takes no value");
+  if (Current()->list) return Fail(line, "list appears twice for this key");
+  Current()->list = PopupListRecord{};
+  return true;
+}
+
+bool Parser::ReadCount(const Line& line) {
+  if (!Current()->list) return Fail(line, "\"count\" belongs after \"list\"");
+  return ReadAssignmentValue(line, Current()->list->file_count);
+}
+
+bool Parser::ReadItem(const Line& line) {
+  std::optional<PopupListRecord>& list = Current()->list;
+  if (!list) return Fail(line, "\"item\" belongs after \"list\"");
+  const FieldResult<std::string> text = TextFromField(line.value);
+  if (!text.value) return Fail(line, "item: " + text.problem);
+  const std::optional<std::string> name = codec_.FromUtf8(*text.value);
+  if (!name) return Fail(line, "item: the name is not UTF-8 that this system can store");
+  if (name->empty() || name->find('\\') != std::string::npos || name->size() > kLongestItemName) {
+    return Fail(line, "item: a name must be 1 to 255 characters without a backslash");
+  }
+  const std::string lower = AsciiLower(*name);
+  const bool duplicate = std::any_of(list->items.begin(), list->items.end(), [&](const auto& item) {
+    return AsciiLower(item.name) == lower;
+  });
+  if (duplicate) return Fail(line, "item \"" + *text.value + "\" appears twice in this list");
+  list->items.push_back(PopupItemRecord{*name, std::nullopt});
+  return true;
+}
+
+bool Parser::ReadPath(const Line& line) {
+  std::optional<PopupListRecord>& list = Current()->list;
+  if (!list || list->items.empty()) return Fail(line, "\"path\" belongs after an \"item\"");
+  return ReadAssignmentValue(line, list->items.back().path);
+}
+
+bool Parser::Finish(int last_line) {
+  if (header_seen_) return true;
+  problem_ = {last_line,
+              std::string("the file is empty: it must start with \"") + kFormatHeader + "\""};
+  return false;
+}
+
+Line SplitLine(int number, std::string_view text) {
+  Line line{number, text, {}, false};
+  const std::size_t blank = text.find(' ');
+  if (blank != std::string_view::npos) {
+    line.field = text.substr(0, blank);
+    line.value = text.substr(blank + 1);
+    line.has_value = true;
+  }
+  return line;
+}
+
+}  // namespace
+
+ExportText WriteAssignments(std::span<const KeyRecord> records, const TextCodec& codec) {
+  std::string out =
+      std::string("# Keylark assignments, written by keylarkctl export\n") + kFormatHeader + "\n";
+  for (const KeyRecord& record : records) {
+    out += "\nkey " + record.key_name + "\n";
+    WriteValue(out, "command", record.command, codec);
+    WriteValue(out, "description", record.description, codec);
+    WriteValue(out, "directory", record.directory, codec);
+    WriteValue(out, "switch", record.switch_flag, codec);
+    if (!record.list) continue;
+    out += "list\n";
+    WriteValue(out, "count", record.list->file_count, codec);
+    for (const PopupItemRecord& item : record.list->items) {
+      const std::optional<std::string> name = codec.ToUtf8(item.name);
+      if (!name) return {{}, "the name of an item of " + record.key_name + " cannot be written"};
+      out += "item " + QuoteIfNeeded(*name) + "\n";
+      WriteValue(out, "path", item.path, codec);
+    }
+  }
+  return {out, {}};
+}
+
+ParsedAssignments ParseAssignments(std::string_view text, const TextCodec& codec) {
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+    text.remove_prefix(kByteOrderMark.size());
+  }
+  Parser parser(codec);
+  int number = 0;
+  while (!text.empty()) {
+    const std::size_t end = text.find('\n');
+    std::string_view line = text.substr(0, end);
+    text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+    ++number;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (line.empty() || line.front() == '#') continue;
+    if (!parser.Read(SplitLine(number, line))) return {{}, parser.problem()};
+  }
+  if (!parser.Finish(std::max(number, 1))) return {{}, parser.problem()};
+  return {parser.TakeRecords(), std::nullopt};
+}
+
+}  // namespace keylark::control
