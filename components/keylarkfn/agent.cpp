@@ -37,19 +37,14 @@ int Agent::Run() {
 // simpler, but they receive no broadcasts, and the end of the session is
 // announced (WM_QUERYENDSESSION, WM_ENDSESSION) to top-level windows only.
 bool Agent::CreateAgentWindow() {
-  WNDCLASSA window_class{};
-  window_class.lpfnWndProc = WindowProc;
-  window_class.hInstance = instance_;
-  window_class.lpszClassName = kAgentWindowClass;
-  if (RegisterClassA(&window_class) == 0) return false;
-  window_ = CreateWindowExA(WS_EX_TOOLWINDOW, kAgentWindowClass, "KeylarkFn", WS_POPUP, 0, 0, 0, 0,
-                            nullptr, nullptr, instance_, this);
-  return window_ != nullptr;
+  if (!RegisterWindowClass(instance_, kAgentWindowClass, nullptr, nullptr, nullptr)) return false;
+  return CreateWindowObject(WS_EX_TOOLWINDOW, kAgentWindowClass, "KeylarkFn", WS_POPUP, 0, 0, 0, 0,
+                            nullptr, nullptr, instance_) != nullptr;
 }
 
 void Agent::RegisterHotkeys(std::uint32_t modifiers, std::vector<core::KeyInfo>& taken) {
   for (const control::Hotkey& hotkey : control::HotkeyTable()) {
-    if (RegisterHotKey(window_, hotkey.id, modifiers | kNoRepeat, hotkey.virtual_key)) {
+    if (RegisterHotKey(hwnd(), hotkey.id, modifiers | kNoRepeat, hotkey.virtual_key)) {
       registered_.push_back(hotkey.id);
     } else {
       taken.push_back(hotkey.key);
@@ -58,7 +53,7 @@ void Agent::RegisterHotkeys(std::uint32_t modifiers, std::vector<core::KeyInfo>&
 }
 
 void Agent::UnregisterHotkeys() {
-  for (int id : registered_) UnregisterHotKey(window_, id);
+  for (int id : registered_) UnregisterHotKey(hwnd(), id);
   registered_.clear();
 }
 
@@ -89,29 +84,18 @@ LRESULT Agent::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_QUERYENDSESSION:
       return TRUE;  // nothing to save
     case WM_ENDSESSION:
-      if (wparam != FALSE) DestroyWindow(window_);
+      if (wparam != FALSE) DestroyWindow(hwnd());
       return 0;
     case WM_CLOSE:  // --quit
-      DestroyWindow(window_);
+      DestroyWindow(hwnd());
       return 0;
     case WM_DESTROY:
       UnregisterHotkeys();
       PostQuitMessage(0);
       return 0;
     default:
-      return DefWindowProcA(window_, message, wparam, lparam);
+      return WindowBase::HandleMessage(message, wparam, lparam);
   }
-}
-
-LRESULT CALLBACK Agent::WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    auto* agent = static_cast<Agent*>(reinterpret_cast<CREATESTRUCTA*>(lparam)->lpCreateParams);
-    agent->window_ = hwnd;
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(agent));
-  }
-  auto* agent = reinterpret_cast<Agent*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-  if (agent == nullptr) return DefWindowProcA(hwnd, message, wparam, lparam);
-  return agent->HandleMessage(message, wparam, lparam);
 }
 
 }  // namespace keylark::fn

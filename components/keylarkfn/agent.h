@@ -8,13 +8,14 @@
 
 #include "core/key_table.h"
 #include "store/registry_store.h"
+#include "ui/win/window_base.h"
 
 namespace keylark::fn {
 
 // The agent's window class, by which --quit finds the running agent.
 inline constexpr const char* kAgentWindowClass = "KeylarkFnAgent";
 
-class Agent {
+class Agent final : public ui::win::WindowBase {
  public:
   Agent(HINSTANCE instance, const store::Store& store, bool quiet)
       : instance_(instance), store_(store), quiet_(quiet) {}
@@ -29,13 +30,11 @@ class Agent {
   void UnregisterHotkeys();
   void Report(const std::string& message) const;
   void OnHotkey(int id) const;
-  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
 
   HINSTANCE instance_;
   const store::Store& store_;
   bool quiet_;
-  HWND window_ = nullptr;
   std::vector<int> registered_;
 };
 
