@@ -5,6 +5,11 @@
 #define IDB_KEYBOARD 110
 #define IDC_POINTING_HAND 120
 
+// The assignment list's row pictures.
+#define IDI_ROW_APPLICATION 130
+#define IDI_ROW_POPUP_LIST 131
+#define IDI_ROW_LIST_ITEM 132
+
 #define IDR_KEYBAR_MENU 200
 #define IDR_TRAY_MENU 201
 
@@ -78,10 +83,14 @@
 #define IDC_CF_NEW_DIRECTORY 377
 #define IDC_CF_CANCEL 378
 
+// Function Key Assignments.
+#define IDD_ASSIGNMENTS 380
+#define IDC_AL_LIST 381
+#define IDC_AL_EXPAND 382
+#define IDC_AL_EDIT 383
+
 // English texts the program shows from code.
 #define IDS_ABOUT_BANNER 9001
 #define IDS_RIGHTS_NOTICE 9002
-#define IDS_ASSIGNMENTS_CAPTION 9003
-#define IDS_ASSIGNMENTS_PENDING 9004
 #define IDS_EXPLORER_CAPTION 9005
 #define IDS_EXPLORER_PENDING 9006

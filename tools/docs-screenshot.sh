@@ -2,7 +2,8 @@
 # Makes the pictures under docs/: the key bar under Wine with a few direct,
 # popup and reserved keys, hovering over one key so its hint shows
 # (key-bar.png), then the dialogs a change of key E goes through
-# (assign-type.png, edit-command.png, confirmation.png).
+# (assign-type.png, edit-command.png, confirmation.png), and the list of all
+# assignments with a popup list expanded (assignments.png).
 # Run after building the win64 preset; needs imagemagick and xdotool.
 set -eu
 cd "$(dirname "$0")/.."
@@ -22,6 +23,10 @@ reg "$k\cmd" /v Fn-A /d '@C:\ProgramData\Microsoft\Windows\Start Menu\Programs\A
 reg "$k\desc" /v Fn-A /d Accessories
 reg "$k\cmd" /v Fn-G /d '@C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Games'
 reg "$k\desc" /v Fn-G /d Games
+reg "$k\cfg" /v fIcon /d 1
+for item in Calculator Notepad Paint WordPad; do
+  reg "HKCU\\Software\\Korvane\\Keylark\\prg\\Fn-A\\$item" /v "$item" /d "C:\\Accessories\\$item.lnk"
+done
 reg 'HKLM\Software\Korvane\Keylark\KeyReserve' /v Z /d 1
 reg 'HKLM\Software\Korvane\Keylark\KeyReserve' /v 6 /d 1
 setarch "$(uname -m)" -R wine build/win64/bin/Keylark.exe >/dev/null 2>&1 &
@@ -59,4 +64,9 @@ shoot 'Add/Edit Command' edit-command
 xdotool type 'Text editor'  # over the selected description
 xdotool key Return
 shoot 'Key Assignment Confirmation' confirmation
+xdotool key Escape
+sleep 1
+xdotool mousemove "$((X + 60))" "$((Y + 60))"
+xdotool key alt+a
+shoot 'Function Key Assignments' assignments
 xdotool key Escape

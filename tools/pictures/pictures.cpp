@@ -3,15 +3,13 @@
 #include <array>
 #include <cstdlib>
 
+#include "image.h"
+#include "row_icons.h"
+
 #include "app/key_bar_layout.h"
 
 namespace keylark::pictures {
 namespace {
-
-struct Rgb {
-  std::uint8_t r, g, b;
-  bool operator==(const Rgb&) const = default;
-};
 
 constexpr Rgb kBackground{132, 134, 165};
 constexpr Rgb kFnKeyCap{107, 105, 148};
@@ -19,130 +17,6 @@ constexpr Rgb kOtherKeyCap{150, 152, 184};
 constexpr Rgb kHighlight{178, 180, 206};
 constexpr Rgb kShadow{78, 77, 112};
 constexpr Rgb kFnKeyAccent{0, 168, 200};
-
-class Image {
- public:
-  Image(int width, int height, Rgb fill)
-      : width_(width),
-        height_(height),
-        pixels_(static_cast<std::size_t>(width * height), fill),
-        opaque_(pixels_.size(), true) {}
-  int width() const { return width_; }
-  int height() const { return height_; }
-  void Set(int x, int y, Rgb colour) {
-    if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
-    pixels_[Index(x, y)] = colour;
-    opaque_[Index(x, y)] = true;
-  }
-  void Clear(int x, int y) {
-    if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
-    opaque_[Index(x, y)] = false;
-  }
-  Rgb At(int x, int y) const { return pixels_[Index(x, y)]; }
-  bool Opaque(int x, int y) const { return opaque_[Index(x, y)]; }
-  void Fill(int left, int top, int width, int height, Rgb colour) {
-    for (int y = top; y < top + height; ++y) {
-      for (int x = left; x < left + width; ++x) Set(x, y, colour);
-    }
-  }
-
- private:
-  std::size_t Index(int x, int y) const { return static_cast<std::size_t>(y * width_ + x); }
-  int width_;
-  int height_;
-  std::vector<Rgb> pixels_;
-  std::vector<bool> opaque_;
-};
-
-void Put16(FileBytes& out, unsigned value) {
-  out.push_back(static_cast<std::uint8_t>(value & 0xFF));
-  out.push_back(static_cast<std::uint8_t>((value >> 8) & 0xFF));
-}
-
-void Put32(FileBytes& out, std::uint32_t value) {
-  Put16(out, value & 0xFFFF);
-  Put16(out, value >> 16);
-}
-
-// BITMAPINFOHEADER; icons and cursors give twice the height (colour + mask).
-void PutInfoHeader(FileBytes& out, int width, int height, int bits) {
-  Put32(out, 40);
-  Put32(out, static_cast<std::uint32_t>(width));
-  Put32(out, static_cast<std::uint32_t>(height));
-  Put16(out, 1);
-  Put16(out, static_cast<unsigned>(bits));
-  for (int i = 0; i < 6; ++i) Put32(out, 0);
-}
-
-// Rows bottom-up, BGR, each padded to four bytes.
-void PutColourRows(FileBytes& out, const Image& image) {
-  const int padding = (4 - image.width() * 3 % 4) % 4;
-  for (int y = image.height() - 1; y >= 0; --y) {
-    for (int x = 0; x < image.width(); ++x) {
-      const Rgb c = image.At(x, y);
-      out.insert(out.end(), {c.b, c.g, c.r});
-    }
-    out.insert(out.end(), static_cast<std::size_t>(padding), 0);
-  }
-}
-
-// One bit a pixel, rows bottom-up padded to 32 bits; bit set where bit_of(x, y).
-template <typename BitOf>
-void PutMaskRows(FileBytes& out, int width, int height, BitOf bit_of) {
-  const int row_bytes = (width + 31) / 32 * 4;
-  for (int y = height - 1; y >= 0; --y) {
-    FileBytes row(static_cast<std::size_t>(row_bytes), 0);
-    for (int x = 0; x < width; ++x) {
-      if (bit_of(x, y))
-        row[static_cast<std::size_t>(x / 8)] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
-    }
-    out.insert(out.end(), row.begin(), row.end());
-  }
-}
-
-FileBytes EncodeBmp(const Image& image) {
-  FileBytes pixels;
-  PutColourRows(pixels, image);
-  FileBytes out{'B', 'M'};
-  Put32(out, static_cast<std::uint32_t>(14 + 40 + pixels.size()));
-  Put32(out, 0);
-  Put32(out, 14 + 40);
-  PutInfoHeader(out, image.width(), image.height(), 24);
-  out.insert(out.end(), pixels.begin(), pixels.end());
-  return out;
-}
-
-FileBytes IconImage(const Image& image) {
-  FileBytes out;
-  PutInfoHeader(out, image.width(), image.height() * 2, 24);
-  PutColourRows(out, image);
-  PutMaskRows(out, image.width(), image.height(),
-              [&](int x, int y) { return !image.Opaque(x, y); });
-  return out;
-}
-
-FileBytes EncodeIco(const std::vector<Image>& images) {
-  FileBytes out;
-  Put16(out, 0);
-  Put16(out, 1);  // icon
-  Put16(out, static_cast<unsigned>(images.size()));
-  std::vector<FileBytes> bodies;
-  for (const Image& image : images) bodies.push_back(IconImage(image));
-  std::uint32_t offset = static_cast<std::uint32_t>(6 + 16 * images.size());
-  for (std::size_t i = 0; i < images.size(); ++i) {
-    out.push_back(static_cast<std::uint8_t>(images[i].width()));
-    out.push_back(static_cast<std::uint8_t>(images[i].height()));
-    out.push_back(0);  // colour count: true colour
-    out.push_back(0);
-    Put16(out, 1);   // planes
-    Put16(out, 24);  // bits per pixel
-    Put32(out, static_cast<std::uint32_t>(bodies[i].size()));
-    Put32(out, offset);
-    offset += static_cast<std::uint32_t>(bodies[i].size());
-  }
-  for (const FileBytes& body : bodies) out.insert(out.end(), body.begin(), body.end());
-  return out;
-}
 
 // ---- The keyboard ------------------------------------------------------
 
@@ -283,11 +157,13 @@ FileBytes EncodeHandCursor() {
 }  // namespace
 
 std::map<std::string, FileBytes> GenerateAll() {
-  return {
+  std::map<std::string, FileBytes> files = {
       {"keyboard.bmp", EncodeBmp(DrawKeyboard())},
       {"keylark.ico", EncodeIco({DrawIcon(32), DrawIcon(16)})},
       {"hand.cur", EncodeHandCursor()},
   };
+  files.merge(RowIcons());
+  return files;
 }
 
 }  // namespace keylark::pictures

@@ -1,5 +1,6 @@
 #include "dialogs/win/assignment_flow.h"
 
+#include "dialogs/win/assignments_dialog.h"
 #include "dialogs/win/confirmation_dialog.h"
 #include "dialogs/win/edit_command_dialog.h"
 #include "dialogs/win/pending_dialog.h"
@@ -32,12 +33,23 @@ AssignTypeModel AssignmentFlow::MakeAssignTypeModel() const {
 }
 
 void AssignmentFlow::ShowAssignments() {
-  PendingDialog list(ui::win::ResourceText(services_.instance, IDS_ASSIGNMENTS_CAPTION),
-                     ui::win::ResourceText(services_.instance, IDS_ASSIGNMENTS_PENDING));
+  AssignmentsDialog list(AssignmentListModel(services_.session, services_.store),
+                         services_.instance);
   assignments_ = &list;
-  list.Show(services_.instance, Context(KeyBarWindow(), core::kAssignmentsHelp, nullptr));
+  list.RunModal(services_.instance, IDD_ASSIGNMENTS,
+                Context(KeyBarWindow(), core::kAssignmentsHelp, nullptr));
   assignments_ = nullptr;
   services_.key_bar.Enable();
+  switch (list.Chosen()) {
+    case AssignmentsDialog::Next::AssignTypeModal:
+      ShowAssignTypeModal();
+      break;
+    case AssignmentsDialog::Next::AssignTypeModeless:
+      ShowAssignTypeModeless();
+      break;
+    case AssignmentsDialog::Next::Nothing:
+      break;
+  }
 }
 
 void AssignmentFlow::ShowAssignTypeModal() {

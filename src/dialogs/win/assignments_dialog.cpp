@@ -1,0 +1,107 @@
+#include "dialogs/win/assignments_dialog.h"
+
+#include "resource.h"
+#include "ui/win/fonts.h"
+
+namespace keylark::dialogs::win {
+namespace {
+
+constexpr int kRowPictureSize = 16;
+// The column is as wide as the list less 300 twips, in dialog units.
+constexpr int kColumnMarginUnits = 13;
+// "MS Sans Serif", 8.25 points, as the list was designed.
+constexpr const char* kListFace = "MS Sans Serif";
+constexpr int kListHundredthsOfAPoint = 825;
+
+// The row pictures in the order of RowImage, each shown at the list's size.
+platform::win32::ImageList LoadRowPictures(HINSTANCE instance) {
+  platform::win32::ImageList images(
+      ImageList_Create(kRowPictureSize, kRowPictureSize, ILC_COLOR24 | ILC_MASK, 3, 0));
+  for (const int id : {IDI_ROW_APPLICATION, IDI_ROW_POPUP_LIST, IDI_ROW_LIST_ITEM}) {
+    // The list copies the picture: the icon goes right after.
+    const platform::win32::Icon icon(static_cast<HICON>(LoadImageA(
+        instance, MAKEINTRESOURCEA(id), IMAGE_ICON, kRowPictureSize, kRowPictureSize, 0)));
+    ImageList_AddIcon(images.Get(), icon.Get());
+  }
+  return images;
+}
+
+}  // namespace
+
+bool AssignmentsDialog::OnInit() {
+  SetUpList();
+  const std::optional<bool> expanded = model_.InitialView();
+  if (!expanded) return true;  // nothing to go by: an empty list
+  SetChecked(IDC_AL_EXPAND, *expanded);
+  // Checking the box is a click: it stores the choice again.
+  Show(*expanded ? model_.SetExpanded(true) : model_.Rows(false));
+  return true;
+}
+
+void AssignmentsDialog::SetUpList() {
+  list_ = ui::win::ListView(Item(IDC_AL_LIST));
+  list_.SetExtendedStyle(LVS_EX_FULLROWSELECT);
+  images_ = LoadRowPictures(instance_);
+  list_.SetSmallImages(images_.Get());
+  font_ = ui::win::DesignFont(hwnd(), kListFace, kListHundredthsOfAPoint);
+  SendMessageA(list_.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+  RECT margin{0, 0, kColumnMarginUnits, 0};
+  MapDialogRect(hwnd(), &margin);
+  RECT list{};
+  GetWindowRect(list_.Handle(), &list);
+  list_.AddColumn(list.right - list.left - margin.right);
+}
+
+void AssignmentsDialog::Show(std::vector<ListRow> rows) {
+  rows_ = std::move(rows);
+  const ui::win::ListView::Batch batch(list_);
+  list_.Clear();
+  for (std::size_t i = 0; i < rows_.size(); ++i) {
+    list_.AddRow(rows_[i].text, static_cast<int>(rows_[i].image) - 1, static_cast<LPARAM>(i));
+  }
+}
+
+bool AssignmentsDialog::OnCommand(int id, int notification) {
+  if (notification != BN_CLICKED) return false;
+  switch (id) {
+    case IDC_AL_EXPAND:
+      Show(model_.SetExpanded(IsChecked(IDC_AL_EXPAND)));
+      Enable(IDC_AL_EDIT, false);
+      return true;
+    case IDC_AL_EDIT:
+      GoOn(Next::AssignTypeModal);
+      return true;
+    default:
+      return false;
+  }
+}
+
+std::optional<LRESULT> AssignmentsDialog::OnNotify(const NMHDR& header) {
+  if (header.idFrom != IDC_AL_LIST) return std::nullopt;
+  if (header.code == LVN_ITEMCHANGED) {
+    const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+    if ((change.uNewState & LVIS_SELECTED) != 0 && (change.uOldState & LVIS_SELECTED) == 0) {
+      Picked(change.iItem);
+    }
+    return 0;
+  }
+  if (header.code == NM_DBLCLK) {
+    // The click before it picked the row; an item row opens nothing.
+    if (model_.CanOpenPicked()) GoOn(Next::AssignTypeModeless);
+    return 0;
+  }
+  return std::nullopt;
+}
+
+void AssignmentsDialog::Picked(int item) {
+  const std::optional<LPARAM> row = list_.DataOf(item);
+  if (!row || static_cast<std::size_t>(*row) >= rows_.size()) return;
+  Enable(IDC_AL_EDIT, model_.Pick(rows_[static_cast<std::size_t>(*row)].key));
+}
+
+void AssignmentsDialog::GoOn(Next next) {
+  next_ = next;
+  Close(IDOK);
+}
+
+}  // namespace keylark::dialogs::win

@@ -1,0 +1,87 @@
+#include "dialogs/assignment_list.h"
+
+#include <gtest/gtest.h>
+
+#include "fakes/key_bar_world.h"
+
+namespace keylark::dialogs {
+namespace {
+
+constexpr const char* kIni = "Software\\Korvane\\Keylark\\ini\\";
+const std::string k5(5, ' ');
+const std::string k25(25, ' ');
+
+class AssignmentListTest : public ::testing::Test {
+ protected:
+  void TearDown() override { EXPECT_EQ(world_.registry.OpenHandleCount(), 0U); }
+  void Put(const std::string& key, const std::string& name, const std::string& text) {
+    world_.Put(kIni + key, name, text);
+  }
+  std::vector<ListRow> Rows(bool expanded) {
+    return FnKeyList(world_.store, world_.session.FnKeyNames, expanded);
+  }
+  fakes::KeyBarWorld world_;
+};
+
+TEST_F(AssignmentListTest, RowsFollowTheKeyTableWithDescriptionsAndPopupItems) {
+  Put("cmd", "Fn-1", "C:\\run.exe");       // direct, no description
+  Put("cmd", "Fn-A", "@C:\\Menu\\Games");  // popup with items
+  Put("desc", "Fn-A", "Games");
+  world_.AddPopupItem("Fn-A", "Solitaire", "C:\\Menu\\Games\\Solitaire.lnk");
+  world_.AddPopupItem("Fn-A", "Chess", "C:\\Menu\\Games\\Chess.lnk");
+  world_.Put(store::PopupListKey("Fn-A"), "FileCount", "2");  // a value: never a row
+  Put("desc", "Fn-B", "Only described");                      // description without command
+  Put("cmd", "Fn-C", "@C:\\Empty");                           // popup without a list key
+  Put("cmd", "Fn-D", "C:\\reserved.exe");                     // reserved: never listed
+  platform::KeyHandle reserve = 0;
+  world_.registry.CreateKey(platform::Root::LocalMachine, "Software\\Korvane\\Keylark\\KeyReserve",
+                            &reserve);
+  world_.registry.SetValue(reserve, "D", platform::kRegSz, nullptr, 0);
+  world_.registry.CloseKey(reserve);
+
+  const std::vector<ListRow> rows = Rows(true);
+  ASSERT_EQ(rows.size(), 23U + 2U);
+  EXPECT_EQ(rows[0], (ListRow{"Fn-1", k5 + "Fn-1", RowImage::Application}));
+  EXPECT_EQ(rows[6], (ListRow{"Fn-A", k5 + "Fn-A" + k5 + "Games", RowImage::PopupFolder}));
+  EXPECT_EQ(rows[7], (ListRow{"", k25 + "Chess", RowImage::ListItem}));
+  EXPECT_EQ(rows[8], (ListRow{"", k25 + "Solitaire", RowImage::ListItem}));
+  EXPECT_EQ(rows[9], (ListRow{"Fn-B", k5 + "Fn-B" + k5 + "Only described", RowImage::Application}));
+  EXPECT_EQ(rows[10], (ListRow{"Fn-C", k5 + "Fn-C", RowImage::PopupFolder}));
+  EXPECT_EQ(rows[11].key, "Fn-E") << "Fn-D is reserved";
+  EXPECT_EQ(rows.back().key, "Fn-Z");
+
+  const std::vector<ListRow> collapsed = Rows(false);
+  EXPECT_EQ(collapsed.size(), 23U);
+  EXPECT_EQ(collapsed[7].key, "Fn-B");
+}
+
+TEST_F(AssignmentListTest, AnEmptyStoreListsEveryKeyPlain) {
+  const std::vector<ListRow> rows = Rows(true);
+  ASSERT_EQ(rows.size(), 24U);
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    EXPECT_EQ(rows[i], (ListRow{world_.session.FnKeyNames[i], k5 + world_.session.FnKeyNames[i],
+                                RowImage::Application}));
+  }
+}
+
+TEST_F(AssignmentListTest, TheExpandChoiceIsStoredAndPickingARowSetsTheCurrentKey) {
+  AssignmentListModel model(world_.session, world_.store);
+  EXPECT_FALSE(model.InitialView()) << "fIcon missing: an empty list";
+  Put("cfg", "fIcon", "0");
+  EXPECT_EQ(model.InitialView(), false);
+  model.SetExpanded(true);
+  EXPECT_EQ(world_.store.ReadText(std::string(kIni) + "cfg", "fIcon"), "1");
+  EXPECT_EQ(model.InitialView(), true);
+
+  Put("cmd", "Fn-Q", "q.exe");
+  EXPECT_TRUE(model.Pick("Fn-Q"));
+  EXPECT_EQ(world_.session.CurrentKeyName, "Fn-Q");
+  EXPECT_EQ(world_.session.CurrentKeyLookup, 0);
+  EXPECT_TRUE(model.CanOpenPicked());
+  EXPECT_FALSE(model.Pick(""));  // an item row
+  EXPECT_FALSE(model.CanOpenPicked());
+  EXPECT_NE(world_.session.CurrentKeyLookup, 0);
+}
+
+}  // namespace
+}  // namespace keylark::dialogs

@@ -1,0 +1,83 @@
+#include "image.h"
+
+namespace keylark::pictures {
+namespace {
+
+// Rows bottom-up, BGR, each padded to four bytes.
+void PutColourRows(FileBytes& out, const Image& image) {
+  const int padding = (4 - image.width() * 3 % 4) % 4;
+  for (int y = image.height() - 1; y >= 0; --y) {
+    for (int x = 0; x < image.width(); ++x) {
+      const Rgb c = image.At(x, y);
+      out.insert(out.end(), {c.b, c.g, c.r});
+    }
+    out.insert(out.end(), static_cast<std::size_t>(padding), 0);
+  }
+}
+
+FileBytes IconImage(const Image& image) {
+  FileBytes out;
+  PutInfoHeader(out, image.width(), image.height() * 2, 24);
+  PutColourRows(out, image);
+  PutMaskRows(out, image.width(), image.height(),
+              [&](int x, int y) { return !image.Opaque(x, y); });
+  return out;
+}
+
+}  // namespace
+
+void Put16(FileBytes& out, unsigned value) {
+  out.push_back(static_cast<std::uint8_t>(value & 0xFF));
+  out.push_back(static_cast<std::uint8_t>((value >> 8) & 0xFF));
+}
+
+void Put32(FileBytes& out, std::uint32_t value) {
+  Put16(out, value & 0xFFFF);
+  Put16(out, value >> 16);
+}
+
+void PutInfoHeader(FileBytes& out, int width, int height, int bits) {
+  Put32(out, 40);
+  Put32(out, static_cast<std::uint32_t>(width));
+  Put32(out, static_cast<std::uint32_t>(height));
+  Put16(out, 1);
+  Put16(out, static_cast<unsigned>(bits));
+  for (int i = 0; i < 6; ++i) Put32(out, 0);
+}
+
+FileBytes EncodeBmp(const Image& image) {
+  FileBytes pixels;
+  PutColourRows(pixels, image);
+  FileBytes out{'B', 'M'};
+  Put32(out, static_cast<std::uint32_t>(14 + 40 + pixels.size()));
+  Put32(out, 0);
+  Put32(out, 14 + 40);
+  PutInfoHeader(out, image.width(), image.height(), 24);
+  out.insert(out.end(), pixels.begin(), pixels.end());
+  return out;
+}
+
+FileBytes EncodeIco(const std::vector<Image>& images) {
+  FileBytes out;
+  Put16(out, 0);
+  Put16(out, 1);  // icon
+  Put16(out, static_cast<unsigned>(images.size()));
+  std::vector<FileBytes> bodies;
+  for (const Image& image : images) bodies.push_back(IconImage(image));
+  std::uint32_t offset = static_cast<std::uint32_t>(6 + 16 * images.size());
+  for (std::size_t i = 0; i < images.size(); ++i) {
+    out.push_back(static_cast<std::uint8_t>(images[i].width()));
+    out.push_back(static_cast<std::uint8_t>(images[i].height()));
+    out.push_back(0);  // colour count: true colour
+    out.push_back(0);
+    Put16(out, 1);   // planes
+    Put16(out, 24);  // bits per pixel
+    Put32(out, static_cast<std::uint32_t>(bodies[i].size()));
+    Put32(out, offset);
+    offset += static_cast<std::uint32_t>(bodies[i].size());
+  }
+  for (const FileBytes& body : bodies) out.insert(out.end(), body.begin(), body.end());
+  return out;
+}
+
+}  // namespace keylark::pictures
