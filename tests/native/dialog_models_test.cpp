@@ -24,6 +24,11 @@ constexpr const char* kDesc = "Software\\Korvane\\Keylark\\ini\\desc";
 constexpr const char* kCwd = "Software\\Korvane\\Keylark\\ini\\cwd";
 constexpr const char* kOpts = "Software\\Korvane\\Keylark\\ini\\opts";
 
+template <typename Case>
+std::string CaseName(const ::testing::TestParamInfo<Case>& info) {
+  return info.param.name;
+}
+
 class DialogModelTest : public ::testing::Test {
  protected:
   DialogModelTest() {
@@ -127,7 +132,7 @@ INSTANTIATE_TEST_SUITE_P(
                        Clear::NothingStored,
                        std::nullopt,
                        {"confirm-check off", "enable-key-bar"}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName<AssignTypeCase>);
 
 struct SaveCase {
   const char* name;
@@ -180,7 +185,7 @@ INSTANTIATE_TEST_SUITE_P(
                                "C:\\old.exe", "Old"},
                       SaveCase{"AnEmptyCommandUnassignsTheKey", "0", true,
                                EditorFields{"Named", "", ""}, Save::Saved, std::nullopt, "Named"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName<SaveCase>);
 
 TEST_F(DialogModelTest, TheSwitchBoxShowsTheStoredFlagOfADescribedKeyAndStoresAtOnce) {
   Seed("1", true);
@@ -252,7 +257,7 @@ INSTANTIATE_TEST_SUITE_P(
         ConfirmCase{"PopupList", HandOver::Explorer,
                     EditorFields{"Games", "Popup List...C:\\Menu\\Games", ""}, "@C:\\Menu\\Games",
                     "Games"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName<ConfirmCase>);
 
 TEST_F(DialogModelTest, CancellingAConfirmationStoresNothing) {
   Seed("1", true);
