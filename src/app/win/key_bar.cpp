@@ -8,6 +8,7 @@
 #include "app/key_bar_layout.h"
 #include "dialogs/win/pending_dialog.h"
 #include "launch/launch_engine.h"
+#include "measure/measure_points.h"
 #include "resource.h"
 #include "platform/win32/program_folder.h"
 #include "store/store_operations.h"
@@ -36,6 +37,7 @@ bool KeyBar::Create() {
   HCURSOR cursor = LoadCursorA(instance_, MAKEINTRESOURCEA(IDC_POINTING_HAND));
   if (!RegisterWindowClass(instance_, kKeyBarClassName, icon, cursor, nullptr)) return false;
   HMENU menu = LoadMenuA(instance_, MAKEINTRESOURCEA(IDR_KEYBAR_MENU));
+  measure::Mark(measure::Point::WindowClass);
   return CreateWindowObject(0, kKeyBarClassName, "Keylark", kKeyBarStyle, CW_USEDEFAULT,
                             CW_USEDEFAULT, 0, 0, nullptr, menu, instance_) != nullptr;
 }
@@ -43,24 +45,36 @@ bool KeyBar::Create() {
 // The load sequence; its order matters (the handle is published before the
 // first-run defaults, the options are read before the labels are coloured).
 void KeyBar::Load() {
+  using measure::Mark;
+  using measure::Point;
   session_.AlwaysOnTop = false;
   ApplyFixedSize();
+  Mark(Point::Size);
   auto* picture = static_cast<HBITMAP>(
       LoadImageA(instance_, MAKEINTRESOURCEA(IDB_KEYBOARD), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+  Mark(Point::Picture);
   help_file_ = platform::win32::ProgramFolder() + "\\Keylark32.hlp";
+  Mark(Point::HelpFile);
   logical_pixels_per_inch_ = ScreenLogicalPixelsPerInch();
   twips_per_pixel_x_ = kTwipsPerInch / logical_pixels_per_inch_;
   twips_per_pixel_y_ = twips_per_pixel_x_;
   surface_.Create(hwnd(), picture, LabelFontSize(logical_pixels_per_inch_),
                   logical_pixels_per_inch_);
   CreateLabelTips();
+  Mark(Point::Labels);
   store_.PublishWindowHandle(static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(hwnd())));
+  Mark(Point::Publish);
   session_.FnKeyNames = BuildFnKeyNames();
+  Mark(Point::KeyNames);
   PlaceWindow();
+  Mark(Point::Position);
   ApplyOptions();
+  Mark(Point::Options);
   RefreshKeyMarks();
+  Mark(Point::KeyMarks);
   AddTrayIcon();
   InstallWindowProc();
+  Mark(Point::TrayAndProc);
 }
 
 void KeyBar::Unload() {

@@ -9,6 +9,7 @@
 #include "app/popup_list.h"
 #include "app/win/key_bar.h"
 #include "app/win/modal_dialog.h"
+#include "measure/measure_points.h"
 #include "resource.h"
 
 namespace keylark::app::win {
@@ -157,6 +158,9 @@ void KeyBar::RestoreWindowProc() {
 }
 
 LRESULT CALLBACK KeyBar::KeyBarWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  LRESULT answer = 0;
+  if (measure::AnswerQuery(message, wparam, lparam, &answer)) return answer;
+  const measure::MessageTimer timer(message);
   auto* self =
       dynamic_cast<KeyBar*>(reinterpret_cast<WindowBase*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)));
   if (self == nullptr || self->previous_proc_ == nullptr)

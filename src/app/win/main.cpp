@@ -7,6 +7,7 @@
 #include "app/session.h"
 #include "app/startup.h"
 #include "app/win/key_bar.h"
+#include "measure/measure_points.h"
 #include "platform/win32/win32_registry.h"
 #include "store/registry_store.h"
 
@@ -67,12 +68,16 @@ int RunMessageLoop() {
 }  // namespace
 
 int Main(HINSTANCE instance) {
+  using measure::Mark;
+  using measure::Point;
+  Mark(Point::Entry);
   Session session;
   session.CurrentKeyLookup = kNoLookupYet;
   platform::win32::Win32Registry registry;
   const store::Store store(registry);
 
   const InstanceGuard guard;
+  Mark(Point::InstanceChecked);
   if (guard.AnotherIsRunning()) {
     WakeResidentInstance(store);
     ProbeOsVersion(session, ReadOsVersion());
@@ -84,7 +89,9 @@ int Main(HINSTANCE instance) {
 
   KeyBar key_bar(session, store, instance);
   if (!key_bar.Create()) return 1;
+  Mark(Point::Created);
   key_bar.Show();
+  Mark(Point::Shown);
   ProbeOsVersion(session, ReadOsVersion());
   const int exit_code = RunMessageLoop();
   key_bar.Terminate();

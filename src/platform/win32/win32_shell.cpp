@@ -6,6 +6,8 @@
 
 #include <type_traits>
 
+#include "measure/measure_points.h"
+
 namespace keylark::platform::win32 {
 namespace {
 
@@ -42,11 +44,13 @@ class SnapshotHandle {
 }  // namespace
 
 bool Win32Shell::OpenWithShell(const std::string& file) {
+  const measure::ShellCallTimer timer;
   const HINSTANCE result = ShellExecuteA(nullptr, nullptr, file.c_str(), "", "", SW_SHOWNORMAL);
   return reinterpret_cast<INT_PTR>(result) > kShellExecuteErrorLimit;
 }
 
 std::optional<ProcessId> Win32Shell::StartProgram(const std::string& command_line) {
+  const measure::ShellCallTimer timer;
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;
