@@ -18,8 +18,9 @@ add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=
 file(GLOB_RECURSE KEYLARK_SHELL_SOURCES CONFIGURE_DEPENDS src/*/win/*.cpp src/platform/win32/*.cpp)
 list(FILTER KEYLARK_SHELL_SOURCES EXCLUDE REGEX "/winmain\\.cpp$")
 add_library(keylark_shell STATIC ${KEYLARK_SHELL_SOURCES})
-target_link_libraries(keylark_shell PUBLIC keylark_core comctl32 shell32 user32 gdi32 advapi32
-                                           ole32 uuid comdlg32)
+# No comctl32: it is loaded when first needed (platform/win32/common_controls.h).
+target_link_libraries(keylark_shell PUBLIC keylark_core shell32 user32 gdi32 advapi32 ole32 uuid
+                                           comdlg32)
 
 add_executable(Keylark WIN32 src/app/win/winmain.cpp resources/keylark.rc)
 target_link_libraries(Keylark PRIVATE keylark_shell)

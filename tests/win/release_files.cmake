@@ -1,5 +1,6 @@
 # Checks that the lean release files stay within their size limits:
 #   cmake -DFILE_1=<path> -DLIMIT_1=<bytes> [-DFILE_2=... -DLIMIT_2=...] -P release_files.cmake
+cmake_minimum_required(VERSION 3.25)
 foreach(n RANGE 1 9)
   if(NOT DEFINED FILE_${n})
     continue()

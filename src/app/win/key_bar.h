@@ -57,6 +57,7 @@ class KeyBar final : public WindowBase, public KeyBarHost {
 
  private:
   void Load();
+  void FinishStart();
   void Unload();
 
   SIZE FixedOuterSize() const;

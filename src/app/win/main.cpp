@@ -1,7 +1,5 @@
 #include "app/win/main.h"
 
-#include <commctrl.h>
-
 #include <optional>
 
 #include "app/session.h"
@@ -83,9 +81,6 @@ int Main(HINSTANCE instance) {
     ProbeOsVersion(session, ReadOsVersion());
     return 0;
   }
-
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-  InitCommonControlsEx(&controls);
 
   KeyBar key_bar(session, store, instance);
   if (!key_bar.Create()) return 1;
