@@ -48,7 +48,7 @@ std::string CommandOfFnE() {
 }
 
 LRESULT CALLBACK BareWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  LRESULT answer = 0;
+  std::intptr_t answer = 0;
   if (keylark::measure::AnswerQuery(message, wparam, lparam, &answer)) return answer;
   const keylark::measure::MessageTimer timer(message);
   if (message == keylark::app::FnKeyMessage && wparam == keylark::app::kFnKeyReportWParam) {

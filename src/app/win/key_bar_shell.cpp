@@ -158,7 +158,7 @@ void KeyBar::RestoreWindowProc() {
 }
 
 LRESULT CALLBACK KeyBar::KeyBarWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  LRESULT answer = 0;
+  std::intptr_t answer = 0;
   if (measure::AnswerQuery(message, wparam, lparam, &answer)) return answer;
   const measure::MessageTimer timer(message);
   auto* self =
