@@ -31,8 +31,8 @@ using measure::Point;
 constexpr std::size_t kPointCount = static_cast<std::size_t>(Point::Count);
 
 struct Settings {
-  int runs = 15;
-  int launches_per_run = 9;
+  int runs = 21;
+  int launches_per_run = 21;
   int launches = 1000;
   std::string bin;
   bool verbose = false;  // each run's figures as they come
