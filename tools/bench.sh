@@ -2,7 +2,7 @@
 # Measures Keylark side by side with a bare one-window program under Wine, on
 # a virtual display in a throw-away session, and prints a table of medians.
 # Builds the win64 preset's product and benchmark programs first.
-#   tools/bench.sh [--runs N] [--launches-per-run N] [--launches N]
+#   tools/bench.sh [--verbose] [--runs N] [--launches-per-run N] [--launches N]
 set -eu
 cd "$(dirname "$0")/.."
 sh scripts/setup.sh
