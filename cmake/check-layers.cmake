@@ -8,20 +8,23 @@
 # resource identifiers, so they build and are tested with the host compiler.
 cmake_minimum_required(VERSION 3.25)
 
-set(allowed_platform platform)
-set(allowed_store platform store)
-set(allowed_device platform device)
-set(allowed_core platform store core)
-set(allowed_launch platform store core launch)
-set(allowed_control platform store core control)
-set(allowed_i18n platform store core i18n)
-set(allowed_ui platform ui)
-set(allowed_dialogs platform store core launch i18n ui dialogs)
-set(allowed_app platform store core launch i18n ui dialogs app)
+# measure: header-only measurement points that the benchmark's build records;
+# every layer may carry them.
+set(allowed_measure measure)
+set(allowed_platform measure platform)
+set(allowed_store measure platform store)
+set(allowed_device measure platform device)
+set(allowed_core measure platform store core)
+set(allowed_launch measure platform store core launch)
+set(allowed_control measure platform store core control)
+set(allowed_i18n measure platform store core i18n)
+set(allowed_ui measure platform ui)
+set(allowed_dialogs measure platform store core launch i18n ui dialogs)
+set(allowed_app measure platform store core launch i18n ui dialogs app)
 # The components beside Keylark.exe stand on the store and the key table only;
 # keylarkctl and the Fn-key agent also on control, which holds their portable
 # decisions so that those are tested natively like the rest.
-set(allowed_components platform store core control ui)
+set(allowed_components measure platform store core control ui)
 
 file(GLOB_RECURSE sources RELATIVE ${KEYLARK_SOURCE_DIR}
      ${KEYLARK_SOURCE_DIR}/src/*.h ${KEYLARK_SOURCE_DIR}/src/*.cpp

@@ -11,3 +11,7 @@ endif()
 if(KEYLARK_TESTS)
   add_subdirectory(tests/win)
 endif()
+
+if(KEYLARK_BENCH)
+  add_subdirectory(tools/bench)
+endif()

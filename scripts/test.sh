@@ -1,12 +1,12 @@
 #!/bin/sh
 # Sets up, builds and runs every test: the portable core natively (plain and
-# under AddressSanitizer/UBSan), the Windows program under Wine, and the
-# 32-bit Windows build.
+# under AddressSanitizer/UBSan), the Windows program under Wine (its lean
+# release build), and builds the 64-bit debug and the 32-bit Windows builds.
 set -eu
 cd "$(dirname "$0")/.."
 sh scripts/setup.sh
 
-for preset in native native-asan win64 win32; do
+for preset in native native-asan win64 win64-debug win32; do
   echo "== build $preset"
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset"

@@ -15,8 +15,6 @@
 #include <shlobj.h>
 
 #include <cstring>
-#include <new>
-#include <vector>
 
 namespace {
 
@@ -77,14 +75,37 @@ class ComRef {
 };
 
 // IPersistFile takes the file name as UTF-16; the caller's text is in the
-// process's ANSI code page.
-std::vector<wchar_t> WidePath(const char* path) {
-  const int length = MultiByteToWideChar(CP_ACP, 0, path, -1, nullptr, 0);
-  if (length <= 0) return {};
-  std::vector<wchar_t> wide(static_cast<std::size_t>(length));
-  MultiByteToWideChar(CP_ACP, 0, path, -1, wide.data(), length);
-  return wide;
-}
+// process's ANSI code page. The library uses no C++ runtime, so the wide text
+// lives on the process heap.
+class WidePath {
+ public:
+  explicit WidePath(const char* path) {
+    const int length = MultiByteToWideChar(CP_ACP, 0, path, -1, nullptr, 0);
+    if (length <= 0) return;
+    text_ = static_cast<wchar_t*>(
+        HeapAlloc(GetProcessHeap(), 0, static_cast<SIZE_T>(length) * sizeof(wchar_t)));
+    if (text_ == nullptr) {
+      out_of_memory_ = true;
+      return;
+    }
+    if (MultiByteToWideChar(CP_ACP, 0, path, -1, text_, length) != length) {
+      HeapFree(GetProcessHeap(), 0, text_);
+      text_ = nullptr;
+    }
+  }
+  ~WidePath() {
+    if (text_ != nullptr) HeapFree(GetProcessHeap(), 0, text_);
+  }
+  WidePath(const WidePath&) = delete;
+  WidePath& operator=(const WidePath&) = delete;
+
+  const wchar_t* get() const { return text_; }
+  bool OutOfMemory() const { return out_of_memory_; }
+
+ private:
+  wchar_t* text_ = nullptr;
+  bool out_of_memory_ = false;
+};
 
 // The shell may leave a buffer without NUL when a text does not fit.
 void EndText(char* buffer) { buffer[kBufferSize - 1] = '\0'; }
@@ -108,8 +129,9 @@ Result ReadTexts(IShellLinkA* link, ShortcutTexts* texts) {
 }
 
 Result ReadShortcut(const char* path, ShortcutTexts* texts) {
-  const std::vector<wchar_t> wide_path = WidePath(path);
-  if (wide_path.empty()) return kBadArgument;
+  const WidePath wide_path(path);
+  if (wide_path.OutOfMemory()) return kOutOfMemory;
+  if (wide_path.get() == nullptr) return kBadArgument;
 
   const ComScope com;
   if (!com.Usable()) return kNoCom;
@@ -120,17 +142,8 @@ Result ReadShortcut(const char* path, ShortcutTexts* texts) {
   }
   ComRef<IPersistFile> file;
   if (FAILED(link->QueryInterface(IID_IPersistFile, file.Out()))) return kNoCom;
-  if (FAILED(file->Load(wide_path.data(), STGM_READ))) return kNotAShortcut;
+  if (FAILED(file->Load(wide_path.get(), STGM_READ))) return kNotAShortcut;
   return ReadTexts(link.get(), texts);
-}
-
-// No exception may leave the library: the caller is not C++.
-Result ReadShortcutOrFail(const char* path, ShortcutTexts* texts) {
-  try {
-    return ReadShortcut(path, texts);
-  } catch (const std::bad_alloc&) {
-    return kOutOfMemory;
-  }
 }
 
 }  // namespace
@@ -147,7 +160,7 @@ extern "C" INT32 WINAPI GetShortCutInfo(char* target, char* shortcut_path, char*
   // Everything is read into this record first, so that a failure half-way
   // leaves the caller's buffers as they were.
   ShortcutTexts texts{};
-  const Result result = ReadShortcutOrFail(shortcut_path, &texts);
+  const Result result = ReadShortcut(shortcut_path, &texts);
   if (result != kOk) return result;
 
   std::memcpy(target, texts.target, kBufferSize);

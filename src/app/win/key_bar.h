@@ -75,6 +75,7 @@ class KeyBar final : public ui::win::WindowBase, public KeyBarWindow {
 
  private:
   void Load();
+  void FinishStart();
   void Unload();
 
   SIZE FixedOuterSize() const;

@@ -10,6 +10,7 @@
 #include "app/win/key_bar.h"
 #include "core/window_messages.h"
 #include "platform/win32/owned_handles.h"
+#include "measure/measure_points.h"
 #include "resource.h"
 #include "ui/win/dialog.h"
 
@@ -157,6 +158,9 @@ void KeyBar::RestoreWindowProc() {
 }
 
 LRESULT CALLBACK KeyBar::KeyBarWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  std::intptr_t answer = 0;
+  if (measure::AnswerQuery(message, wparam, lparam, &answer)) return answer;
+  const measure::MessageTimer timer(message);
   auto* self = dynamic_cast<KeyBar*>(
       reinterpret_cast<ui::win::WindowBase*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)));
   if (self == nullptr || self->previous_proc_ == nullptr)

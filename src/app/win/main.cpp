@@ -1,12 +1,11 @@
 #include "app/win/main.h"
 
-#include <commctrl.h>
-
 #include <optional>
 
 #include "app/startup.h"
 #include "app/win/key_bar.h"
 #include "core/session.h"
+#include "measure/measure_points.h"
 #include "platform/win32/owned_handles.h"
 #include "platform/win32/win32_file_chooser.h"
 #include "platform/win32/win32_filesystem.h"
@@ -70,6 +69,9 @@ int RunMessageLoop() {
 }  // namespace
 
 int Main(HINSTANCE instance) {
+  using measure::Mark;
+  using measure::Point;
+  Mark(Point::Entry);
   core::Session session;
   session.CurrentKeyLookup = core::kNoLookupYet;
   platform::win32::Win32Registry registry;
@@ -79,19 +81,19 @@ int Main(HINSTANCE instance) {
   platform::win32::Win32FileChooser chooser;
 
   const InstanceGuard guard;
+  Mark(Point::InstanceChecked);
   if (guard.AnotherIsRunning()) {
     WakeResidentInstance(store);
     ProbeOsVersion(session, ReadOsVersion());
     return 0;
   }
 
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-  InitCommonControlsEx(&controls);
-
   KeyBar key_bar(session, store, shell,
                  DialogSeams{files, chooser, platform::win32::ProgramShortcutLibrary()}, instance);
   if (!key_bar.Create()) return 1;
+  Mark(Point::Created);
   key_bar.Show();
+  Mark(Point::Shown);
   ProbeOsVersion(session, ReadOsVersion());
   const int exit_code = RunMessageLoop();
   key_bar.Terminate();

@@ -15,13 +15,13 @@ constexpr int kListHundredthsOfAPoint = 825;
 
 // The row pictures in the order of RowImage, each shown at the list's size.
 platform::win32::ImageList LoadRowPictures(HINSTANCE instance) {
-  platform::win32::ImageList images(
-      ImageList_Create(kRowPictureSize, kRowPictureSize, ILC_COLOR24 | ILC_MASK, 3, 0));
+  platform::win32::ImageList images(platform::win32::CreateImageList(
+      kRowPictureSize, kRowPictureSize, ILC_COLOR24 | ILC_MASK, 3, 0));
   for (const int id : {IDI_ROW_APPLICATION, IDI_ROW_POPUP_LIST, IDI_ROW_LIST_ITEM}) {
     // The list copies the picture: the icon goes right after.
     const platform::win32::Icon icon(static_cast<HICON>(LoadImageA(
         instance, MAKEINTRESOURCEA(id), IMAGE_ICON, kRowPictureSize, kRowPictureSize, 0)));
-    ImageList_AddIcon(images.Get(), icon.Get());
+    platform::win32::AddIconToImageList(images.Get(), icon.Get());
   }
   return images;
 }

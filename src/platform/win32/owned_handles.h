@@ -12,6 +12,8 @@
 
 #include <utility>
 
+#include "platform/win32/common_controls.h"
+
 namespace keylark::platform::win32 {
 
 template <typename Handle, typename Traits>
@@ -59,7 +61,7 @@ struct Menu {
 };
 struct ImageList {
   static HIMAGELIST Invalid() { return nullptr; }
-  static void Close(HIMAGELIST list) { ImageList_Destroy(list); }
+  static void Close(HIMAGELIST list) { DestroyImageList(list); }
 };
 struct Module {
   static HMODULE Invalid() { return nullptr; }

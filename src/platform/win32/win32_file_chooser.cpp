@@ -5,6 +5,8 @@
 
 #include <vector>
 
+#include "platform/win32/system_library.h"
+
 namespace keylark::platform::win32 {
 namespace {
 
@@ -38,7 +40,10 @@ std::optional<std::string> Win32FileChooser::ChooseFileToOpen(const FileRequest&
   // A shortcut comes back as itself: the editor reads its target on its own.
   dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
                  OFN_NODEREFERENCELINKS;
-  if (GetOpenFileNameA(&dialog) == FALSE) return std::nullopt;
+  // The common dialogs are loaded the first time a file is chosen.
+  using Choose = BOOL(WINAPI*)(OPENFILENAMEA*);
+  const auto choose = SystemFunctionAs<Choose>("comdlg32.dll", "GetOpenFileNameA");
+  if (choose == nullptr || choose(&dialog) == FALSE) return std::nullopt;
   return std::string(path.data());
 }
 

@@ -6,6 +6,7 @@
 
 #include <type_traits>
 
+#include "measure/measure_points.h"
 #include "platform/win32/owned_handles.h"
 
 namespace keylark::platform::win32 {
@@ -27,11 +28,13 @@ static_assert(sizeof(PROCESSENTRY32) == 296, "the 32-bit ANSI process entry is 2
 }  // namespace
 
 bool Win32Shell::OpenWithShell(const std::string& file) {
+  const measure::ShellCallTimer timer;
   const HINSTANCE result = ShellExecuteA(nullptr, nullptr, file.c_str(), "", "", SW_SHOWNORMAL);
   return reinterpret_cast<INT_PTR>(result) > kShellExecuteErrorLimit;
 }
 
 std::optional<ProcessId> Win32Shell::StartProgram(const std::string& command_line) {
+  const measure::ShellCallTimer timer;
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;

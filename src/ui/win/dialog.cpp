@@ -3,8 +3,12 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/win32/common_controls.h"
+
 namespace keylark::ui::win {
 namespace {
+
+using platform::win32::LoadCommonControls;
 
 // Dialogs run on the one user-interface thread, so the open ones form a
 // list in the order they were opened.
@@ -27,6 +31,7 @@ Dialog::~Dialog() {
 INT_PTR Dialog::RunModal(HINSTANCE instance, int template_id, const DialogContext& context) {
   context_ = context;
   modal_ = true;
+  LoadCommonControls();
   return DialogBoxParamA(instance, MAKEINTRESOURCEA(template_id), context.owner, Procedure,
                          reinterpret_cast<LPARAM>(this));
 }
@@ -34,6 +39,7 @@ INT_PTR Dialog::RunModal(HINSTANCE instance, int template_id, const DialogContex
 bool Dialog::ShowModeless(HINSTANCE instance, int template_id, const DialogContext& context) {
   context_ = context;
   modal_ = false;
+  LoadCommonControls();
   HWND window = CreateDialogParamA(instance, MAKEINTRESOURCEA(template_id), context.owner,
                                    Procedure, reinterpret_cast<LPARAM>(this));
   if (window == nullptr) return false;
