@@ -1,6 +1,9 @@
 #include "contract/registry_contract.h"
 
+#include "store/registry_store.h"
+
 #include <cstring>
+#include <tuple>
 #include <vector>
 
 namespace keylark::contract {
@@ -16,61 +19,22 @@ std::vector<std::uint8_t> Bytes(const char* text, std::size_t size) {
   return std::vector<std::uint8_t>(text, text + size);
 }
 
-// Opens or creates a key for one test step and closes it at scope end.
-class Key {
- public:
-  Key(platform::Registry& registry, Root root, const std::string& path, bool create)
-      : registry_(registry) {
-    status_ =
-        create ? registry.CreateKey(root, path, &handle_) : registry.OpenKey(root, path, &handle_);
-  }
-  ~Key() {
-    if (handle_ != 0) registry_.CloseKey(handle_);
-  }
-  Key(const Key&) = delete;
-  Key& operator=(const Key&) = delete;
-  KeyHandle h() const { return handle_; }
-  Status status() const { return status_; }
+using Key = store::ScopedKey;
 
-  Status Set(const std::string& name, std::uint32_t type, const std::vector<std::uint8_t>& data) {
-    return registry_.SetValue(handle_, name, type, data.data(),
-                              static_cast<std::uint32_t>(data.size()));
-  }
-  std::vector<std::uint8_t> Get(const std::string& name, std::uint32_t* type = nullptr) {
-    std::uint32_t size = 0;
-    EXPECT_EQ(registry_.QueryValue(handle_, name, nullptr, nullptr, &size), platform::kSuccess);
-    std::vector<std::uint8_t> data(size + 1, 0xCC);
-    std::uint32_t read = size;
-    EXPECT_EQ(registry_.QueryValue(handle_, name, type, data.data(), &read), platform::kSuccess);
-    data.resize(read);
-    return data;
-  }
-
- private:
-  platform::Registry& registry_;
-  KeyHandle handle_ = 0;
-  Status status_ = 0;
-};
+// A value's bytes, read size first, exactly as many as the registry reports.
+std::vector<std::uint8_t> Get(const Key& key, const std::string& name) {
+  return key.ReadBytes(name).value_or(std::vector<std::uint8_t>{0xEE});
+}
 
 }  // namespace
 
 void DeleteTree(platform::Registry& registry, Root root, const std::string& path) {
-  KeyHandle key = 0;
-  if (registry.OpenKey(root, path, &key) != platform::kSuccess) return;
-  std::vector<std::string> children;
-  char name[512];
-  for (std::uint32_t i = 0; registry.EnumKey(key, i, name, sizeof name) == platform::kSuccess;
-       ++i) {
-    children.emplace_back(name);
+  for (const std::string& child : Key(registry, root, path, false).SubkeyNames()) {
+    DeleteTree(registry, root, path + "\\" + child);
   }
-  for (const std::string& child : children) DeleteTree(registry, root, path + "\\" + child);
-  registry.CloseKey(key);
   const auto slash = path.rfind('\\');
-  KeyHandle parent = 0;
-  if (registry.OpenKey(root, path.substr(0, slash), &parent) == platform::kSuccess) {
-    registry.DeleteKey(parent, path.substr(slash + 1));
-    registry.CloseKey(parent);
-  }
+  const Key parent(registry, root, path.substr(0, slash), false);
+  if (parent.IsOpen()) registry.DeleteKey(parent.Handle(), path.substr(slash + 1));
 }
 
 std::string RegistryContract::Scratch(const std::string& relative) {
@@ -95,83 +59,79 @@ TEST_P(RegistryContract, OpeningAMissingKeyFailsAndCreateMakesEveryParent) {
 
   {
     Key created(reg(), Root::CurrentUser, Scratch("a\\b\\c"), true);
-    EXPECT_EQ(created.status(), platform::kSuccess);
-    EXPECT_NE(created.h(), 0U);
+    EXPECT_EQ(created.OpenStatus(), platform::kSuccess);
+    EXPECT_NE(created.Handle(), 0U);
   }
-  EXPECT_EQ(Key(reg(), Root::CurrentUser, Scratch("a"), false).status(), platform::kSuccess);
-  EXPECT_EQ(Key(reg(), Root::CurrentUser, Scratch("A\\B"), false).status(), platform::kSuccess);
+  EXPECT_EQ(Key(reg(), Root::CurrentUser, Scratch("a"), false).OpenStatus(), platform::kSuccess);
+  EXPECT_EQ(Key(reg(), Root::CurrentUser, Scratch("A\\B"), false).OpenStatus(), platform::kSuccess);
   // Creating an existing key opens it and keeps its values.
   {
     Key c(reg(), Root::CurrentUser, Scratch("a\\b\\c"), false);
-    ASSERT_EQ(c.Set("v", platform::kRegSz, Bytes("1", 2)), platform::kSuccess);
+    ASSERT_EQ(c.Write("v", platform::kRegSz, Bytes("1", 2)), platform::kSuccess);
   }
   Key again(reg(), Root::CurrentUser, Scratch("a\\b\\c"), true);
-  EXPECT_EQ(again.Get("v"), Bytes("1", 2));
+  EXPECT_EQ(Get(again, "v"), Bytes("1", 2));
   // The two roots are separate trees.
-  EXPECT_EQ(Key(reg(), Root::LocalMachine, Scratch("a"), false).status(), platform::kFileNotFound);
+  EXPECT_EQ(Key(reg(), Root::LocalMachine, Scratch("a"), false).OpenStatus(),
+            platform::kFileNotFound);
 }
 
 TEST_P(RegistryContract, ValuesAreQueriedSizeFirstAndReturnedExactly) {
   Key key(reg(), Root::CurrentUser, Scratch("values"), true);
-  ASSERT_EQ(key.Set("Text", platform::kRegSz, Bytes("abc", 4)), platform::kSuccess);
+  ASSERT_EQ(key.Write("Text", platform::kRegSz, Bytes("abc", 4)), platform::kSuccess);
 
-  std::uint32_t type = 0;
   std::uint32_t size = 0;
-  EXPECT_EQ(reg().QueryValue(key.h(), "Text", &type, nullptr, &size), platform::kSuccess);
-  EXPECT_EQ(type, platform::kRegSz);
+  EXPECT_EQ(reg().QueryValue(key.Handle(), "Text", nullptr, nullptr, &size), platform::kSuccess);
   EXPECT_EQ(size, 4U);
 
   std::uint8_t small[2] = {};
   size = sizeof small;
-  EXPECT_EQ(reg().QueryValue(key.h(), "Text", nullptr, small, &size), platform::kMoreData);
+  EXPECT_EQ(reg().QueryValue(key.Handle(), "Text", nullptr, small, &size), platform::kMoreData);
   EXPECT_EQ(size, 4U);
-  EXPECT_EQ(key.Get("Text"), Bytes("abc", 4));
+  EXPECT_EQ(Get(key, "Text"), Bytes("abc", 4));
 
   size = 77;
-  EXPECT_EQ(reg().QueryValue(key.h(), "Missing", nullptr, nullptr, &size), platform::kFileNotFound);
+  EXPECT_EQ(reg().QueryValue(key.Handle(), "Missing", nullptr, nullptr, &size),
+            platform::kFileNotFound);
 }
 
-TEST_P(RegistryContract, TextDataKeepsOddLayoutsByteForByte) {
+TEST_P(RegistryContract, DataOfEveryLayoutAndTypeIsKeptByteForByte) {
   Key key(reg(), Root::CurrentUser, Scratch("layouts"), true);
   // Five characters without NUL (a long position), the three-zero placeholder,
-  // a text with NUL padding, and an empty value.
-  ASSERT_EQ(key.Set("Long", platform::kRegSz, Bytes("10005", 5)), platform::kSuccess);
-  ASSERT_EQ(key.Set("Empty3", platform::kRegSz, Bytes("\0\0\0", 3)), platform::kSuccess);
-  ASSERT_EQ(key.Set("Padded", platform::kRegSz, Bytes("-15\0\0", 5)), platform::kSuccess);
-  ASSERT_EQ(key.Set("Nothing", platform::kRegSz, {}), platform::kSuccess);
-
-  EXPECT_EQ(key.Get("Long"), Bytes("10005", 5));
-  EXPECT_EQ(key.Get("Empty3"), Bytes("\0\0\0", 3));
-  EXPECT_EQ(key.Get("Padded"), Bytes("-15\0\0", 5));
-  std::uint32_t size = 9;
-  EXPECT_EQ(reg().QueryValue(key.h(), "Nothing", nullptr, nullptr, &size), platform::kSuccess);
-  EXPECT_EQ(size, 0U);
-}
-
-TEST_P(RegistryContract, DwordAndBinaryValuesRoundTrip) {
-  Key key(reg(), Root::CurrentUser, Scratch("types"), true);
-  const std::vector<std::uint8_t> dword = {0x78, 0x56, 0x34, 0x12};
-  const std::vector<std::uint8_t> binary = {0, 1, 0, 2, 0xFF};
-  ASSERT_EQ(key.Set("Handle", platform::kRegDword, dword), platform::kSuccess);
-  ASSERT_EQ(key.Set("Blob", platform::kRegBinary, binary), platform::kSuccess);
-  std::uint32_t type = 0;
-  EXPECT_EQ(key.Get("Handle", &type), dword);
-  EXPECT_EQ(type, platform::kRegDword);
-  EXPECT_EQ(key.Get("Blob", &type), binary);
-  EXPECT_EQ(type, platform::kRegBinary);
+  // a text with NUL padding, an empty value, a window handle and binary data.
+  const std::tuple<const char*, std::uint32_t, std::vector<std::uint8_t>> values[] = {
+      {"Long", platform::kRegSz, Bytes("10005", 5)},
+      {"Empty3", platform::kRegSz, Bytes("\0\0\0", 3)},
+      {"Padded", platform::kRegSz, Bytes("-15\0\0", 5)},
+      {"Nothing", platform::kRegSz, {}},
+      {"Handle", platform::kRegDword, {0x78, 0x56, 0x34, 0x12}},
+      {"Blob", platform::kRegBinary, {0, 1, 0, 2, 0xFF}},
+  };
+  for (const auto& [name, type, data] : values) {
+    ASSERT_EQ(key.Write(name, type, data), platform::kSuccess);
+  }
+  for (const auto& [name, type, data] : values) {
+    std::uint32_t stored_type = 0;
+    std::uint32_t size = 99;
+    EXPECT_EQ(reg().QueryValue(key.Handle(), name, &stored_type, nullptr, &size),
+              platform::kSuccess);
+    EXPECT_EQ(stored_type, type) << name;
+    EXPECT_EQ(size, data.size()) << name;
+    EXPECT_EQ(Get(key, name), data) << name;
+  }
 }
 
 TEST_P(RegistryContract, ValueNamesIgnoreCase) {
   Key key(reg(), Root::CurrentUser, Scratch("case"), true);
-  ASSERT_EQ(key.Set("X", platform::kRegSz, Bytes("1", 2)), platform::kSuccess);
-  EXPECT_EQ(key.Get("x"), Bytes("1", 2));
-  ASSERT_EQ(key.Set("x", platform::kRegSz, Bytes("22", 3)), platform::kSuccess);
-  EXPECT_EQ(key.Get("X"), Bytes("22", 3));
+  ASSERT_EQ(key.Write("X", platform::kRegSz, Bytes("1", 2)), platform::kSuccess);
+  EXPECT_EQ(Get(key, "x"), Bytes("1", 2));
+  ASSERT_EQ(key.Write("x", platform::kRegSz, Bytes("22", 3)), platform::kSuccess);
+  EXPECT_EQ(Get(key, "X"), Bytes("22", 3));
 
-  EXPECT_EQ(reg().DeleteValue(key.h(), "x"), platform::kSuccess);
+  EXPECT_EQ(reg().DeleteValue(key.Handle(), "x"), platform::kSuccess);
   std::uint32_t size = 0;
-  EXPECT_EQ(reg().QueryValue(key.h(), "X", nullptr, nullptr, &size), platform::kFileNotFound);
-  EXPECT_EQ(reg().DeleteValue(key.h(), "X"), platform::kFileNotFound);
+  EXPECT_EQ(reg().QueryValue(key.Handle(), "X", nullptr, nullptr, &size), platform::kFileNotFound);
+  EXPECT_EQ(reg().DeleteValue(key.Handle(), "X"), platform::kFileNotFound);
 }
 
 TEST_P(RegistryContract, SubkeysEnumerateInCaseInsensitiveOrderWithTheirSpelling) {
@@ -183,7 +143,8 @@ TEST_P(RegistryContract, SubkeysEnumerateInCaseInsensitiveOrderWithTheirSpelling
   char buffer[64];
   std::uint32_t index = 0;
   Status status = 0;
-  while ((status = reg().EnumKey(list.h(), index, buffer, sizeof buffer)) == platform::kSuccess) {
+  while ((status = reg().EnumKey(list.Handle(), index, buffer, sizeof buffer)) ==
+         platform::kSuccess) {
     names.emplace_back(buffer);
     ++index;
   }
@@ -191,11 +152,11 @@ TEST_P(RegistryContract, SubkeysEnumerateInCaseInsensitiveOrderWithTheirSpelling
   EXPECT_EQ(names, (std::vector<std::string>{"Alpha", "beta", "Delta", "gamma long name"}));
 
   char tiny[3];
-  EXPECT_EQ(reg().EnumKey(list.h(), 0, tiny, sizeof tiny), platform::kMoreData);
+  EXPECT_EQ(reg().EnumKey(list.Handle(), 0, tiny, sizeof tiny), platform::kMoreData);
 
   std::uint32_t count = 0;
   std::uint32_t longest = 0;
-  EXPECT_EQ(reg().QueryInfoKey(list.h(), &count, &longest), platform::kSuccess);
+  EXPECT_EQ(reg().QueryInfoKey(list.Handle(), &count, &longest), platform::kSuccess);
   EXPECT_EQ(count, 4U);
   EXPECT_EQ(longest, std::strlen("gamma long name"));
 }
@@ -203,26 +164,26 @@ TEST_P(RegistryContract, SubkeysEnumerateInCaseInsensitiveOrderWithTheirSpelling
 TEST_P(RegistryContract, DeleteKeyRemovesOnlyLeaves) {
   Key(reg(), Root::CurrentUser, Scratch("tree\\leaf\\deeper"), true);
   Key tree(reg(), Root::CurrentUser, Scratch("tree"), false);
-  EXPECT_EQ(reg().DeleteKey(tree.h(), "leaf"), platform::kAccessDenied);
+  EXPECT_EQ(reg().DeleteKey(tree.Handle(), "leaf"), platform::kAccessDenied);
   {
     Key leaf(reg(), Root::CurrentUser, Scratch("tree\\leaf"), false);
-    EXPECT_EQ(reg().DeleteKey(leaf.h(), "DEEPER"), platform::kSuccess);
+    EXPECT_EQ(reg().DeleteKey(leaf.Handle(), "DEEPER"), platform::kSuccess);
   }
-  EXPECT_EQ(reg().DeleteKey(tree.h(), "leaf"), platform::kSuccess);
-  EXPECT_EQ(Key(reg(), Root::CurrentUser, Scratch("tree\\leaf"), false).status(),
+  EXPECT_EQ(reg().DeleteKey(tree.Handle(), "leaf"), platform::kSuccess);
+  EXPECT_EQ(Key(reg(), Root::CurrentUser, Scratch("tree\\leaf"), false).OpenStatus(),
             platform::kFileNotFound);
-  EXPECT_EQ(reg().DeleteKey(tree.h(), "leaf"), platform::kFileNotFound);
+  EXPECT_EQ(reg().DeleteKey(tree.Handle(), "leaf"), platform::kFileNotFound);
   std::uint32_t count = 9;
-  EXPECT_EQ(reg().QueryInfoKey(tree.h(), &count, nullptr), platform::kSuccess);
+  EXPECT_EQ(reg().QueryInfoKey(tree.Handle(), &count, nullptr), platform::kSuccess);
   EXPECT_EQ(count, 0U);
 }
 
 TEST_P(RegistryContract, LocalMachineKeysWorkLikeCurrentUserKeys) {
   Key key(reg(), Root::LocalMachine, Scratch("reserve"), true);
-  ASSERT_EQ(key.Set("A", platform::kRegDword, {1, 0, 0, 0}), platform::kSuccess);
+  ASSERT_EQ(key.Write("A", platform::kRegDword, {1, 0, 0, 0}), platform::kSuccess);
   Key again(reg(), Root::LocalMachine, Scratch("Reserve"), false);
-  EXPECT_EQ(again.Get("a"), (std::vector<std::uint8_t>{1, 0, 0, 0}));
-  EXPECT_EQ(Key(reg(), Root::CurrentUser, Scratch("reserve"), false).status(),
+  EXPECT_EQ(Get(again, "a"), (std::vector<std::uint8_t>{1, 0, 0, 0}));
+  EXPECT_EQ(Key(reg(), Root::CurrentUser, Scratch("reserve"), false).OpenStatus(),
             platform::kFileNotFound);
 }
 

@@ -1,8 +1,11 @@
 // A key bar's surroundings for native tests: an in-memory store, the session,
-// a recording shell and host sharing one call log, and shorthands that seed
-// assignments the way the dialogs store them.
+// a recording shell and host sharing one call log, and shorthands that read
+// and seed the registry by its literal paths, as another program would.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <optional>
 #include <string>
 
 #include "app/key_bar_services.h"
@@ -10,7 +13,7 @@
 #include "fakes/fake_key_bar_host.h"
 #include "fakes/fake_registry.h"
 #include "fakes/fake_shell.h"
-#include "store/layout.h"
+#include "fakes/registry_layout.h"
 #include "store/registry_store.h"
 
 namespace keylark::fakes {
@@ -21,26 +24,37 @@ struct KeyBarWorld {
     shell.foreground = FakeKeyBarHost::kKeyBarWindow;
   }
 
-  void Put(const std::string& path, const std::string& name, const std::string& text) {
-    store.WriteText(path, name, text, store::KeyMode::CreateIfMissing);
+  // A text as Keylark stores it: its bytes and one NUL, the key made if missing.
+  void Put(const std::string& path, const std::string& name, const std::string& text,
+           platform::Root root = platform::Root::CurrentUser) {
+    store::Bytes data(text.begin(), text.end());
+    data.push_back(0);
+    store::ScopedKey(registry, root, path, true).Write(name, platform::kRegSz, data);
+  }
+  // A value's bytes as stored, or nothing when it is absent.
+  std::optional<store::Bytes> Raw(const std::string& path, const std::string& name) {
+    return store::ScopedKey(registry, platform::Root::CurrentUser, path, false).ReadBytes(name);
+  }
+  std::optional<std::string> Text(const std::string& path, const std::string& name) {
+    return store.ReadText(path, name);
+  }
+  // The notebook's provisioning names a reserved key by its character.
+  void Reserve(const std::string& character) {
+    Put(layout::kReserve, character, "1", platform::Root::LocalMachine);
   }
   void AssignDirect(const std::string& key, const std::string& command) {
-    Put(store::kCommandKey, key, command);
+    Put(layout::kCmd, key, command);
   }
   void SetSwitchFlag(const std::string& key, const std::string& flag) {
-    Put(store::kSwitchFlagKey, key, flag);
+    Put(layout::kOpts, key, flag);
   }
-  void SetMinimizeOnUse(const std::string& flag) {
-    Put(store::kConfigKey, store::kMinimizeOnUseValue, flag);
-  }
+  void SetMinimizeOnUse(const std::string& flag) { Put(layout::kCfg, "opts3", flag); }
   void AddPopupItem(const std::string& key, const std::string& caption, const std::string& target) {
-    Put(store::PopupItemKey(key, caption), caption, target);
+    Put(layout::PrgItem(key, caption), caption, target);
   }
   void RemovePopupItem(const std::string& key, const std::string& caption) {
-    platform::KeyHandle list = 0;
-    registry.OpenKey(platform::Root::CurrentUser, store::PopupListKey(key), &list);
-    registry.DeleteKey(list, caption);
-    registry.CloseKey(list);
+    const store::ScopedKey list(registry, platform::Root::CurrentUser, layout::Prg(key), false);
+    registry.DeleteKey(list.Handle(), caption);
   }
   void SelectKey(const std::string& name, std::int16_t index) {
     session.CurrentKeyName = name;
@@ -55,6 +69,16 @@ struct KeyBarWorld {
   FakeKeyBarHost host{log};
   app::KeyBarServices services{session, store, shell, host};
   launch::LaunchServices launch = services.Launch();
+};
+
+// The fixture of the native tests: one world, and every key the code under
+// test opened is closed again by the end of the test.
+class WorldTest : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    EXPECT_EQ(world_.registry.OpenHandleCount(), 0U) << "a registry key was left open";
+  }
+  KeyBarWorld world_;
 };
 
 }  // namespace keylark::fakes

@@ -7,32 +7,28 @@
 namespace keylark::dialogs {
 namespace {
 
-constexpr const char* kIni = "Software\\Korvane\\Keylark\\ini\\";
 const std::string k5(5, ' ');
 const std::string k25(25, ' ');
 
-class AssignmentListTest : public ::testing::Test {
+namespace layout = fakes::layout;
+
+class AssignmentListTest : public fakes::WorldTest {
  protected:
-  void TearDown() override { EXPECT_EQ(world_.registry.OpenHandleCount(), 0U); }
-  void Put(const std::string& key, const std::string& name, const std::string& text) {
-    world_.Put(kIni + key, name, text);
-  }
   std::vector<ListRow> Rows(bool expanded) {
     return FnKeyList(world_.store, world_.session.FnKeyNames, expanded);
   }
-  fakes::KeyBarWorld world_;
 };
 
 TEST_F(AssignmentListTest, RowsFollowTheKeyTableWithDescriptionsAndPopupItems) {
-  Put("cmd", "Fn-1", "C:\\run.exe");       // direct, no description
-  Put("cmd", "Fn-A", "@C:\\Menu\\Games");  // popup with items
-  Put("desc", "Fn-A", "Games");
+  world_.Put(layout::kCmd, "Fn-1", "C:\\run.exe");       // direct, no description
+  world_.Put(layout::kCmd, "Fn-A", "@C:\\Menu\\Games");  // popup with items
+  world_.Put(layout::kDesc, "Fn-A", "Games");
   world_.AddPopupItem("Fn-A", "Solitaire", "C:\\Menu\\Games\\Solitaire.lnk");
   world_.AddPopupItem("Fn-A", "Chess", "C:\\Menu\\Games\\Chess.lnk");
-  world_.Put(store::PopupListKey("Fn-A"), "FileCount", "2");  // a value: never a row
-  Put("desc", "Fn-B", "Only described");                      // description without command
-  Put("cmd", "Fn-C", "@C:\\Empty");                           // popup without a list key
-  Put("cmd", "Fn-D", "C:\\reserved.exe");                     // reserved: never listed
+  world_.Put(layout::Prg("Fn-A"), "FileCount", "2");     // a value: never a row
+  world_.Put(layout::kDesc, "Fn-B", "Only described");   // description without command
+  world_.Put(layout::kCmd, "Fn-C", "@C:\\Empty");        // popup without a list key
+  world_.Put(layout::kCmd, "Fn-D", "C:\\reserved.exe");  // reserved: never listed
   platform::KeyHandle reserve = 0;
   world_.registry.CreateKey(platform::Root::LocalMachine, "Software\\Korvane\\Keylark\\KeyReserve",
                             &reserve);
@@ -67,13 +63,13 @@ TEST_F(AssignmentListTest, AnEmptyStoreListsEveryKeyPlain) {
 TEST_F(AssignmentListTest, TheExpandChoiceIsStoredAndPickingARowSetsTheCurrentKey) {
   AssignmentListModel model(world_.session, world_.store);
   EXPECT_FALSE(model.InitialView()) << "fIcon missing: an empty list";
-  Put("cfg", "fIcon", "0");
+  world_.Put(layout::kCfg, "fIcon", "0");
   EXPECT_EQ(model.InitialView(), false);
   model.SetExpanded(true);
-  EXPECT_EQ(world_.store.ReadText(std::string(kIni) + "cfg", "fIcon"), "1");
+  EXPECT_EQ(world_.Text(layout::kCfg, "fIcon"), "1");
   EXPECT_EQ(model.InitialView(), true);
 
-  Put("cmd", "Fn-Q", "q.exe");
+  world_.Put(layout::kCmd, "Fn-Q", "q.exe");
   EXPECT_TRUE(model.Pick("Fn-Q"));
   EXPECT_EQ(world_.session.CurrentKeyName, "Fn-Q");
   EXPECT_EQ(world_.session.CurrentKeyLookup, 0);

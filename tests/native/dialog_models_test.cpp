@@ -17,25 +17,23 @@ namespace {
 using ::testing::ElementsAreArray;
 using Opt = std::optional<std::string>;
 
-// The store as other programs see it.
-constexpr const char* kCfg = "Software\\Korvane\\Keylark\\ini\\cfg";
-constexpr const char* kCmd = "Software\\Korvane\\Keylark\\ini\\cmd";
-constexpr const char* kDesc = "Software\\Korvane\\Keylark\\ini\\desc";
-constexpr const char* kCwd = "Software\\Korvane\\Keylark\\ini\\cwd";
-constexpr const char* kOpts = "Software\\Korvane\\Keylark\\ini\\opts";
+using fakes::layout::kCfg;
+using fakes::layout::kCmd;
+using fakes::layout::kCwd;
+using fakes::layout::kDesc;
+using fakes::layout::kOpts;
 
 template <typename Case>
 std::string CaseName(const ::testing::TestParamInfo<Case>& info) {
   return info.param.name;
 }
 
-class DialogModelTest : public ::testing::Test {
+class DialogModelTest : public fakes::WorldTest {
  protected:
   DialogModelTest() {
     world_.SelectKey("Fn-E", 10);
     world_.Put(kCfg, "opts2", "1");  // the configuration key exists, as after the first start
   }
-  void TearDown() override { EXPECT_EQ(world_.registry.OpenHandleCount(), 0U); }
 
   void Seed(const Opt& confirm, bool assigned) {
     if (confirm) world_.Put(kCfg, "opts5", *confirm);
@@ -53,10 +51,9 @@ class DialogModelTest : public ::testing::Test {
     world_.session.PrevCommand = assigned ? "C:\\old.exe" : "";
     world_.session.PrevDirectory = assigned ? "C:\\" : "";
   }
-  Opt Read(const char* path, const char* name) { return world_.store.ReadText(path, name); }
+  Opt Read(const std::string& path, const char* name) { return world_.Text(path, name); }
   std::vector<std::string> TakeLog() { return std::exchange(world_.log, {}); }
 
-  fakes::KeyBarWorld world_;
   fakes::FakeFileSystem files_;
 };
 
@@ -242,8 +239,8 @@ TEST_P(ConfirmationTable, OkStoresWhatTheNewFrameShows) {
 
   EXPECT_EQ(Read(kCmd, "Fn-E"), c.command_after);
   EXPECT_EQ(Read(kDesc, "Fn-E"), c.description_after);
-  EXPECT_FALSE(Read(store::PopupItemKey("Fn-E", "Stale").c_str(), "Stale"));
-  EXPECT_EQ(Read(store::PopupItemKey("Fn-E", "Chess").c_str(), "Chess").has_value(),
+  EXPECT_FALSE(Read(fakes::layout::PrgItem("Fn-E", "Stale"), "Stale"));
+  EXPECT_EQ(Read(fakes::layout::PrgItem("Fn-E", "Chess"), "Chess").has_value(),
             c.source == HandOver::Explorer);
   EXPECT_THAT(TakeLog(), ElementsAreArray({"refresh-marks", "enable-key-bar"}));
   EXPECT_EQ(world_.session.PrevCommand, "");

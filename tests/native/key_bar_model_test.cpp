@@ -2,71 +2,63 @@
 
 #include <gtest/gtest.h>
 
-#include "fakes/fake_registry.h"
-#include "store/layout.h"
+#include "fakes/key_bar_world.h"
 
 namespace keylark::app {
 namespace {
 
-using store::KeyMode;
+namespace layout = fakes::layout;
 
-class KeyBarModelTest : public ::testing::Test {
+class KeyBarModelTest : public fakes::WorldTest {
  protected:
-  void TearDown() override { EXPECT_EQ(registry_.OpenHandleCount(), 0U); }
-  fakes::FakeRegistry registry_;
-  store::Store store_{registry_};
-  core::Session session_;
+  LabelAction Press(int index, MouseButton button, bool shown_reserved = false) {
+    return PressLabel(session_, world_.store, index, button, shown_reserved);
+  }
+  std::string Hint(int index) { return LabelHint(session_, world_.store, index); }
+  core::Session& session_ = world_.session;
 };
 
 TEST_F(KeyBarModelTest, ButtonsDecideWhatAPressDoes) {
-  store_.WriteText(store::kCommandKey, "Fn-E", "notepad.exe", KeyMode::CreateIfMissing);
+  world_.AssignDirect("Fn-E", "notepad.exe");
 
-  EXPECT_EQ(PressLabel(session_, store_, 10, MouseButton::Left, false), LabelAction::Launch);
+  EXPECT_EQ(Press(10, MouseButton::Left), LabelAction::Launch);
   EXPECT_EQ(session_.CurrentKeyName, "Fn-E");
   EXPECT_EQ(session_.CurrentKeyIndex, 10);
-  EXPECT_EQ(session_.CurrentKeyLookup, core::kNoLookupYet)
-      << "a left click looks nothing up itself";
+  EXPECT_EQ(session_.CurrentKeyLookup, 100) << "a left click looks nothing up itself";
 
-  EXPECT_EQ(PressLabel(session_, store_, 10, MouseButton::Right, false), LabelAction::ChooseType);
+  EXPECT_EQ(Press(10, MouseButton::Right), LabelAction::ChooseType);
   EXPECT_EQ(session_.CurrentKeyLookup, 0);
-  EXPECT_EQ(PressLabel(session_, store_, 6, MouseButton::Right, false), LabelAction::ChooseType);
+  EXPECT_EQ(Press(6, MouseButton::Right), LabelAction::ChooseType);
   EXPECT_EQ(session_.CurrentKeyName, "Fn-A");
   EXPECT_NE(session_.CurrentKeyLookup, 0);
 
   session_.CurrentKeyLookup = 55;
-  EXPECT_EQ(PressLabel(session_, store_, 23, MouseButton::Other, false), LabelAction::SelectOnly);
+  EXPECT_EQ(Press(23, MouseButton::Other), LabelAction::SelectOnly);
   EXPECT_EQ(session_.CurrentKeyName, "Fn-Z");
   EXPECT_EQ(session_.CurrentKeyIndex, 23);
   EXPECT_EQ(session_.CurrentKeyLookup, 55);
-}
 
-TEST_F(KeyBarModelTest, AReservedLabelIgnoresEveryButton) {
-  session_.CurrentKeyName = "Fn-1";
   for (MouseButton button : {MouseButton::Left, MouseButton::Right, MouseButton::Other}) {
-    EXPECT_EQ(PressLabel(session_, store_, 7, button, true), LabelAction::Ignore);
+    EXPECT_EQ(Press(7, button, true), LabelAction::Ignore) << "a reserved label";
   }
-  EXPECT_EQ(session_.CurrentKeyName, "Fn-1");
+  EXPECT_EQ(session_.CurrentKeyName, "Fn-Z");
 }
 
-TEST_F(KeyBarModelTest, HintsShowTheDescriptionOrNone) {
-  store_.WriteFlag(store::kConfigKey, store::kHintsValue, true, KeyMode::CreateIfMissing);
-  EXPECT_EQ(LabelHint(session_, store_, 6), "none");
-  EXPECT_EQ(session_.CurrentKeyName, "Fn-A");
-  EXPECT_NE(session_.CurrentKeyLookup, 0);
-
-  store_.WriteText(store::kDescriptionKey, "Fn-A", "Text editor", KeyMode::CreateIfMissing);
-  EXPECT_EQ(LabelHint(session_, store_, 6), "Text editor");
-  EXPECT_EQ(session_.CurrentKeyLookup, 0);
-  store_.WriteEmptyPlaceholder(store::kDescriptionKey, "Fn-A", KeyMode::OpenExisting);
-  EXPECT_EQ(LabelHint(session_, store_, 6), "none");
-}
-
-TEST_F(KeyBarModelTest, NoHintWhileHintsAreOffOrAbsent) {
-  store_.WriteText(store::kDescriptionKey, "Fn-A", "Text editor", KeyMode::CreateIfMissing);
-  EXPECT_EQ(LabelHint(session_, store_, 6), "");
-  store_.WriteText(store::kConfigKey, store::kHintsValue, "1 ", KeyMode::CreateIfMissing);
-  EXPECT_EQ(LabelHint(session_, store_, 6), "");
+TEST_F(KeyBarModelTest, HintsShowTheDescriptionOrNoneWhileHintsAreOn) {
+  world_.Put(layout::kDesc, "Fn-A", "Text editor");
+  EXPECT_EQ(Hint(6), "") << "hints absent";
+  world_.Put(layout::kCfg, "opts4", "1 ");
+  EXPECT_EQ(Hint(6), "") << "only exactly 1 is on";
   EXPECT_EQ(session_.CurrentKeyName, "Fn-A") << "the hover still selects the key";
+
+  world_.Put(layout::kCfg, "opts4", "1");
+  EXPECT_EQ(Hint(6), "Text editor");
+  EXPECT_EQ(session_.CurrentKeyLookup, 0);
+  world_.Put(layout::kDesc, "Fn-A", "");
+  EXPECT_EQ(Hint(6), "none");
+  EXPECT_EQ(Hint(7), "none");
+  EXPECT_EQ(session_.CurrentKeyName, "Fn-B");
+  EXPECT_NE(session_.CurrentKeyLookup, 0);
 }
 
 }  // namespace

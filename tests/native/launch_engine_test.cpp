@@ -19,83 +19,48 @@ std::string Foreground(platform::WindowHandle window) {
   return "foreground " + std::to_string(window);
 }
 
-class LaunchKeyTest : public ::testing::Test {
+class LaunchKeyTest : public fakes::WorldTest {
  protected:
   void SetUp() override { world_.SelectKey("Fn-E", 10); }
-  void TearDown() override {
-    EXPECT_EQ(world_.registry.OpenHandleCount(), 0U) << "a registry key was left open";
-  }
 
   const fakes::CallLog& Launch() {
     world_.log.clear();
     LaunchKey(world_.launch);
     return world_.log;
   }
-
-  fakes::KeyBarWorld world_;
 };
 
 // --- Unassigned keys -------------------------------------------------------
 
-struct UnassignedCase {
-  const char* name;
-  bool dialog_open;
-  WindowState state;
-  platform::WindowHandle foreground;
-  std::vector<std::string> expected;
-};
-
-class UnassignedKeyTest : public LaunchKeyTest,
-                          public ::testing::WithParamInterface<UnassignedCase> {};
-
-TEST_P(UnassignedKeyTest, OpensTheAssignmentDialogOrOnlyBringsWindowsForward) {
-  const UnassignedCase& c = GetParam();
-  world_.session.EditCommandOpen = c.dialog_open;
-  world_.host.state = c.state;
-  world_.host.active_form =
-      c.dialog_open ? FakeKeyBarHost::kDialogWindow : FakeKeyBarHost::kKeyBarWindow;
-  world_.shell.foreground = c.foreground;
-  EXPECT_EQ(Launch(), c.expected);
-  EXPECT_EQ(world_.session.CurrentKeyLookup, platform::kFileNotFound);
+TEST_F(LaunchKeyTest, AnUnassignedKeyOpensTheAssignmentDialogOrOnlyBringsWindowsForward) {
+  using Calls = std::vector<std::string>;
+  const auto kBar = FakeKeyBarHost::kKeyBarWindow;
+  const Calls bar_forward = {Foreground(kBar)};
+  const Calls dialog_forward = {Foreground(FakeKeyBarHost::kDialogWindow)};
+  const struct {
+    bool dialog_open;
+    WindowState state;
+    platform::WindowHandle front;
+    Calls expected;
+  } cases[] = {
+      {false, WindowState::Normal, kBar, {"assign-type-modal"}},
+      {false, WindowState::Normal, kOtherWindow, {"assign-type-modal", Foreground(kBar)}},
+      {false, WindowState::Minimized, kOtherWindow, {"assign-type-modeless"}},
+      {false, WindowState::Maximized, kOtherWindow, {}},
+      {true, WindowState::Normal, kBar, {}},
+      {true, WindowState::Normal, kOtherWindow, bar_forward},
+      {true, WindowState::Minimized, kOtherWindow, dialog_forward},
+      {true, WindowState::Maximized, kOtherWindow, dialog_forward},
+  };
+  for (const auto& c : cases) {
+    world_.session.EditCommandOpen = c.dialog_open;
+    world_.host.state = c.state;
+    world_.host.active_form = c.dialog_open ? FakeKeyBarHost::kDialogWindow : kBar;
+    world_.shell.foreground = c.front;
+    EXPECT_EQ(Launch(), c.expected) << "case " << (&c - cases);
+    EXPECT_EQ(world_.session.CurrentKeyLookup, platform::kFileNotFound);
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, UnassignedKeyTest,
-    ::testing::Values(
-        UnassignedCase{"NormalInFront",
-                       false,
-                       WindowState::Normal,
-                       FakeKeyBarHost::kKeyBarWindow,
-                       {"assign-type-modal"}},
-        UnassignedCase{"NormalBehind",
-                       false,
-                       WindowState::Normal,
-                       kOtherWindow,
-                       {"assign-type-modal", Foreground(FakeKeyBarHost::kKeyBarWindow)}},
-        UnassignedCase{
-            "Minimized", false, WindowState::Minimized, kOtherWindow, {"assign-type-modeless"}},
-        UnassignedCase{"Maximized", false, WindowState::Maximized, kOtherWindow, {}},
-        UnassignedCase{"DialogOpenNormalInFront",
-                       true,
-                       WindowState::Normal,
-                       FakeKeyBarHost::kKeyBarWindow,
-                       {}},
-        UnassignedCase{"DialogOpenNormalBehind",
-                       true,
-                       WindowState::Normal,
-                       kOtherWindow,
-                       {Foreground(FakeKeyBarHost::kKeyBarWindow)}},
-        UnassignedCase{"DialogOpenMinimized",
-                       true,
-                       WindowState::Minimized,
-                       kOtherWindow,
-                       {Foreground(FakeKeyBarHost::kDialogWindow)}},
-        UnassignedCase{"DialogOpenMaximized",
-                       true,
-                       WindowState::Maximized,
-                       kOtherWindow,
-                       {Foreground(FakeKeyBarHost::kDialogWindow)}}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(LaunchKeyTest, AUseDuringTheModalDialogOnlyBringsTheKeyBarForward) {
   std::vector<std::string> nested;
@@ -112,16 +77,6 @@ TEST_F(LaunchKeyTest, AUseDuringTheModalDialogOnlyBringsTheKeyBarForward) {
   EXPECT_THAT(nested, ElementsAre(Foreground(FakeKeyBarHost::kKeyBarWindow)));
 }
 
-TEST_F(LaunchKeyTest, TheLookupStatusTellsWhetherTheKeyHasACommand) {
-  world_.AssignDirect("Fn-E", "run.exe");
-  Launch();
-  EXPECT_EQ(world_.session.CurrentKeyLookup, platform::kSuccess);
-  world_.SelectKey("Fn-F", 11);
-  Launch();
-  EXPECT_EQ(world_.session.CurrentKeyLookup, platform::kFileNotFound);
-  EXPECT_THAT(world_.log, ElementsAre("assign-type-modal"));
-}
-
 // --- Direct keys -----------------------------------------------------------
 
 TEST_F(LaunchKeyTest, OnlyANonZeroNumericSwitchFlagSwitches) {
@@ -136,14 +91,7 @@ TEST_F(LaunchKeyTest, OnlyANonZeroNumericSwitchFlagSwitches) {
         switches ? "start C:\\Tools\\run.exe /x" : "shell-open C:\\Tools\\run.exe /x";
     EXPECT_THAT(Launch(), ElementsAre(expected)) << "flag " << flag.value_or("<absent>");
   }
-}
-
-TEST_F(LaunchKeyTest, TheMouseIsNudgedOnlyWhenTheKeyBarIsNotInFront) {
-  world_.AssignDirect("Fn-E", "run.exe");
-  world_.shell.foreground = kOtherWindow;
-  EXPECT_THAT(Launch(), ElementsAre("mouse -1 1", "mouse 1 1", "shell-open run.exe"));
-  world_.shell.foreground = FakeKeyBarHost::kKeyBarWindow;
-  EXPECT_THAT(Launch(), ElementsAre("shell-open run.exe"));
+  EXPECT_EQ(world_.session.CurrentKeyLookup, 0) << "the command was found";
 }
 
 TEST_F(LaunchKeyTest, MinimizeOnUseMinimizesAfterADirectStart) {
@@ -174,40 +122,31 @@ TEST_F(LaunchKeyTest, TheKeyBarStaysWhenNothingStartedOrTheShellHadToStepIn) {
 
 // --- Popup keys ------------------------------------------------------------
 
-struct PopupCase {
-  const char* name;
-  std::optional<std::string> file_count;
-  std::optional<std::string> minimize_on_use;
-  std::vector<std::string> expected;
-};
-
-class PopupKeyTest : public LaunchKeyTest, public ::testing::WithParamInterface<PopupCase> {};
-
-TEST_P(PopupKeyTest, ShowsTheListOrOpensTheFolder) {
-  const PopupCase& c = GetParam();
+TEST_F(LaunchKeyTest, APopupKeyShowsItsListOrOpensItsFolder) {
+  using Text = std::optional<std::string>;
+  const std::vector<std::string> list = {"popup-list"};
+  const std::vector<std::string> folder = {"shell-open C:\\Start Menu\\Tools"};
+  const struct {
+    Text file_count;
+    Text minimize_on_use;
+    std::vector<std::string> expected;
+  } cases[] = {
+      {std::nullopt, "0", {}},  // no count: nothing at all
+      {"0", "0", folder},
+      {"none", "0", folder},  // a count without a number is 0
+      {"3", "0", list},
+      {std::nullopt, "1", list},  // minimizing shows the list whatever its count
+      {"0", "1", list},
+  };
   world_.AssignDirect("Fn-E", "@C:\\Start Menu\\Tools");
-  if (c.file_count) world_.Put(store::PopupListKey("Fn-E"), store::kFileCountValue, *c.file_count);
-  if (c.minimize_on_use) world_.SetMinimizeOnUse(*c.minimize_on_use);
-  EXPECT_EQ(Launch(), c.expected);
-  EXPECT_EQ(world_.host.state, WindowState::Normal) << "a popup key never minimizes by itself";
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, PopupKeyTest,
-    ::testing::Values(
-        PopupCase{"NoCountDoesNothing", std::nullopt, "0", {}},
-        PopupCase{"ZeroOpensTheFolder", "0", "0", {"shell-open C:\\Start Menu\\Tools"}},
-        PopupCase{"NonNumericCountsAsZero", "none", "0", {"shell-open C:\\Start Menu\\Tools"}},
-        PopupCase{"ItemsShowTheList", "3", "0", {"popup-list"}},
-        PopupCase{"MinimizingShowsTheListWithoutCount", std::nullopt, "1", {"popup-list"}},
-        PopupCase{"MinimizingShowsEvenAnEmptyList", "0", "1", {"popup-list"}}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(LaunchKeyTest, APopupKeyIgnoresItsSwitchFlag) {
-  world_.AssignDirect("Fn-E", "@C:\\Folder");
-  world_.SetSwitchFlag("Fn-E", "1");
-  world_.Put(store::PopupListKey("Fn-E"), store::kFileCountValue, "0");
-  EXPECT_THAT(Launch(), ElementsAre("shell-open C:\\Folder"));
+  world_.SetSwitchFlag("Fn-E", "1");  // a popup key takes no notice of it
+  for (const auto& c : cases) {
+    world_.store.DeleteValue(fakes::layout::Prg("Fn-E"), "FileCount");
+    if (c.file_count) world_.Put(fakes::layout::Prg("Fn-E"), "FileCount", *c.file_count);
+    world_.SetMinimizeOnUse(*c.minimize_on_use);
+    EXPECT_EQ(Launch(), c.expected) << "case " << (&c - cases);
+    EXPECT_EQ(world_.host.state, WindowState::Normal) << "a popup key never minimizes by itself";
+  }
 }
 
 // --- Switch-or-start -------------------------------------------------------
@@ -260,14 +199,6 @@ TEST_F(SwitchOrStartTest, ARememberedWindowOfZeroMeansStartWithoutLookingForTheP
   EXPECT_EQ(RememberedTag(), "0");
   world_.shell.foreground = FakeKeyBarHost::kKeyBarWindow;
   EXPECT_THAT(Launch(), ElementsAre("start C:\\Apps\\editor.exe -n"));
-}
-
-TEST_F(SwitchOrStartTest, AFailedSnapshotStartsNothing) {
-  Launch();
-  world_.shell.snapshot_fails = true;
-  world_.shell.foreground = FakeKeyBarHost::kKeyBarWindow;
-  EXPECT_THAT(Launch(), ElementsAre("snapshot"));
-  EXPECT_EQ(RememberedId(), 1000U);
 }
 
 TEST_F(SwitchOrStartTest, AFailedStartFallsBackToTheShellAndRemembersNothing) {

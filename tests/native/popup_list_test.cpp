@@ -13,12 +13,9 @@ using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
 using Kind = PopupMenuItem::Kind;
 
-class PopupListTest : public ::testing::Test {
+class PopupListTest : public fakes::WorldTest {
  protected:
   void SetUp() override { world_.SelectKey("Fn-A", 6); }
-  void TearDown() override {
-    EXPECT_EQ(world_.registry.OpenHandleCount(), 0U) << "a registry key was left open";
-  }
 
   void AddItems(const std::vector<std::string>& captions) {
     for (const std::string& caption : captions) {
@@ -34,8 +31,6 @@ class PopupListTest : public ::testing::Test {
       shown.push_back(model.entries[i].caption);
     return shown;
   }
-
-  fakes::KeyBarWorld world_;
 };
 
 TEST_F(PopupListTest, TheMenuIsHeadedByTheCheckedKeyNameAndASeparator) {
@@ -57,12 +52,6 @@ TEST_F(PopupListTest, TheMenuIsHeadedByTheCheckedKeyNameAndASeparator) {
   EXPECT_FALSE(model.CaptionOf(2));
 }
 
-TEST_F(PopupListTest, ItemsFollowTheStoresEnumerationOrder) {
-  AddItems({"zeta", "Alpha", "beta", "Word 2000"});
-  EXPECT_THAT(ReadPopupItems(world_.store, "Fn-A"),
-              ElementsAre("Alpha", "beta", "Word 2000", "zeta"));
-}
-
 TEST_F(PopupListTest, EachShowingReflectsTheListAsItIsNow) {
   AddItems({"a1", "a2", "a3", "a4", "a5"});
   EXPECT_THAT(ShownItems(), ElementsAre("a1", "a2", "a3", "a4", "a5"));
@@ -74,7 +63,7 @@ TEST_F(PopupListTest, EachShowingReflectsTheListAsItIsNow) {
 }
 
 TEST_F(PopupListTest, AListWithoutItemsShowsADisabledNote) {
-  world_.Put(store::PopupListKey("Fn-A"), store::kFileCountValue, "0");
+  world_.Put(fakes::layout::Prg("Fn-A"), "FileCount", "0");
   for (const char* key : {"Fn-A", "Fn-B"}) {  // an empty list, and no list key at all
     world_.SelectKey(key, 6);
     const PopupMenuModel model = BuildPopupMenu(world_.session, world_.store);
@@ -94,20 +83,14 @@ TEST_F(PopupListTest, LongItemNamesAreReadWhole) {
   EXPECT_THAT(ReadPopupItems(world_.store, "Fn-A"), ElementsAre(long_name, "x"));
 }
 
-TEST_F(PopupListTest, ChoosingAnItemOpensItsTargetUnchanged) {
+TEST_F(PopupListTest, ChoosingAnItemOpensItsTargetUnchangedThenMinimizesWhenAsked) {
   world_.AddPopupItem("Fn-A", "Editor", "C:\\Program Files\\Edit\\edit.exe -x");
-  ChoosePopupItem(world_.services, "Editor");
-  EXPECT_THAT(world_.log, ElementsAre("shell-open C:\\Program Files\\Edit\\edit.exe -x"));
-}
-
-TEST_F(PopupListTest, MinimizeOnUseHidesTheKeyBarAfterTheItemOpened) {
-  AddItems({"Notepad"});
   world_.SetMinimizeOnUse("0");
-  ChoosePopupItem(world_.services, "Notepad");
+  ChoosePopupItem(world_.services, "Editor");
   world_.SetMinimizeOnUse("1");
-  ChoosePopupItem(world_.services, "Notepad");
-  EXPECT_THAT(world_.log, ElementsAre("shell-open C:\\Menu\\Notepad.lnk",
-                                      "shell-open C:\\Menu\\Notepad.lnk", "state minimized"));
+  ChoosePopupItem(world_.services, "Editor");
+  const std::string open = "shell-open C:\\Program Files\\Edit\\edit.exe -x";
+  EXPECT_THAT(world_.log, ElementsAre(open, open, "state minimized"));
 }
 
 TEST_F(PopupListTest, AnItemThatVanishedSinceTheMenuWasBuiltDoesNothing) {
@@ -116,7 +99,7 @@ TEST_F(PopupListTest, AnItemThatVanishedSinceTheMenuWasBuiltDoesNothing) {
   world_.RemovePopupItem("Fn-A", "Gone");
   ChoosePopupItem(world_.services, "Gone");
   // The subkey is there but its target value is not.
-  world_.Put(store::PopupItemKey("Fn-A", "Hollow"), "Other", "C:\\x.lnk");
+  world_.Put(fakes::layout::PrgItem("Fn-A", "Hollow"), "Other", "C:\\x.lnk");
   ChoosePopupItem(world_.services, "Hollow");
   EXPECT_THAT(world_.log, IsEmpty());
   EXPECT_EQ(world_.host.state, core::WindowState::Normal);

@@ -7,74 +7,56 @@
 #include <algorithm>
 
 #include "fakes/fake_filesystem.h"
-#include "fakes/fake_registry.h"
-#include "store/layout.h"
+#include "fakes/key_bar_world.h"
 
 namespace keylark::store {
 namespace {
 
-class StoreOperationsTest : public ::testing::Test {
- protected:
-  StoreOperationsTest() {
-    session_.FnKeyNames = core::BuildFnKeyNames();
-    store_.WriteFlag(kConfigKey, kMarkPopupsValue, true, KeyMode::CreateIfMissing);
-  }
-  void TearDown() override { EXPECT_EQ(registry_.OpenHandleCount(), 0U) << "a key was left open"; }
+namespace layout = fakes::layout;
 
-  void Assign(const std::string& key, const std::string& command) {
-    store_.WriteText(kCommandKey, key, command, KeyMode::CreateIfMissing);
-  }
-  void Reserve(const std::string& character) {
-    platform::KeyHandle key = 0;
-    registry_.CreateKey(Root::LocalMachine, kReservedKeysKey, &key);
-    const std::uint8_t anything[] = {7};
-    registry_.SetValue(key, character, platform::kRegBinary, anything, 1);
-    registry_.CloseKey(key);
-  }
+class StoreOperationsTest : public fakes::WorldTest {
+ protected:
   std::vector<std::string> Items(const std::string& key_name) {
-    std::vector<std::string> names;
-    const ScopedKey list(registry_, Root::CurrentUser, PopupListKey(key_name), false);
-    char buffer[256];
-    for (std::uint32_t i = 0;
-         registry_.EnumKey(list.Handle(), i, buffer, sizeof buffer) == platform::kSuccess; ++i) {
-      names.emplace_back(buffer);
-    }
-    return names;
+    return ScopedKey(world_.registry, Root::CurrentUser, layout::Prg(key_name), false)
+        .SubkeyNames();
   }
   std::optional<std::string> ItemTarget(const std::string& key_name, const std::string& item) {
-    return store_.ReadText(PopupItemKey(key_name, item), item);
+    return world_.Text(layout::PrgItem(key_name, item), item);
+  }
+  // Saves a popup list for the current key as the Application Explorer does.
+  void SavePopupList(const std::string& key, std::int16_t count, const std::string& folder,
+                     const std::string& folder2 = "") {
+    session_.CurrentKeyName = key;
+    session_.ExplorerItemCount = count;
+    session_.ExplorerFolder = folder;
+    core::SavePopupList(session_, world_.store, files_, folder, folder2);
   }
 
-  fakes::FakeRegistry registry_;
   fakes::FakeFileSystem files_;
-  Store store_{registry_};
-  core::Session session_;
+  core::Session& session_ = world_.session;
 };
 
 TEST_F(StoreOperationsTest, MarksFollowAssignmentsAndReservations) {
-  Assign("Fn-1", "C:\\Tools\\run.exe");
-  Assign("Fn-A", "@C:\\Menu\\Games");
-  Assign("Fn-B", "@C:\\Menu\\Office");
-  Reserve("B");  // reserved beats assigned, and keeps its popup mark
-  Reserve("Z");  // reserved without an assignment
-
-  const std::vector<KeyMark> marks = ReadKeyMarks(store_, session_.FnKeyNames);
-  const auto as_tuple = [](const KeyMark& m) {
-    return std::tuple(m.assigned, m.popup, m.reserved);
+  using Seen = std::vector<std::tuple<bool, bool, bool>>;
+  const auto marks = [&] {
+    Seen seen;
+    for (const KeyMark& m : ReadKeyMarks(world_.store, session_.FnKeyNames))
+      seen.emplace_back(m.assigned, m.popup, m.reserved);
+    return seen;
   };
-  EXPECT_EQ(as_tuple(marks[0]), std::tuple(true, false, false));
-  EXPECT_EQ(as_tuple(marks[6]), std::tuple(true, true, false));
-  EXPECT_EQ(as_tuple(marks[7]), std::tuple(true, true, true));
-  EXPECT_EQ(as_tuple(marks[23]), std::tuple(false, false, true));
-  EXPECT_EQ(as_tuple(marks[1]), std::tuple(false, false, false));
-  EXPECT_EQ(std::count_if(marks.begin(), marks.end(), [](const KeyMark& m) { return m.popup; }), 2);
-}
-
-TEST_F(StoreOperationsTest, WithoutAnyKeysNothingIsAssignedOrReserved) {
-  fakes::FakeRegistry empty;
-  for (const KeyMark& mark : ReadKeyMarks(Store(empty), session_.FnKeyNames)) {
-    EXPECT_FALSE(mark.assigned || mark.popup || mark.reserved);
-  }
+  EXPECT_EQ(marks(), Seen(24, {false, false, false})) << "an empty store";
+  world_.AssignDirect("Fn-1", "C:\\Tools\\run.exe");
+  world_.AssignDirect("Fn-A", "@C:\\Menu\\Games");
+  world_.AssignDirect("Fn-B", "@C:\\Menu\\Office");
+  world_.Reserve("B");  // reserved beats assigned, and keeps its popup mark
+  world_.Reserve("Z");  // reserved without an assignment
+  const auto seen = marks();
+  EXPECT_EQ(seen[0], std::tuple(true, false, false));
+  EXPECT_EQ(seen[1], std::tuple(false, false, false));
+  EXPECT_EQ(seen[6], std::tuple(true, true, false));
+  EXPECT_EQ(seen[7], std::tuple(true, true, true));
+  EXPECT_EQ(seen[23], std::tuple(false, false, true));
+  EXPECT_EQ(std::count(seen.begin(), seen.end(), std::tuple(false, false, false)), 20);
 }
 
 TEST_F(StoreOperationsTest, SavingAPopupListTakesVisibleFilesOfBothFolders) {
@@ -84,69 +66,61 @@ TEST_F(StoreOperationsTest, SavingAPopupListTakesVisibleFilesOfBothFolders) {
   files_.AddFile("C:\\Menu", "Readme.LNK");
   files_.AddFile("C:\\All\\Menu", "Word.lnk");
   files_.AddFile("C:\\All\\Menu", "Paint.lnk");
-  session_.CurrentKeyName = "Fn-A";
-  session_.ExplorerItemCount = 5;
-  session_.ExplorerFolder = "C:\\Menu";
   session_.ExplorerCaption = "Accessories";
-
-  core::SavePopupList(session_, store_, files_, "C:\\Menu", "C:\\All\\Menu");
+  SavePopupList("Fn-A", 5, "C:\\Menu", "C:\\All\\Menu");
 
   EXPECT_EQ(Items("Fn-A"), (std::vector<std::string>{"calc.exe", "Paint", "Readme.LNK", "Word"}));
   EXPECT_EQ(ItemTarget("Fn-A", "calc.exe"), "C:\\Menu\\calc.exe");
   EXPECT_EQ(ItemTarget("Fn-A", "Readme.LNK"), "C:\\Menu\\Readme.LNK");
   EXPECT_EQ(ItemTarget("Fn-A", "Word"), "C:\\All\\Menu\\Word.lnk") << "the later folder wins";
-  EXPECT_EQ(store_.ReadText(PopupListKey("Fn-A"), kFileCountValue), "5");
-  EXPECT_EQ(store_.ReadText(kCommandKey, "Fn-A"), "@C:\\Menu");
-  EXPECT_EQ(store_.ReadText(kDescriptionKey, "Fn-A"), "Accessories");
+  EXPECT_EQ(world_.Text(layout::Prg("Fn-A"), "FileCount"), "5");
+  EXPECT_EQ(world_.Text(layout::kCmd, "Fn-A"), "@C:\\Menu");
+  EXPECT_EQ(world_.Text(layout::kDesc, "Fn-A"), "Accessories");
 }
 
 TEST_F(StoreOperationsTest, SavingWithoutFoldersOrFromAnUnreadableFolderStillWritesTheAssignment) {
-  session_.CurrentKeyName = "Fn-C";
-  session_.ExplorerFolder = "C:\\Gone";
-  core::SavePopupList(session_, store_, files_, "", "");
+  SavePopupList("Fn-C", 0, "");
   EXPECT_TRUE(Items("Fn-C").empty());
-  EXPECT_EQ(store_.ReadText(PopupListKey("Fn-C"), kFileCountValue), "0");
-  core::SavePopupList(session_, store_, files_, "C:\\Gone", "");
-  EXPECT_EQ(store_.ReadText(kCommandKey, "Fn-C"), "@C:\\Gone");
-  EXPECT_EQ(store_.ReadText(kDescriptionKey, "Fn-C"), "");
+  EXPECT_EQ(world_.Text(layout::Prg("Fn-C"), "FileCount"), "0");
+  SavePopupList("Fn-C", 0, "C:\\Gone");
+  EXPECT_EQ(world_.Text(layout::kCmd, "Fn-C"), "@C:\\Gone");
+  EXPECT_EQ(world_.Text(layout::kDesc, "Fn-C"), "");
 }
 
 TEST_F(StoreOperationsTest, ItemNamesDropOnlyALowerCaseShortcutExtension) {
-  EXPECT_EQ(PopupItemName("Notepad.lnk"), "Notepad");
-  EXPECT_EQ(PopupItemName("Readme.LNK"), "Readme.LNK");
-  EXPECT_EQ(PopupItemName("calc.exe"), "calc.exe");
-  EXPECT_EQ(PopupItemName("xlnk"), "xlnk");
-  EXPECT_EQ(PopupItemName("lnk"), "lnk");
-  EXPECT_EQ(PopupItemName("a.xlnk"), "a.");
+  const std::pair<const char*, const char*> names[] = {{"Notepad.lnk", "Notepad"},
+                                                       {"Readme.LNK", "Readme.LNK"},
+                                                       {"calc.exe", "calc.exe"},
+                                                       {"xlnk", "xlnk"},
+                                                       {"lnk", "lnk"},
+                                                       {"a.xlnk", "a."}};
+  for (const auto& [file, item] : names) EXPECT_EQ(PopupItemName(file), item) << file;
 }
 
-TEST_F(StoreOperationsTest, ClearingAPopupKeyDeletesItsItemsButKeepsTheListAndCount) {
+TEST_F(StoreOperationsTest, ClearingAPopupKeyDeletesItsItemsAndForgetsThePreviousAssignment) {
   files_.AddFile("C:\\Menu", "One.lnk");
   files_.AddFile("C:\\Menu", "Two.lnk");
   files_.AddFile("C:\\Menu", "Three.exe");
-  session_.CurrentKeyName = "Fn-A";
-  session_.ExplorerItemCount = 3;
-  session_.ExplorerFolder = "C:\\Menu";
-  core::SavePopupList(session_, store_, files_, "C:\\Menu", "");
-  store_.WriteText(kDirectoryKey, "Fn-A", "C:\\Menu", KeyMode::CreateIfMissing);
-  store_.WriteFlag(kSwitchFlagKey, "Fn-A", true, KeyMode::CreateIfMissing);
+  SavePopupList("Fn-A", 3, "C:\\Menu");
+  world_.Put(layout::kCwd, "Fn-A", "C:\\Menu");
+  world_.SetSwitchFlag("Fn-A", "1");
   session_.PrevCommand = "@C:\\Menu";
+  session_.PrevDirectory = "C:\\Menu";
   session_.PrevDescription = "Menu";
-  registry_.ClearLog();
+  world_.registry.ClearLog();
 
-  core::ClearKeyAssignment(session_, store_);
+  core::ClearKeyAssignment(session_, world_.store);
 
   EXPECT_TRUE(Items("Fn-A").empty());
-  EXPECT_EQ(store_.ReadText(PopupListKey("Fn-A"), kFileCountValue), "3");
-  EXPECT_FALSE(store_.ReadText(kCommandKey, "Fn-A"));
-  EXPECT_EQ(store_.ReadText(kDescriptionKey, "Fn-A"), "");
-  EXPECT_EQ(store_.ReadText(kDirectoryKey, "Fn-A"), "");
-  EXPECT_TRUE(store_.ReadFlag(kSwitchFlagKey, "Fn-A")) << "the switch flag stays";
-  EXPECT_TRUE(session_.PrevCommand.empty());
-  EXPECT_TRUE(session_.PrevDescription.empty());
+  EXPECT_EQ(world_.Text(layout::Prg("Fn-A"), "FileCount"), "3") << "the list key stays";
+  EXPECT_FALSE(world_.Text(layout::kCmd, "Fn-A"));
+  EXPECT_EQ(world_.Raw(layout::kDesc, "Fn-A"), (Bytes{0, 0, 0}));
+  EXPECT_EQ(world_.Raw(layout::kCwd, "Fn-A"), (Bytes{0, 0, 0}));
+  EXPECT_EQ(world_.Text(layout::kOpts, "Fn-A"), "1") << "the switch flag stays";
+  EXPECT_EQ(session_.PrevCommand + session_.PrevDirectory + session_.PrevDescription, "");
 
   // Every name is enumerated before the first deletion.
-  const auto& log = registry_.Log();
+  const auto& log = world_.registry.Log();
   const auto last_enum = std::find(log.rbegin(), log.rend(), "enum 2");
   const auto first_delete = std::find_if(log.begin(), log.end(), [](const std::string& line) {
     return line.rfind("delete key", 0) == 0;
@@ -157,29 +131,27 @@ TEST_F(StoreOperationsTest, ClearingAPopupKeyDeletesItsItemsButKeepsTheListAndCo
 
   // A later save starts from an empty list.
   files_.AddFile("C:\\Other", "Four.lnk");
-  core::SavePopupList(session_, store_, files_, "C:\\Other", "");
+  SavePopupList("Fn-A", 1, "C:\\Other");
   EXPECT_EQ(Items("Fn-A"), (std::vector<std::string>{"Four"}));
 }
 
 TEST_F(StoreOperationsTest, ClearingAnUnassignedKeyOnlyBlanksExistingKeys) {
-  store_.WriteText(kDescriptionKey, "Fn-1", "old", KeyMode::CreateIfMissing);
+  world_.Put(layout::kDesc, "Fn-1", "old");
   session_.CurrentKeyName = "Fn-1";
-  core::ClearKeyAssignment(session_, store_);
-  EXPECT_EQ(store_.ReadText(kDescriptionKey, "Fn-1"), "");
-  EXPECT_FALSE(store_.KeyExists(Root::CurrentUser, kDirectoryKey)) << "cwd is not created";
-  EXPECT_FALSE(store_.KeyExists(Root::CurrentUser, kCommandKey));
+  core::ClearKeyAssignment(session_, world_.store);
+  EXPECT_EQ(world_.Text(layout::kDesc, "Fn-1"), "");
+  EXPECT_FALSE(world_.store.KeyExists(Root::CurrentUser, layout::kCwd)) << "cwd is not created";
+  EXPECT_FALSE(world_.store.KeyExists(Root::CurrentUser, layout::kCmd));
 }
 
 TEST_F(StoreOperationsTest, TogglesFollowTheStoredValue) {
-  EXPECT_TRUE(ToggleOption(store_, kHintsValue));  // absent counts as off
-  EXPECT_EQ(store_.ReadText(kConfigKey, kHintsValue), "1");
-  EXPECT_FALSE(ToggleOption(store_, kHintsValue));
-  EXPECT_EQ(store_.ReadText(kConfigKey, kHintsValue), "0");
-  store_.WriteText(kConfigKey, kAlwaysOnTopValue, "yes", KeyMode::OpenExisting);
-  EXPECT_TRUE(ToggleOption(store_, kAlwaysOnTopValue));
-  // Two quick toggles from on end on.
-  EXPECT_FALSE(ToggleOption(store_, kMarkPopupsValue));
-  EXPECT_TRUE(ToggleOption(store_, kMarkPopupsValue));
+  world_.Put(layout::kCfg, "opts1", "yes");
+  EXPECT_TRUE(ToggleOption(world_.store, "opts4"));  // absent counts as off
+  EXPECT_EQ(world_.Raw(layout::kCfg, "opts4"), (Bytes{'1', 0}));
+  EXPECT_FALSE(ToggleOption(world_.store, "opts4"));
+  EXPECT_EQ(world_.Raw(layout::kCfg, "opts4"), (Bytes{'0', 0}));
+  EXPECT_TRUE(ToggleOption(world_.store, "opts1"));
+  EXPECT_EQ(world_.Text(layout::kCfg, "opts1"), "1");
 }
 
 }  // namespace

@@ -6,11 +6,10 @@
 // The log is the file named by the first argument, or, without arguments,
 // by the environment variable KEYLARK_LAUNCH_LOG: a start through the shell
 // passes no arguments, and the variable reaches the program through its
-// parent. "--exit" as an argument records the start and ends at once.
+// parent.
 #include <windows.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
 namespace {
@@ -19,17 +18,10 @@ constexpr const char* kLogVariable = "KEYLARK_LAUNCH_LOG";
 constexpr const char* kClassName = "KeylarkLaunchTarget";
 
 std::string LogPath(int argc, char** argv) {
-  if (argc > 1 && std::strcmp(argv[1], "--exit") != 0) return argv[1];
+  if (argc > 1) return argv[1];
   char path[MAX_PATH] = {};
   const DWORD length = GetEnvironmentVariableA(kLogVariable, path, MAX_PATH);
   return length > 0 && length < MAX_PATH ? std::string(path, length) : std::string();
-}
-
-bool ExitsAtOnce(int argc, char** argv) {
-  for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--exit") == 0) return true;
-  }
-  return false;
 }
 
 // One write of one whole line in append mode, so starts that happen at the
@@ -72,10 +64,7 @@ HWND CreateTargetWindow(HINSTANCE instance) {
 // A window program: started from the key bar it brings no console window,
 // and nothing it starts holds on to a test's output.
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  const int argc = __argc;
-  char** argv = __argv;
-  RecordStart(LogPath(argc, argv));
-  if (ExitsAtOnce(argc, argv)) return 0;
+  RecordStart(LogPath(__argc, __argv));
   HWND window = CreateTargetWindow(instance);
   if (window == nullptr) return 1;
   // The show command of the starter (STARTF_USESHOWWINDOW) applies here.

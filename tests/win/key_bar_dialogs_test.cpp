@@ -3,7 +3,6 @@
 
 #include "keylark_process.h"
 #include "resource.h"
-#include "store/layout.h"
 
 namespace keylark::wintest {
 namespace {
@@ -22,37 +21,25 @@ std::string TextOf(HWND window) {
   return text;
 }
 
-void PressKeyIn(HWND window, UINT key) {
-  PostMessageA(window, WM_KEYDOWN, key, 0);
-  PostMessageA(window, WM_KEYUP, key, 0xC0000000);
-}
-
 bool Responds(HWND window) {
   DWORD_PTR result = 0;
   return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &result) != 0;
 }
 
-class KeyBarDialogs : public ::testing::Test {
+class KeyBarDialogs : public KeyBarTest {
  protected:
-  void SetUp() override { ResetStore(); }
-  void TearDown() override {
-    keylark_.Close();
-    ResetStore();
-  }
-  HWND StartKeyBar() {
-    if (!keylark_.Start()) return nullptr;
-    return keylark_.WaitForKeyBar();
-  }
   HWND OpenAbout(HWND key_bar) {
     PostMessageA(key_bar, WM_COMMAND, IDM_ABOUT, 0);
     HWND about = nullptr;
     WaitFor([&] { return (about = FindDialog("About Keylark")) != nullptr; });
     return about;
   }
-  KeylarkProcess keylark_;
+  bool AboutCloses() {
+    return WaitFor([&] { return FindDialog("About Keylark") == nullptr; });
+  }
 };
 
-TEST_F(KeyBarDialogs, TheAboutBoxShowsTheBannerAndClosesWithEscOrEnter) {
+TEST_F(KeyBarDialogs, TheAboutBoxShowsTheBannerClosesWithEscOrEnterAndFollowsAlwaysOnTop) {
   HWND key_bar = StartKeyBar();
   ASSERT_NE(key_bar, nullptr);
 
@@ -64,25 +51,16 @@ TEST_F(KeyBarDialogs, TheAboutBoxShowsTheBannerAndClosesWithEscOrEnter) {
   EXPECT_NE(banner.find("\r\n\r\nCopyright (C)"), std::string::npos) << banner;
   EXPECT_EQ(GetWindowLongA(about, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
   PressKeyIn(about, VK_ESCAPE);
-  EXPECT_TRUE(WaitFor([&] { return FindDialog("About Keylark") == nullptr; }));
+  EXPECT_TRUE(AboutCloses());
 
+  PostMessageA(key_bar, WM_COMMAND, IDM_TOP, 0);
+  ASSERT_TRUE(WaitFor([&] { return Text(layout::kCfg, "opts1") == "1"; }));
   about = OpenAbout(key_bar);
   ASSERT_NE(about, nullptr);
+  EXPECT_NE(GetWindowLongA(about, GWL_EXSTYLE) & WS_EX_TOPMOST, 0) << "topmost like the key bar";
   PressKeyIn(about, VK_RETURN);
-  EXPECT_TRUE(WaitFor([&] { return FindDialog("About Keylark") == nullptr; }));
+  EXPECT_TRUE(AboutCloses());
   EXPECT_TRUE(Responds(key_bar));
-}
-
-TEST_F(KeyBarDialogs, WithAlwaysOnTopTheAboutBoxIsTopmostToo) {
-  TestStore().WriteText(store::kConfigKey, store::kAlwaysOnTopValue, "1",
-                        store::KeyMode::CreateIfMissing);
-  HWND key_bar = StartKeyBar();
-  ASSERT_NE(key_bar, nullptr);
-  HWND about = OpenAbout(key_bar);
-  ASSERT_NE(about, nullptr);
-  EXPECT_NE(GetWindowLongA(about, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
-  PressKeyIn(about, VK_ESCAPE);
-  EXPECT_TRUE(WaitFor([&] { return FindDialog("About Keylark") == nullptr; }));
 }
 
 TEST_F(KeyBarDialogs, HelpIndexAsksTheHelpEngineAndTheKeyBarCarriesOn) {

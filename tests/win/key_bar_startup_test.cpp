@@ -1,55 +1,22 @@
 // Start-up, single instance and shut-down of the real Keylark.exe.
 #include <gtest/gtest.h>
 
-#include <map>
-#include <vector>
-
 #include "keylark_process.h"
-#include "store/layout.h"
 
 namespace keylark::wintest {
 namespace {
 
 using store::Bytes;
-
-std::map<std::string, Bytes> ConfigValues() {
-  std::map<std::string, Bytes> values;
-  HKEY key = nullptr;
-  if (RegOpenKeyA(HKEY_CURRENT_USER, store::kConfigKey, &key) != ERROR_SUCCESS) return values;
-  for (DWORD i = 0;; ++i) {
-    char name[256];
-    DWORD name_size = sizeof name;
-    BYTE data[256];
-    DWORD data_size = sizeof data;
-    if (RegEnumValueA(key, i, name, &name_size, nullptr, nullptr, data, &data_size) !=
-        ERROR_SUCCESS) {
-      break;
-    }
-    values[name] = Bytes(data, data + data_size);
-  }
-  RegCloseKey(key);
-  return values;
-}
+using Config = std::map<std::string, Bytes>;
 
 Bytes Flag(char digit) { return Bytes{static_cast<std::uint8_t>(digit), 0}; }
 
+// Position text as the key bar writes it: always five bytes, padded with NULs.
 Bytes Position(const std::string& text) {
   Bytes data(5, 0);
   for (std::size_t i = 0; i < text.size() && i < 5; ++i)
     data[i] = static_cast<std::uint8_t>(text[i]);
   return data;
-}
-
-void SeedPosition(const std::string& x, const std::string& y) {
-  TestStore().WriteFlag(store::kConfigKey, store::kAlwaysOnTopValue, false,
-                        store::KeyMode::CreateIfMissing);
-  HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, store::kConfigKey, &key), ERROR_SUCCESS);
-  const Bytes left = Position(x);
-  const Bytes top = Position(y);
-  RegSetValueExA(key, "X", 0, REG_SZ, left.data(), 5);
-  RegSetValueExA(key, "Y", 0, REG_SZ, top.data(), 5);
-  RegCloseKey(key);
 }
 
 // Where a window of this size goes on first run, in twips (15 a pixel here):
@@ -66,64 +33,80 @@ POINT FirstRunPixels(HWND window) {
   return POINT{(twips.x * 2 + 15) / 30, (twips.y * 2 + 15) / 30};
 }
 
-POINT WindowOrigin(HWND window) {
+std::pair<LONG, LONG> Origin(HWND window) {
   RECT rect{};
   GetWindowRect(window, &rect);
-  return POINT{rect.left, rect.top};
+  return {rect.left, rect.top};
 }
 
-class KeyBarStartup : public ::testing::Test {
- protected:
-  void SetUp() override { ResetStore(); }
-  void TearDown() override { ResetStore(); }
-  KeylarkProcess keylark_;
-};
+using KeyBarStartup = KeyBarTest;
 
 TEST_F(KeyBarStartup, FirstStartWritesTheDefaultsAndPublishesTheHandle) {
-  ASSERT_TRUE(keylark_.Start());
-  HWND key_bar = keylark_.WaitForKeyBar();
+  HWND key_bar = StartKeyBar();
   ASSERT_NE(key_bar, nullptr);
   EXPECT_EQ(FindWindowA("KeylarkKeyBar", "Keylark"), key_bar);
-
   DWORD type = 0;
-  DWORD size = 0;
   HKEY maker = nullptr;
-  ASSERT_EQ(RegOpenKeyA(HKEY_CURRENT_USER, store::kMakerKey, &maker), ERROR_SUCCESS);
-  EXPECT_EQ(RegQueryValueExA(maker, "Keylark", nullptr, &type, nullptr, &size), ERROR_SUCCESS);
+  ASSERT_EQ(RegOpenKeyA(HKEY_CURRENT_USER, layout::kMaker, &maker), ERROR_SUCCESS);
+  EXPECT_EQ(RegQueryValueExA(maker, "Keylark", nullptr, &type, nullptr, nullptr), ERROR_SUCCESS);
   RegCloseKey(maker);
   EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
-  EXPECT_EQ(size, 4U);
 
-  const POINT expected = FirstRunPixels(key_bar);
-  const POINT expected_twips = FirstRunTwips(key_bar);
-  const std::map<std::string, Bytes> values = ConfigValues();
-  const std::map<std::string, Bytes> wanted = {{"fIcon", Flag('0')},
-                                               {"opts1", Flag('0')},
-                                               {"opts2", Flag('1')},
-                                               {"opts3", Flag('0')},
-                                               {"opts4", Flag('1')},
-                                               {"opts5", Flag('1')},
-                                               {"X", Position(std::to_string(expected_twips.x))},
-                                               {"Y", Position(std::to_string(expected_twips.y))}};
-  EXPECT_EQ(values, wanted);
-  const POINT origin = WindowOrigin(key_bar);
-  EXPECT_EQ(origin.x, expected.x);
-  EXPECT_EQ(origin.y, expected.y);
-  EXPECT_EQ(GetWindowLongA(key_bar, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+  const POINT twips = FirstRunTwips(key_bar);
+  EXPECT_EQ(Values(layout::kCfg), (Config{{"fIcon", Flag('0')},
+                                          {"opts1", Flag('0')},
+                                          {"opts2", Flag('1')},
+                                          {"opts3", Flag('0')},
+                                          {"opts4", Flag('1')},
+                                          {"opts5", Flag('1')},
+                                          {"X", Position(std::to_string(twips.x))},
+                                          {"Y", Position(std::to_string(twips.y))}}));
+  const POINT pixels = FirstRunPixels(key_bar);
+  EXPECT_EQ(Origin(key_bar), std::make_pair(pixels.x, pixels.y));
 
   // Closing withdraws the handle and stores where the key bar was.
   SetWindowPos(key_bar, nullptr, 40, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   ASSERT_TRUE(keylark_.Close());
-  EXPECT_EQ(PublishedKeyBar(), nullptr);
-  EXPECT_EQ(TestStore().ReadPosition("X"), 600);
-  EXPECT_EQ(TestStore().ReadPosition("Y"), 450);
+  EXPECT_FALSE(Raw(layout::kMaker, "Keylark"));
+  EXPECT_EQ(Raw(layout::kCfg, "X"), Position("600"));
+  EXPECT_EQ(Raw(layout::kCfg, "Y"), Position("450"));
+}
+
+TEST_F(KeyBarStartup, ASavedPositionIsUsedUnlessNegativeAndSavedAgainUnlessZero) {
+  const struct {
+    const char* x;
+    const char* y;
+    std::pair<LONG, LONG> origin;  // {-1, -1}: the first-run place
+    Config after_close;            // empty: as seeded
+  } cases[] = {
+      {"-15", "300", {-1, -1}, {}},  // for this run only: nothing is written
+      {"0", "0", {0, 0}, {}},
+      // Five characters leave no room for a NUL; a tab is a blank.
+      {"10005", "\t300", {667, 20}, {{"X", Position("10005")}, {"Y", Position("300")}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.x);
+    ResetStore();
+    Put(layout::kCfg, "X", c.x);
+    Put(layout::kCfg, "Y", c.y);
+    const Config seeded = Values(layout::kCfg);
+    KeylarkProcess keylark;
+    ASSERT_TRUE(keylark.Start());
+    HWND key_bar = keylark.WaitForKeyBar();
+    ASSERT_NE(key_bar, nullptr);
+    const POINT first_run = FirstRunPixels(key_bar);
+    EXPECT_EQ(Origin(key_bar),
+              c.origin.first < 0 ? std::make_pair(first_run.x, first_run.y) : c.origin);
+    EXPECT_EQ(Values(layout::kCfg), seeded) << "no first-run defaults";
+    if (c.origin.first < 0) continue;
+    ASSERT_TRUE(keylark.Close());
+    EXPECT_EQ(Values(layout::kCfg), c.after_close.empty() ? seeded : c.after_close);
+  }
 }
 
 TEST_F(KeyBarStartup, ASecondStartWakesTheHiddenKeyBarAndLeavesNoWindow) {
-  ASSERT_TRUE(keylark_.Start());
-  HWND key_bar = keylark_.WaitForKeyBar();
+  HWND key_bar = StartKeyBar();
   ASSERT_NE(key_bar, nullptr);
-
   ShowWindow(key_bar, SW_MINIMIZE);
   ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(key_bar); })) << "minimizing hides it";
 
@@ -138,64 +121,8 @@ TEST_F(KeyBarStartup, ASecondStartWakesTheHiddenKeyBarAndLeavesNoWindow) {
       << "only one key bar exists";
 }
 
-TEST_F(KeyBarStartup, ANegativeSavedPositionGivesTheFirstRunPlacementWithoutWritingIt) {
-  SeedPosition("-15", "300");
-  ASSERT_TRUE(keylark_.Start());
-  HWND key_bar = keylark_.WaitForKeyBar();
-  ASSERT_NE(key_bar, nullptr);
-  const POINT origin = WindowOrigin(key_bar);
-  const POINT expected = FirstRunPixels(key_bar);
-  EXPECT_EQ(origin.x, expected.x);
-  EXPECT_EQ(origin.y, expected.y);
-  EXPECT_EQ(ConfigValues()["X"], Position("-15"));
-  EXPECT_EQ(ConfigValues().count("opts2"), 0U) << "no first-run defaults";
-}
-
-TEST_F(KeyBarStartup, ZeroZeroIsUsedAndNotSavedAgain) {
-  SeedPosition("0", "0");
-  ASSERT_TRUE(keylark_.Start());
-  HWND key_bar = keylark_.WaitForKeyBar();
-  ASSERT_NE(key_bar, nullptr);
-  const POINT origin = WindowOrigin(key_bar);
-  EXPECT_EQ(origin.x, 0);
-  EXPECT_EQ(origin.y, 0);
-  ASSERT_TRUE(keylark_.Close());
-  EXPECT_EQ(ConfigValues()["X"], Position("0"));
-  EXPECT_EQ(ConfigValues()["Y"], Position("0"));
-}
-
-TEST_F(KeyBarStartup, AFiveCharacterPositionRoundTrips) {
-  SeedPosition("10005", "300");
-  ASSERT_TRUE(keylark_.Start());
-  HWND key_bar = keylark_.WaitForKeyBar();
-  ASSERT_NE(key_bar, nullptr);
-  EXPECT_EQ(WindowOrigin(key_bar).x, 667);
-  EXPECT_EQ(WindowOrigin(key_bar).y, 20);
-  ASSERT_TRUE(keylark_.Close());
-  EXPECT_EQ(ConfigValues()["X"], Position("10005"));
-  EXPECT_EQ(ConfigValues()["Y"], Position("300"));
-}
-
-TEST_F(KeyBarStartup, AlwaysOnTopIsOnOnlyForExactlyOne) {
-  SeedPosition("150", "150");
-  TestStore().WriteText(store::kConfigKey, "opts1", "1 ", store::KeyMode::OpenExisting);
-  ASSERT_TRUE(keylark_.Start());
-  HWND key_bar = keylark_.WaitForKeyBar();
-  ASSERT_NE(key_bar, nullptr);
-  EXPECT_EQ(GetWindowLongA(key_bar, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
-  ASSERT_TRUE(keylark_.Close());
-
-  TestStore().WriteText(store::kConfigKey, "opts1", "1", store::KeyMode::OpenExisting);
-  KeylarkProcess again;
-  ASSERT_TRUE(again.Start());
-  key_bar = again.WaitForKeyBar();
-  ASSERT_NE(key_bar, nullptr);
-  EXPECT_NE(GetWindowLongA(key_bar, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
-}
-
 TEST_F(KeyBarStartup, TheKeyBarKeepsItsSize) {
-  ASSERT_TRUE(keylark_.Start());
-  HWND key_bar = keylark_.WaitForKeyBar();
+  HWND key_bar = StartKeyBar();
   ASSERT_NE(key_bar, nullptr);
   RECT before{};
   GetWindowRect(key_bar, &before);

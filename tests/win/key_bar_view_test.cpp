@@ -2,7 +2,6 @@
 // as a user would: pixels of its window, the registry, messages.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <map>
 #include <vector>
 
@@ -10,7 +9,6 @@
 #include "keylark_process.h"
 #include "launch_log.h"
 #include "resource.h"
-#include "store/layout.h"
 
 namespace keylark::wintest {
 namespace {
@@ -135,61 +133,45 @@ std::vector<bool> OptionsMenuChecks(HWND key_bar, DWORD process) {
   return checks;
 }
 
-void Assign(const std::string& key, const std::string& command) {
-  TestStore().WriteText(store::kCommandKey, key, command, store::KeyMode::CreateIfMissing);
-}
-
-void Reserve(const char* character) {
-  HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyA(HKEY_LOCAL_MACHINE, store::kReservedKeysKey, &key), ERROR_SUCCESS);
-  const DWORD anything = 1;
-  RegSetValueExA(key, character, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&anything), 4);
-  RegCloseKey(key);
-}
-
 // Waits until the key bar has painted what a condition asks for.
 bool WaitForPixels(HWND window, const std::function<bool(const Pixels&)>& condition) {
   return WaitFor([&] { return condition(CaptureClient(window)); });
 }
 
-class KeyBarView : public ::testing::Test {
+bool IsTopmost(HWND window) { return (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+
+// Keys 1 (direct), A and C (popup lists), B (a reserved popup key), Z
+// (reserved), the rest unassigned; marks on, hints off.
+class KeyBarView : public KeyBarTest {
  protected:
   void SetUp() override {
-    ResetStore();
-    Assign("Fn-1", "C:\\Tools\\run.exe");
-    Assign("Fn-A", "@C:\\Menu\\Games");
-    Assign("Fn-C", "@C:\\Menu\\Office");
-    Assign("Fn-B", "@C:\\Menu\\Reserved");
+    KeyBarTest::SetUp();
+    Put(layout::kCmd, "Fn-1", "C:\\Tools\\run.exe");
+    Put(layout::kCmd, "Fn-A", "@C:\\Menu\\Games");
+    Put(layout::kCmd, "Fn-C", "@C:\\Menu\\Office");
+    Put(layout::kCmd, "Fn-B", "@C:\\Menu\\Reserved");
     Reserve("B");
     Reserve("Z");
-  }
-  void TearDown() override {
-    keylark_.Close();
-    ResetStore();
+    Put(layout::kCfg, "opts2", "1");
+    Put(layout::kCfg, "opts4", "0");
   }
 
-  HWND StartKeyBar() {
-    if (!keylark_.Start()) return nullptr;
-    HWND key_bar = keylark_.WaitForKeyBar();
+  // Starts the key bar and waits until the picture's cap colour shows under label "1".
+  HWND StartPainted(KeylarkProcess& keylark) {
+    if (!keylark.Start()) return nullptr;
+    HWND key_bar = keylark.WaitForKeyBar();
     if (key_bar != nullptr) {
       SetForegroundWindow(key_bar);
-      // Painted once the picture's cap colour shows under label "1".
       WaitForPixels(key_bar, [&](const Pixels& p) {
         return CountInLabel(p, key_bar, 0, RGB(107, 105, 148)) > 0;
       });
     }
     return key_bar;
   }
-
-  std::string Option(const char* name) {
-    return TestStore().ReadText(store::kConfigKey, name).value_or("<absent>");
-  }
-
-  KeylarkProcess keylark_;
 };
 
 TEST_F(KeyBarView, LabelsShowTheirStateInColourAndPopupKeysCarryAMark) {
-  HWND key_bar = StartKeyBar();
+  HWND key_bar = StartPainted(keylark_);
   ASSERT_NE(key_bar, nullptr);
   const Pixels pixels = CaptureClient(key_bar);
 
@@ -209,13 +191,13 @@ TEST_F(KeyBarView, LabelsShowTheirStateInColourAndPopupKeysCarryAMark) {
 }
 
 TEST_F(KeyBarView, MarkPopupsTogglesTheMarksAndItsStoredValue) {
-  HWND key_bar = StartKeyBar();
+  HWND key_bar = StartPainted(keylark_);
   ASSERT_NE(key_bar, nullptr);
   const Pixels before = CaptureClient(key_bar);
   ASSERT_TRUE(HasPopupMark(before, key_bar, 6));
 
   PostMessageA(key_bar, WM_COMMAND, IDM_POPUPS, 0);
-  EXPECT_TRUE(WaitFor([&] { return Option("opts2") == "0"; }));
+  EXPECT_TRUE(WaitFor([&] { return Text(layout::kCfg, "opts2") == "0"; }));
   EXPECT_TRUE(
       WaitForPixels(key_bar, [&](const Pixels& p) { return !HasPopupMark(p, key_bar, 6); }));
   const Pixels off = CaptureClient(key_bar);
@@ -223,59 +205,54 @@ TEST_F(KeyBarView, MarkPopupsTogglesTheMarksAndItsStoredValue) {
   EXPECT_GT(CountInLabel(off, key_bar, 6, kCyan), 5) << "the labels stay";
 
   PostMessageA(key_bar, WM_COMMAND, IDM_POPUPS, 0);
-  EXPECT_TRUE(WaitFor([&] { return Option("opts2") == "1"; }));
+  EXPECT_TRUE(WaitFor([&] { return Text(layout::kCfg, "opts2") == "1"; }));
   EXPECT_TRUE(WaitForPixels(key_bar, [&](const Pixels& p) { return HasPopupMark(p, key_bar, 6); }));
   EXPECT_EQ(CaptureClient(key_bar), before) << "drawing again gives the same picture";
 }
 
-TEST_F(KeyBarView, EachOptionItemFlipsItsStoredValue) {
-  HWND key_bar = StartKeyBar();
-  ASSERT_NE(key_bar, nullptr);
-  const struct {
-    UINT id;
-    const char* value;
-  } items[] = {{IDM_TOP, "opts1"},
-               {IDM_POPUPS, "opts2"},
-               {IDM_MINIMIZE, "opts3"},
-               {IDM_HINTS, "opts4"},
-               {IDM_CONFIRM, "opts5"}};
-  // The menu shows what is stored: the options the test seeded, the others off.
-  const auto stored = [&] {
-    std::vector<bool> on;
-    for (const auto& item : items) on.push_back(Option(item.value) == "1");
-    return on;
-  };
-  EXPECT_EQ(OptionsMenuChecks(key_bar, keylark_.ProcessId()), stored());
-  for (const auto& item : items) {
-    const std::string before = Option(item.value);
-    const std::string flipped = before == "1" ? "0" : "1";
-    PostMessageA(key_bar, WM_COMMAND, item.id, 0);
-    EXPECT_TRUE(WaitFor([&] { return Option(item.value) == flipped; })) << item.value;
-    EXPECT_EQ(OptionsMenuChecks(key_bar, keylark_.ProcessId()), stored()) << item.value;
-    PostMessageA(key_bar, WM_COMMAND, item.id, 0);
-    EXPECT_TRUE(WaitFor([&] { return Option(item.value) == before; })) << item.value;
-  }
-  EXPECT_EQ(OptionsMenuChecks(key_bar, keylark_.ProcessId()), stored());
-}
+// Three starts, each option on in one and off in another, and no two options
+// alike in all three: an option read, shown or toggled in place of another
+// shows in the check marks, the stored values or the window's topmost state.
+TEST_F(KeyBarView, TheOptionsMenuShowsAndFlipsWhatIsStored) {
+  const char* const names[] = {"opts1", "opts2", "opts3", "opts4", "opts5"};
+  const UINT items[] = {IDM_TOP, IDM_POPUPS, IDM_MINIMIZE, IDM_HINTS, IDM_CONFIRM};
+  const std::vector<bool> patterns[] = {{true, false, true, false, false},
+                                        {false, true, true, false, true},
+                                        {false, false, false, true, true}};
+  for (const std::vector<bool>& pattern : patterns) {
+    // "1 " is off as well: only exactly "1" is on.
+    for (std::size_t i = 0; i < 5; ++i) Put(layout::kCfg, names[i], pattern[i] ? "1" : "1 ");
+    KeylarkProcess keylark;
+    HWND key_bar = StartPainted(keylark);
+    ASSERT_NE(key_bar, nullptr);
+    EXPECT_EQ(OptionsMenuChecks(key_bar, keylark.ProcessId()), pattern);
+    EXPECT_EQ(IsTopmost(key_bar), pattern[0]);
 
-TEST_F(KeyBarView, AlwaysOnTopMakesTheWindowTopmost) {
-  HWND key_bar = StartKeyBar();
-  ASSERT_NE(key_bar, nullptr);
-  PostMessageA(key_bar, WM_COMMAND, IDM_TOP, 0);
-  EXPECT_TRUE(WaitFor([&] { return (GetWindowLongA(key_bar, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }));
-  EXPECT_EQ(Option("opts1"), "1");
-  PostMessageA(key_bar, WM_COMMAND, IDM_TOP, 0);
-  EXPECT_TRUE(WaitFor([&] { return (GetWindowLongA(key_bar, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0; }));
+    std::vector<bool> flipped;
+    for (std::size_t i = 0; i < 5; ++i) {
+      PostMessageA(key_bar, WM_COMMAND, items[i], 0);
+      flipped.push_back(!pattern[i]);
+    }
+    const auto stored = [&] {
+      std::vector<bool> on;
+      for (const char* name : names) on.push_back(Text(layout::kCfg, name) == "1");
+      return on;
+    };
+    EXPECT_TRUE(WaitFor([&] { return stored() == flipped; }));
+    for (const char* name : names) EXPECT_EQ(Text(layout::kCfg, name).size(), 1U) << name;
+    EXPECT_EQ(OptionsMenuChecks(key_bar, keylark.ProcessId()), flipped);
+    EXPECT_EQ(IsTopmost(key_bar), flipped[0]);
+  }
 }
 
 TEST_F(KeyBarView, MarksDrawnWhileHiddenAreThereWhenItShows) {
-  HWND key_bar = StartKeyBar();
+  HWND key_bar = StartPainted(keylark_);
   ASSERT_NE(key_bar, nullptr);
   ShowWindow(key_bar, SW_MINIMIZE);
   ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(key_bar); }));
   PostMessageA(key_bar, WM_COMMAND, IDM_POPUPS, 0);  // off
   PostMessageA(key_bar, WM_COMMAND, IDM_POPUPS, 0);  // on again: drawn while hidden
-  ASSERT_TRUE(WaitFor([&] { return Option("opts2") == "1"; }));
+  ASSERT_TRUE(WaitFor([&] { return Text(layout::kCfg, "opts2") == "1"; }));
   ShowWindow(key_bar, SW_RESTORE);
   ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(key_bar) != FALSE; }));
   EXPECT_TRUE(WaitForPixels(key_bar, [&](const Pixels& p) { return HasPopupMark(p, key_bar, 6); }));

@@ -2,36 +2,27 @@
 // bar, with launch_target.exe as the program assigned to them.
 #include <gtest/gtest.h>
 
-#include "core/window_messages.h"
 #include "keylark_process.h"
 #include "launch_log.h"
-#include "store/layout.h"
 
 namespace keylark::wintest {
 namespace {
 
-constexpr UINT kFnKeyMessage = core::FnKeyMessage;
-constexpr WPARAM kFnKeyReport = core::kFnKeyReportWParam;
-constexpr UINT kTrayCallback = core::TrayCallbackMessage;
-constexpr WPARAM kTrayId = core::TrayIconId;
+// The Fn-key component's report: message 2027, wParam 256, the make code.
+constexpr UINT kFnKeyMessage = 2027;
+constexpr WPARAM kFnKeyReport = 256;
 constexpr LPARAM kScanE = 0x12;
+// The tray icon's callback message and identifier.
+constexpr UINT kTrayCallback = 1124;
+constexpr WPARAM kTrayId = 9999;
 
 void Assign(const std::string& key, const std::string& command, const char* switch_flag) {
-  TestStore().WriteText(store::kCommandKey, key, command, store::KeyMode::CreateIfMissing);
-  TestStore().WriteText(store::kSwitchFlagKey, key, switch_flag, store::KeyMode::CreateIfMissing);
-}
-
-void SetOption(const char* name, const char* value) {
-  TestStore().WriteText(store::kConfigKey, name, value, store::KeyMode::CreateIfMissing);
+  Put(layout::kCmd, key, command);
+  Put(layout::kOpts, key, switch_flag);
 }
 
 // The popup menu Keylark shows, if one is open.
 HWND OpenMenuOf(DWORD process) { return TopLevelWindowOf(process, "#32768"); }
-
-void PressKeyIn(HWND window, UINT key) {
-  PostMessageA(window, WM_KEYDOWN, key, 0);
-  PostMessageA(window, WM_KEYUP, key, 0xC0000000);
-}
 
 // Sends a message and waits until the key bar has handled it.
 void SendAndWait(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -39,25 +30,14 @@ void SendAndWait(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   SendMessageTimeoutA(window, message, wparam, lparam, SMTO_NORMAL, 10000, &result);
 }
 
-class KeyLaunching : public ::testing::Test {
+class KeyLaunching : public KeyBarTest {
  protected:
-  void SetUp() override {
-    ResetStore();
-    SetOption("opts3", "0");
-  }
   void TearDown() override {
     if (HWND menu = OpenMenuOf(keylark_.ProcessId())) PressKeyIn(menu, VK_ESCAPE);
-    keylark_.Close();
-    ResetStore();
+    KeyBarTest::TearDown();
   }
 
-  HWND StartKeyBar() {
-    if (!keylark_.Start()) return nullptr;
-    return keylark_.WaitForKeyBar();
-  }
-
-  LaunchLog log_;  // before the key bar: Keylark inherits where targets log
-  KeylarkProcess keylark_;
+  LaunchLog log_;  // set up before any key bar starts: Keylark inherits where targets log
 };
 
 TEST_F(KeyLaunching, AnFnKeyReportStartsTheKeysCommandEveryTimeWithoutSwitching) {
@@ -71,6 +51,11 @@ TEST_F(KeyLaunching, AnFnKeyReportStartsTheKeysCommandEveryTimeWithoutSwitching)
   const auto starts = log_.Starts();
   EXPECT_NE(starts[0], starts[1]);
   EXPECT_TRUE(IsWindowVisible(key_bar)) << "Minimize On Use is off";
+
+  Put(layout::kCfg, "opts3", "1");  // read afresh by every use
+  PostMessageA(key_bar, kFnKeyMessage, kFnKeyReport, kScanE);
+  ASSERT_TRUE(log_.WaitForStarts(3));
+  EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(key_bar); })) << "Minimize On Use hides it";
 }
 
 TEST_F(KeyLaunching, WithTheSwitchFlagARunningInstanceIsNotStartedAgain) {
@@ -91,49 +76,11 @@ TEST_F(KeyLaunching, WithTheSwitchFlagARunningInstanceIsNotStartedAgain) {
   EXPECT_NE(log_.Starts()[1], first);
 }
 
-TEST_F(KeyLaunching, ReportsThatAreNotKeysOfTheTableStartNothing) {
-  Assign("Fn-E", TargetProgram(), "0");
-  HWND key_bar = StartKeyBar();
-  ASSERT_NE(key_bar, nullptr);
-  SendAndWait(key_bar, kFnKeyMessage, 255, kScanE);
-  SendAndWait(key_bar, kFnKeyMessage, 257, kScanE);
-  for (LPARAM scan : {0x08, 0x00, 0x32, 0x01, 0x112}) {
-    SendAndWait(key_bar, kFnKeyMessage, kFnKeyReport, scan);
-  }
-  EXPECT_TRUE(log_.Starts().empty());
-  EXPECT_EQ(keylark_.WaitForExit(std::chrono::milliseconds(0)), false) << "still running";
-}
-
-TEST_F(KeyLaunching, AReservedKeyStillLaunchesThroughTheReport) {
-  Assign("Fn-E", TargetProgram(), "0");
-  HKEY reserve = nullptr;
-  ASSERT_EQ(RegCreateKeyA(HKEY_LOCAL_MACHINE, store::kReservedKeysKey, &reserve), ERROR_SUCCESS);
-  RegSetValueExA(reserve, "E", 0, REG_SZ, reinterpret_cast<const BYTE*>("1"), 2);
-  RegCloseKey(reserve);
-  HWND key_bar = StartKeyBar();
-  ASSERT_NE(key_bar, nullptr);
-  PostMessageA(key_bar, kFnKeyMessage, kFnKeyReport, kScanE);
-  EXPECT_TRUE(log_.WaitForStarts(1));
-}
-
-TEST_F(KeyLaunching, MinimizeOnUseHidesTheKeyBarAfterADirectLaunch) {
-  Assign("Fn-E", TargetProgram(), "0");
-  SetOption("opts3", "1");
-  HWND key_bar = StartKeyBar();
-  ASSERT_NE(key_bar, nullptr);
-  PostMessageA(key_bar, kFnKeyMessage, kFnKeyReport, kScanE);
-  ASSERT_TRUE(log_.WaitForStarts(1));
-  EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(key_bar); }));
-}
-
 TEST_F(KeyLaunching, APopupListStaysUpWithTheKeyBarUntilAnItemIsChosen) {
-  SetOption("opts3", "1");
-  TestStore().WriteText(store::kCommandKey, "Fn-A", "@C:\\Lists\\Tools",
-                        store::KeyMode::CreateIfMissing);
-  TestStore().WriteText(store::PopupListKey("Fn-A"), store::kFileCountValue, "1",
-                        store::KeyMode::CreateIfMissing);
-  TestStore().WriteText(store::PopupItemKey("Fn-A", "Target"), "Target", TargetProgram(),
-                        store::KeyMode::CreateIfMissing);
+  Put(layout::kCfg, "opts3", "1");
+  Put(layout::kCmd, "Fn-A", "@C:\\Lists\\Tools");
+  Put(layout::Prg("Fn-A"), "FileCount", "1");
+  Put(layout::PrgItem("Fn-A", "Target"), "Target", TargetProgram());
   HWND key_bar = StartKeyBar();
   ASSERT_NE(key_bar, nullptr);
 
@@ -150,26 +97,16 @@ TEST_F(KeyLaunching, APopupListStaysUpWithTheKeyBarUntilAnItemIsChosen) {
   EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(key_bar); })) << "then the key bar hides";
 }
 
-TEST_F(KeyLaunching, TheTrayIconBringsTheHiddenKeyBarBack) {
+TEST_F(KeyLaunching, TheTrayIconAndItsMenuBringTheHiddenKeyBarBack) {
   HWND key_bar = StartKeyBar();
   ASSERT_NE(key_bar, nullptr);
   ShowWindow(key_bar, SW_MINIMIZE);
   ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(key_bar); }));
-
-  SendAndWait(key_bar, kTrayCallback, kTrayId, WM_LBUTTONUP);          // a single click
-  SendAndWait(key_bar, kTrayCallback, kTrayId + 1, WM_LBUTTONDBLCLK);  // another icon
-  EXPECT_FALSE(IsWindowVisible(key_bar));
-
   SendAndWait(key_bar, kTrayCallback, kTrayId, WM_LBUTTONDBLCLK);
   EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(key_bar) && !IsIconic(key_bar); }));
-}
 
-TEST_F(KeyLaunching, TheTrayMenuOffersToLaunchKeylark) {
-  HWND key_bar = StartKeyBar();
-  ASSERT_NE(key_bar, nullptr);
   ShowWindow(key_bar, SW_MINIMIZE);
   ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(key_bar); }));
-
   PostMessageA(key_bar, kTrayCallback, kTrayId, WM_RBUTTONUP);
   HWND menu = nullptr;
   ASSERT_TRUE(WaitFor([&] { return (menu = OpenMenuOf(keylark_.ProcessId())) != nullptr; }));

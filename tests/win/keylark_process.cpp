@@ -1,6 +1,8 @@
 #include "keylark_process.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <thread>
 
 #include "contract/registry_contract.h"
@@ -35,14 +37,59 @@ store::Store& TestStore() {
 
 void ResetStore() {
   auto& registry = TestStore().Registry();
-  contract::DeleteTree(registry, platform::Root::CurrentUser, "Software\\Korvane");
-  contract::DeleteTree(registry, platform::Root::LocalMachine, "Software\\Korvane");
+  contract::DeleteTree(registry, platform::Root::CurrentUser, layout::kMaker);
+  contract::DeleteTree(registry, platform::Root::LocalMachine, layout::kMaker);
+}
+
+void Put(const std::string& path, const std::string& name, const std::string& text,
+         platform::Root root) {
+  const store::Bytes data(text.c_str(), text.c_str() + text.size() + 1);
+  store::ScopedKey(TestStore().Registry(), root, path, true).Write(name, REG_SZ, data);
+}
+
+std::optional<store::Bytes> Raw(const std::string& path, const std::string& name) {
+  return store::ScopedKey(TestStore().Registry(), platform::Root::CurrentUser, path, false)
+      .ReadBytes(name);
+}
+
+std::string Text(const std::string& path, const std::string& name) {
+  const std::optional<store::Bytes> data = Raw(path, name);
+  if (!data) return "<absent>";
+  return std::string(data->begin(), std::find(data->begin(), data->end(), 0));
+}
+
+std::map<std::string, store::Bytes> Values(const std::string& path) {
+  std::map<std::string, store::Bytes> values;
+  HKEY key = nullptr;
+  if (RegOpenKeyA(HKEY_CURRENT_USER, path.c_str(), &key) != ERROR_SUCCESS) return values;
+  char name[256];
+  BYTE data[256];
+  DWORD name_size = sizeof name;
+  DWORD data_size = sizeof data;
+  for (DWORD i = 0;
+       RegEnumValueA(key, i, name, &name_size, nullptr, nullptr, data, &data_size) == ERROR_SUCCESS;
+       ++i, name_size = sizeof name, data_size = sizeof data) {
+    values[name] = store::Bytes(data, data + data_size);
+  }
+  RegCloseKey(key);
+  return values;
+}
+
+void Reserve(const char* character) {
+  Put(layout::kReserve, character, "1", platform::Root::LocalMachine);
+}
+
+void PressKeyIn(HWND window, UINT key) {
+  PostMessageA(window, WM_KEYDOWN, key, 0);
+  PostMessageA(window, WM_KEYUP, key, 0xC0000000);
 }
 
 HWND PublishedKeyBar() {
-  const auto handle = TestStore().ReadPublishedWindowHandle();
-  if (!handle) return nullptr;
-  return reinterpret_cast<HWND>(static_cast<std::intptr_t>(static_cast<std::int32_t>(*handle)));
+  const std::optional<store::Bytes> handle = Raw(layout::kMaker, "Keylark");
+  if (!handle || handle->size() != 4) return nullptr;
+  std::int32_t value = 0;
+  std::memcpy(&value, handle->data(), 4);
+  return reinterpret_cast<HWND>(static_cast<std::intptr_t>(value));
 }
 
 KeylarkProcess::~KeylarkProcess() {

@@ -1,17 +1,24 @@
 // Drives a real Keylark.exe from a test: start it, wait for its key bar,
-// close it, and reset or seed the registry it reads.
+// close it, and reset, seed or read the registry it uses by literal paths.
 #pragma once
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <chrono>
 #include <functional>
+#include <map>
+#include <optional>
 #include <string>
 
+#include "fakes/registry_layout.h"
 #include "platform/win32/win32_registry.h"
 #include "store/registry_store.h"
 
 namespace keylark::wintest {
+
+namespace layout = fakes::layout;
 
 // A Windows path from an environment variable that holds a Unix path.
 std::string WindowsPathFromEnvironment(const char* variable);
@@ -22,6 +29,21 @@ bool WaitFor(const std::function<bool()>& condition,
 
 // Deletes everything Keylark keeps under both roots.
 void ResetStore();
+
+// A text as Keylark writes it (REG_SZ: its bytes and one NUL), the key made
+// if missing.
+void Put(const std::string& path, const std::string& name, const std::string& text,
+         platform::Root root = platform::Root::CurrentUser);
+// A value's bytes under HKEY_CURRENT_USER, or nothing when it is absent.
+std::optional<store::Bytes> Raw(const std::string& path, const std::string& name);
+// A value's text up to its first NUL, or "<absent>".
+std::string Text(const std::string& path, const std::string& name);
+// Every value of a key under HKEY_CURRENT_USER, by name as spelt there.
+std::map<std::string, store::Bytes> Values(const std::string& path);
+// The notebook's provisioning reserves a key by its character.
+void Reserve(const char* character);
+
+void PressKeyIn(HWND window, UINT key);
 
 class KeylarkProcess {
  public:
@@ -44,9 +66,22 @@ class KeylarkProcess {
   HWND key_bar_ = nullptr;
 };
 
-// The handle published under HKCU\Software\Korvane, or nullptr.
+// The handle published under HKCU "Software\Korvane" value "Keylark", or nullptr.
 HWND PublishedKeyBar();
 
 store::Store& TestStore();
+
+// One key bar per test on a registry that starts and ends empty.
+class KeyBarTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ResetStore(); }
+  void TearDown() override {
+    keylark_.Close();
+    ResetStore();
+  }
+  HWND StartKeyBar() { return keylark_.Start() ? keylark_.WaitForKeyBar() : nullptr; }
+
+  KeylarkProcess keylark_;
+};
 
 }  // namespace keylark::wintest

@@ -9,6 +9,8 @@
 
 #include <array>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -27,38 +29,10 @@ using platform::win32::Win32ShortcutLibrary;
 
 std::string BinFolder() { return WindowsPathFromEnvironment("KEYLARK_BIN_DIR"); }
 
-bool FileExists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
+bool FileExists(const std::string& path) { return std::filesystem::exists(path); }
 
 bool WriteFile(const std::string& path, const std::string& content) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  const BOOL ok =
-      ::WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
-  CloseHandle(file);
-  return ok != FALSE && written == content.size();
-}
-
-void DeleteTree(const std::string& folder) {
-  WIN32_FIND_DATAA entry{};
-  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &entry);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      const std::string name = entry.cFileName;
-      if (name == "." || name == "..") continue;
-      const std::string path = folder + "\\" + name;
-      if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-        DeleteTree(path);
-      } else {
-        DeleteFileA(path.c_str());
-      }
-    } while (FindNextFileA(find, &entry));
-    FindClose(find);
-  }
-  RemoveDirectoryA(folder.c_str());
+  return static_cast<bool>(std::ofstream(path, std::ios::binary) << content);
 }
 
 // A new empty folder below the temp folder, deleted with its contents.
@@ -66,14 +40,17 @@ class TempFolder {
  public:
   TempFolder() {
     static int counter = 0;
-    char temp[MAX_PATH + 1] = {};
-    GetTempPathA(sizeof temp, temp);
-    path_ = std::string(temp) + "keylark-shortcut-" + std::to_string(GetCurrentProcessId()) + "-" +
-            std::to_string(++counter);
-    DeleteTree(path_);
-    CreateDirectoryA(path_.c_str(), nullptr);
+    path_ = (std::filesystem::temp_directory_path() /
+             ("keylark-shortcut-" + std::to_string(GetCurrentProcessId()) + "-" +
+              std::to_string(++counter)))
+                .string();
+    std::filesystem::remove_all(path_);
+    std::filesystem::create_directory(path_);
   }
-  ~TempFolder() { DeleteTree(path_); }
+  ~TempFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
 
