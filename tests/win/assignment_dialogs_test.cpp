@@ -13,18 +13,10 @@
 namespace keylark::wintest {
 namespace {
 
-constexpr const char* kIni = "Software\\Korvane\\Keylark\\ini\\";
 constexpr UINT kFnKey = 2027;
 
-void Put(const std::string& key, const char* name, const std::string& text) {
-  HKEY handle = nullptr;
-  ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, (kIni + key).c_str(), &handle), ERROR_SUCCESS);
-  RegSetValueExA(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                 static_cast<DWORD>(text.size() + 1));
-  RegCloseKey(handle);
-}
-
-// A value as wide text (absent: "<absent>"), so any code page reads the same.
+// A value of "ini\<key>" as wide text (absent: "<absent>"), so that texts in
+// any code page compare the same.
 std::wstring Read(const std::string& key, const wchar_t* name) {
   const std::wstring path(std::wstring(L"Software\\Korvane\\Keylark\\ini\\") +
                           std::wstring(key.begin(), key.end()));
@@ -35,17 +27,6 @@ std::wstring Read(const std::string& key, const wchar_t* name) {
     return L"<absent>";
   }
   return data;
-}
-
-HWND Dialog(const char* caption) {
-  HWND found = FindWindowA("#32770", caption);
-  return found != nullptr && IsWindowVisible(found) ? found : nullptr;
-}
-
-HWND WaitForDialog(const char* caption) {
-  HWND found = nullptr;
-  WaitFor([&] { return (found = Dialog(caption)) != nullptr; });
-  return found;
 }
 
 std::wstring TextOf(HWND dialog, int id) {
@@ -64,22 +45,15 @@ void Type(HWND dialog, int id, const std::wstring& text) {
 
 void Click(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 
-class AssignmentDialogs : public ::testing::Test {
+class AssignmentDialogs : public KeyBarTest {
  protected:
   void SetUp() override {
-    ResetStore();
-    Put("cfg", "opts5", "1");
-    Put("cmd", "Fn-E", "C:\\old.exe");
-    Put("desc", "Fn-E", "Old");
+    KeyBarTest::SetUp();
+    Put(layout::kCfg, "opts5", "1");
+    Put(layout::kCmd, "Fn-E", "C:\\old.exe");
+    Put(layout::kDesc, "Fn-E", "Old");
   }
-  void TearDown() override {
-    keylark_.Close();
-    ResetStore();
-  }
-  HWND Start() {
-    if (!keylark_.Start()) return nullptr;
-    return key_bar_ = keylark_.WaitForKeyBar();
-  }
+  HWND Start() { return key_bar_ = StartKeyBar(); }
   // A right click on key E's label, then Direct... in the Assignment Type.
   HWND EditE() {
     PostMessageA(key_bar_, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(84, 83));
@@ -89,11 +63,6 @@ class AssignmentDialogs : public ::testing::Test {
     Click(type, IDC_AT_DIRECT);
     return WaitForDialog("Add/Edit Command");
   }
-  bool Gone(const char* caption) {
-    return WaitFor([&] { return Dialog(caption) == nullptr; });
-  }
-
-  KeylarkProcess keylark_;
   HWND key_bar_ = nullptr;
 };
 
@@ -107,25 +76,25 @@ TEST_F(AssignmentDialogs, AChangeIsShownForConfirmationAndStoredOnlyOnOk) {
     Click(editor, IDOK);
     HWND confirm = WaitForDialog("Key Assignment Confirmation");
     ASSERT_NE(confirm, nullptr);
-    EXPECT_TRUE(Gone("Add/Edit Command"));
+    EXPECT_TRUE(WaitUntilGone("Add/Edit Command"));
     EXPECT_EQ(TextOf(confirm, IDC_CF_PREV_DESCRIPTION), L"Old");
     EXPECT_EQ(TextOf(confirm, IDC_CF_NEW_DESCRIPTION), L"New");
     Click(confirm, accept ? IDOK : IDC_CF_CANCEL);
-    EXPECT_TRUE(Gone("Key Assignment Confirmation"));
+    EXPECT_TRUE(WaitUntilGone("Key Assignment Confirmation"));
     EXPECT_EQ(Read("desc", L"Fn-E"), accept ? L"New" : L"Old");
   }
   // Unchanged fields: both dialogs close and nothing is asked.
   HWND editor = EditE();
   ASSERT_NE(editor, nullptr);
   Click(editor, IDOK);
-  EXPECT_TRUE(Gone("Add/Edit Command"));
-  EXPECT_EQ(Dialog("Key Assignment Confirmation"), nullptr);
+  EXPECT_TRUE(WaitUntilGone("Add/Edit Command"));
+  EXPECT_EQ(VisibleDialog("Key Assignment Confirmation"), nullptr);
   EXPECT_TRUE(IsWindowEnabled(key_bar_));
 }
 
 TEST_F(AssignmentDialogs, LongAndJapaneseTextsAreStoredWhole) {
   ASSERT_NE(Start(), nullptr);
-  Put("cfg", "opts5", "0");
+  Put(layout::kCfg, "opts5", "0");
   HWND editor = EditE();
   ASSERT_NE(editor, nullptr);
   const std::wstring long_command = L"C:\\" + std::wstring(2000, L'x') + L".exe";
@@ -133,7 +102,7 @@ TEST_F(AssignmentDialogs, LongAndJapaneseTextsAreStoredWhole) {
   Type(editor, IDC_EC_COMMAND, long_command);
   Type(editor, IDC_EC_DESCRIPTION, japanese);
   Click(editor, IDOK);
-  EXPECT_TRUE(Gone("Add/Edit Command"));
+  EXPECT_TRUE(WaitUntilGone("Add/Edit Command"));
   EXPECT_EQ(Read("cmd", L"Fn-E"), long_command);
   EXPECT_EQ(Read("desc", L"Fn-E"), japanese);
 }
@@ -148,7 +117,7 @@ TEST_F(AssignmentDialogs, ClearAsksFirstWhenConfirmingAndAtOnceOtherwise) {
   ASSERT_NE(confirm, nullptr);
   EXPECT_EQ(TextOf(confirm, IDC_CF_NEW_COMMAND), L"none");
   PostMessageA(confirm, WM_KEYDOWN, VK_ESCAPE, 0);  // Esc drops the change
-  EXPECT_TRUE(Gone("Key Assignment Confirmation"));
+  EXPECT_TRUE(WaitUntilGone("Key Assignment Confirmation"));
   EXPECT_EQ(Read("cmd", L"Fn-E"), L"C:\\old.exe");
 
   PostMessageA(key_bar_, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(84, 83));
@@ -156,15 +125,15 @@ TEST_F(AssignmentDialogs, ClearAsksFirstWhenConfirmingAndAtOnceOtherwise) {
   Click(type, IDC_AT_CONFIRM);  // confirmation off, stored at once
   EXPECT_TRUE(WaitFor([] { return Read("cfg", L"opts5") == L"0"; }));
   Click(type, IDC_AT_CLEAR);
-  EXPECT_TRUE(Gone("Assignment Type"));
+  EXPECT_TRUE(WaitUntilGone("Assignment Type"));
   EXPECT_EQ(Read("cmd", L"Fn-E"), L"<absent>");
   EXPECT_EQ(Read("desc", L"Fn-E"), L"");
 }
 
 TEST_F(AssignmentDialogs, KeysUsedWhileADialogIsOpenOpenNoSecondOne) {
   LaunchLog log;
-  Put("cmd", "Fn-1", TargetProgram());
-  RegDeleteKeyValueA(HKEY_CURRENT_USER, "Software\\Korvane\\Keylark\\ini\\cfg", "opts5");
+  Put(layout::kCmd, "Fn-1", TargetProgram());
+  RegDeleteKeyValueA(HKEY_CURRENT_USER, layout::kCfg, "opts5");
   ASSERT_NE(Start(), nullptr);
   PostMessageA(key_bar_, kFnKey, 256, 0x1E);  // Fn-A has no command
   HWND type = WaitForDialog("Assignment Type");
@@ -176,7 +145,7 @@ TEST_F(AssignmentDialogs, KeysUsedWhileADialogIsOpenOpenNoSecondOne) {
   EXPECT_TRUE(log.WaitForStarts(1));
   EXPECT_EQ(FindWindowExA(nullptr, type, "#32770", "Assignment Type"), nullptr);
   PostMessageA(type, WM_KEYDOWN, VK_ESCAPE, 0);
-  EXPECT_TRUE(Gone("Assignment Type"));
+  EXPECT_TRUE(WaitUntilGone("Assignment Type"));
 }
 
 TEST_F(AssignmentDialogs, WithTheKeyBarHiddenTheDialogHasNoOwnerAndTheKeyBarRunsOn) {
@@ -191,7 +160,7 @@ TEST_F(AssignmentDialogs, WithTheKeyBarHiddenTheDialogHasNoOwnerAndTheKeyBarRuns
   EXPECT_NE(SendMessageTimeoutA(key_bar_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &result), 0)
       << "the key bar does not wait for the dialog";
   PostMessageA(GetDlgItem(type, IDCANCEL), WM_KEYDOWN, VK_ESCAPE, 0);
-  EXPECT_TRUE(Gone("Assignment Type"));
+  EXPECT_TRUE(WaitUntilGone("Assignment Type"));
 }
 
 }  // namespace

@@ -75,40 +75,21 @@ void ClickRow(HWND list, int row, bool twice) {
   PostMessageA(list, WM_LBUTTONUP, 0, at);
 }
 
-HWND VisibleDialog(const char* caption) {
-  HWND found = FindWindowA("#32770", caption);
-  return found != nullptr && IsWindowVisible(found) ? found : nullptr;
-}
+class AssignmentsWindow : public KeyBarTest {};
 
-std::optional<std::string> Config(const char* name) {
-  return TestStore().ReadText("Software\\Korvane\\Keylark\\ini\\cfg", name);
-}
-
-TEST(AssignmentsWindow, ListsTheKeysExpandsPopupListsAndOpensARowForEditing) {
-  ResetStore();
-  auto& store = TestStore();
-  const auto put = [&](const std::string& path, const std::string& name, const char* text) {
-    store.WriteText("Software\\Korvane\\Keylark\\" + path, name, text,
-                    store::KeyMode::CreateIfMissing);
-  };
-  put("ini\\cfg", "fIcon", "0");
-  put("ini\\cmd", "Fn-1", "C:\\run.exe");
-  put("ini\\desc", "Fn-1", "Runner");
-  put("ini\\cmd", "Fn-A", "@C:\\Menu");
-  put("prg\\Fn-A\\Calc", "Calc", "C:\\Menu\\Calc.lnk");
-  put("prg\\Fn-A\\Paint", "Paint", "C:\\Menu\\Paint.lnk");
-  HKEY reserve = nullptr;
-  RegCreateKeyA(HKEY_LOCAL_MACHINE, "Software\\Korvane\\Keylark\\KeyReserve", &reserve);
-  RegSetValueExA(reserve, "Z", 0, REG_SZ, reinterpret_cast<const BYTE*>("1"), 2);
-  RegCloseKey(reserve);
-
-  KeylarkProcess keylark;
-  ASSERT_TRUE(keylark.Start());
-  HWND key_bar = keylark.WaitForKeyBar();
+TEST_F(AssignmentsWindow, ListsTheKeysExpandsPopupListsAndOpensARowForEditing) {
+  Put(layout::kCfg, "fIcon", "0");
+  Put(layout::kCmd, "Fn-1", "C:\\run.exe");
+  Put(layout::kDesc, "Fn-1", "Runner");
+  Put(layout::kCmd, "Fn-A", "@C:\\Menu");
+  Put(layout::PrgItem("Fn-A", "Calc"), "Calc", "C:\\Menu\\Calc.lnk");
+  Put(layout::PrgItem("Fn-A", "Paint"), "Paint", "C:\\Menu\\Paint.lnk");
+  Reserve("Z");
+  HWND key_bar = StartKeyBar();
   ASSERT_NE(key_bar, nullptr);
   PostMessageA(key_bar, WM_COMMAND, IDM_ASSIGNMENTS, 0);
-  HWND window = nullptr;
-  ASSERT_TRUE(WaitFor([&] { return (window = VisibleDialog("Function Key Assignments")); }));
+  HWND window = WaitForDialog("Function Key Assignments");
+  ASSERT_NE(window, nullptr);
   HWND list = GetDlgItem(window, IDC_AL_LIST);
   HWND edit = GetDlgItem(window, IDC_AL_EDIT);
   EXPECT_EQ(RowCount(list), 23) << "the reserved Fn-Z is not listed";
@@ -117,7 +98,7 @@ TEST(AssignmentsWindow, ListsTheKeysExpandsPopupListsAndOpensARowForEditing) {
 
   PostMessageA(GetDlgItem(window, IDC_AL_EXPAND), BM_CLICK, 0, 0);
   EXPECT_TRUE(WaitFor([&] { return RowCount(list) == 25; }));
-  EXPECT_EQ(Config("fIcon"), "1");
+  EXPECT_EQ(Text(layout::kCfg, "fIcon"), "1");
   EXPECT_EQ(RowText(list, 7), std::string(25, ' ') + "Calc");
 
   ClickRow(list, 0, false);
@@ -126,16 +107,15 @@ TEST(AssignmentsWindow, ListsTheKeysExpandsPopupListsAndOpensARowForEditing) {
   EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(edit) == FALSE; }));
 
   ClickRow(list, 0, true);
-  HWND type = nullptr;
-  ASSERT_TRUE(WaitFor([&] { return (type = VisibleDialog("Assignment Type")); }));
-  EXPECT_TRUE(WaitFor([] { return VisibleDialog("Function Key Assignments") == nullptr; }));
+  HWND type = WaitForDialog("Assignment Type");
+  ASSERT_NE(type, nullptr);
+  EXPECT_TRUE(WaitUntilGone("Function Key Assignments"));
   EXPECT_EQ(GetWindow(type, GW_OWNER), nullptr);
   char key[16] = {};
   GetDlgItemTextA(type, IDC_AT_KEY, key, sizeof key);
   EXPECT_STREQ(key, "Fn-1");
   PostMessageA(type, WM_KEYDOWN, VK_ESCAPE, 0);
-  EXPECT_TRUE(WaitFor([] { return VisibleDialog("Assignment Type") == nullptr; }));
-  ResetStore();
+  EXPECT_TRUE(WaitUntilGone("Assignment Type"));
 }
 
 }  // namespace

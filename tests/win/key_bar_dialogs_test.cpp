@@ -7,12 +7,6 @@
 namespace keylark::wintest {
 namespace {
 
-// A visible dialog with this caption, or nullptr.
-HWND FindDialog(const char* caption) {
-  HWND dialog = FindWindowA("#32770", caption);
-  return dialog != nullptr && IsWindowVisible(dialog) ? dialog : nullptr;
-}
-
 std::string TextOf(HWND window) {
   char text[512] = {};
   DWORD_PTR copied = 0;
@@ -30,13 +24,9 @@ class KeyBarDialogs : public KeyBarTest {
  protected:
   HWND OpenAbout(HWND key_bar) {
     PostMessageA(key_bar, WM_COMMAND, IDM_ABOUT, 0);
-    HWND about = nullptr;
-    WaitFor([&] { return (about = FindDialog("About Keylark")) != nullptr; });
-    return about;
+    return WaitForDialog("About Keylark");
   }
-  bool AboutCloses() {
-    return WaitFor([&] { return FindDialog("About Keylark") == nullptr; });
-  }
+  bool AboutCloses() { return WaitUntilGone("About Keylark"); }
 };
 
 TEST_F(KeyBarDialogs, TheAboutBoxShowsTheBannerClosesWithEscOrEnterAndFollowsAlwaysOnTop) {
@@ -70,9 +60,9 @@ TEST_F(KeyBarDialogs, HelpIndexAsksTheHelpEngineAndTheKeyBarCarriesOn) {
   // There is no help file beside the test build: the help engine says so in a
   // box of its own, and the key bar waits until it is closed.
   HWND complaint = nullptr;
-  ASSERT_TRUE(WaitFor([&] { return (complaint = FindDialog("ERROR")) != nullptr; }));
+  ASSERT_TRUE(WaitFor([&] { return (complaint = VisibleDialog("ERROR")) != nullptr; }));
   PostMessageA(complaint, WM_COMMAND, IDOK, 0);
-  EXPECT_TRUE(WaitFor([&] { return FindDialog("ERROR") == nullptr; }));
+  EXPECT_TRUE(WaitFor([&] { return VisibleDialog("ERROR") == nullptr; }));
   EXPECT_TRUE(Responds(key_bar));
 }
 

@@ -84,6 +84,21 @@ void PressKeyIn(HWND window, UINT key) {
   PostMessageA(window, WM_KEYUP, key, 0xC0000000);
 }
 
+HWND VisibleDialog(const char* caption) {
+  HWND found = FindWindowA("#32770", caption);
+  return found != nullptr && IsWindowVisible(found) ? found : nullptr;
+}
+
+HWND WaitForDialog(const char* caption) {
+  HWND found = nullptr;
+  WaitFor([&] { return (found = VisibleDialog(caption)) != nullptr; });
+  return found;
+}
+
+bool WaitUntilGone(const char* caption) {
+  return WaitFor([&] { return VisibleDialog(caption) == nullptr; });
+}
+
 HWND PublishedKeyBar() {
   const std::optional<store::Bytes> handle = Raw(layout::kMaker, "Keylark");
   if (!handle || handle->size() != 4) return nullptr;

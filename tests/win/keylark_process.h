@@ -45,6 +45,12 @@ void Reserve(const char* character);
 
 void PressKeyIn(HWND window, UINT key);
 
+// A visible dialog with this caption, or nullptr; waiting for one to come
+// (nullptr when none came in time) or to go.
+HWND VisibleDialog(const char* caption);
+HWND WaitForDialog(const char* caption);
+bool WaitUntilGone(const char* caption);
+
 class KeylarkProcess {
  public:
   KeylarkProcess() = default;
