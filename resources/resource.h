@@ -2,7 +2,6 @@
 #pragma once
 
 #define IDI_KEYLARK 100
-#define IDB_KEYBOARD 110
 #define IDC_POINTING_HAND 120
 
 // The assignment list's row pictures.

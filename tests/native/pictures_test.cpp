@@ -1,5 +1,5 @@
-// The committed pictures are the generator's output, and the keyboard has its
-// dark caps exactly under the 24 labels.
+// The committed pictures are the generator's output, and the keyboard the
+// key bar draws has its dark caps exactly under the 24 labels.
 #include "pictures.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +8,7 @@
 #include <iterator>
 
 #include "app/key_bar_layout.h"
+#include "app/keyboard_picture.h"
 
 namespace keylark::pictures {
 namespace {
@@ -24,33 +25,21 @@ TEST(Pictures, CommittedFilesMatchTheGenerator) {
   }
 }
 
-struct Pixel {
-  int r, g, b;
-  bool operator==(const Pixel&) const = default;
-};
-
-Pixel BmpPixel(const FileBytes& bmp, int x, int y) {
-  const int width = app::kPictureWidth;
-  const int stride = (width * 3 + 3) / 4 * 4;
-  const std::size_t at =
-      54 + static_cast<std::size_t>((app::kPictureHeight - 1 - y) * stride + x * 3);
-  return {bmp[at + 2], bmp[at + 1], bmp[at]};
-}
-
 TEST(Pictures, KeyboardHasDarkCapsUnderEveryLabelOnThePlainBackground) {
-  const FileBytes bmp = GenerateAll().at("keyboard.bmp");
-  ASSERT_EQ(bmp.size(), 54U + 956U * 160U);
-  EXPECT_EQ(bmp[28], 24) << "24 bits per pixel";
-  const Pixel cap{107, 105, 148};
+  const app::KeyboardPicture keyboard = app::DrawKeyboard();
+  ASSERT_EQ(keyboard.width, 318);
+  ASSERT_EQ(keyboard.height, 160);
+  const app::PictureColor cap = 0x6B6994;         // RGB(107, 105, 148)
+  const app::PictureColor background = 0x8486A5;  // RGB(132, 134, 165)
   for (const app::LabelPosition& p : app::kLabelPositions) {
     for (int dy = 0; dy < app::kLabelSize; ++dy) {
       for (int dx = 0; dx < app::kLabelSize; ++dx) {
-        ASSERT_EQ(BmpPixel(bmp, p.left + dx, p.top + dy), cap) << p.left << "," << p.top;
+        ASSERT_EQ(keyboard.At(p.left + dx, p.top + dy), cap) << p.left << "," << p.top;
       }
     }
   }
-  EXPECT_EQ(BmpPixel(bmp, 160, 2), (Pixel{132, 134, 165})) << "between the function keys";
-  EXPECT_EQ(BmpPixel(bmp, 5, 140), (Pixel{132, 134, 165}));
+  EXPECT_EQ(keyboard.At(160, 2), background) << "between the function keys";
+  EXPECT_EQ(keyboard.At(5, 140), background);
 }
 
 TEST(Pictures, CursorHotSpotIsTheFingertip) {

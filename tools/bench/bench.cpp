@@ -19,8 +19,13 @@
 #include <string>
 #include <vector>
 
+#include <commctrl.h>
+
+#include "clock.h"
+#include "core/window_messages.h"
 #include "measure/measure_points.h"
 #include "measured_program.h"
+#include "resource.h"
 #include "store/layout.h"
 
 namespace keylark::bench {
@@ -256,6 +261,97 @@ bool MeasureLongRun(const std::string& path, int launches, HANDLE target_started
   return true;
 }
 
+// ---- windows opened from the key bar ----
+
+constexpr int kLongListItems = 500;
+
+// Fn-A pops up a list of 500 items, and the assignments window opens with
+// popup lists expanded.
+bool PrepareLongList() {
+  if (!WriteText(store::kCommandKey, "Fn-A", "@C:\\Bench") ||
+      !WriteText(store::PopupListKey("Fn-A").c_str(), store::kFileCountValue,
+                 std::to_string(kLongListItems)) ||
+      !WriteText(store::kConfigKey, store::kExpandListsValue, "1")) {
+    return false;
+  }
+  for (int i = 0; i < kLongListItems; ++i) {
+    const std::string item = "Program " + std::to_string(1000 + i);
+    if (!WriteText(store::PopupItemKey("Fn-A", item).c_str(), item.c_str(),
+                   "C:\\Bench\\" + item + ".lnk")) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// Polls until the condition holds, for at most ten seconds.
+template <typename Condition>
+bool Await(Condition condition) {
+  const std::int64_t end = NowMicroseconds() + 10'000'000;
+  while (!condition()) {
+    if (NowMicroseconds() > end) return false;
+    Sleep(0);
+  }
+  return true;
+}
+
+HWND VisibleWindow(const char* class_name, const char* caption, DWORD process) {
+  HWND found = FindWindowExA(nullptr, nullptr, class_name, caption);
+  for (; found != nullptr; found = FindWindowExA(nullptr, found, class_name, caption)) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(found, &owner);
+    if (owner == process && IsWindowVisible(found)) return found;
+  }
+  return nullptr;
+}
+
+struct WindowTimes {
+  std::vector<double> list_ms;   // menu item -> assignments window shown, every row in it
+  std::vector<double> popup_ms;  // Fn-key report -> popup list menu shown
+};
+
+// The assignments window with 24 keys and the 500 items, and the popup list
+// of the 500 items, each opened and closed again `runs` times in one Keylark.
+bool MeasureWindows(const std::string& path, int runs, WindowTimes* times) {
+  MeasuredProgram program(path);
+  if (!program.Start()) return Fail("did not show its window", path);
+  program.WaitUntilIdle();
+  const HWND key_bar = program.Window();
+  const DWORD process = program.ProcessId();
+  const int rows = 24 + kLongListItems;
+  for (int run = 0; run < runs; ++run) {
+    std::int64_t start = NowMicroseconds();
+    PostMessageA(key_bar, WM_COMMAND, IDM_ASSIGNMENTS, 0);
+    HWND list_window = nullptr;
+    if (!Await([&] {
+          list_window = VisibleWindow("#32770", "Function Key Assignments", process);
+          return list_window != nullptr &&
+                 SendMessageA(GetDlgItem(list_window, IDC_AL_LIST), LVM_GETITEMCOUNT, 0, 0) == rows;
+        })) {
+      return Fail("did not list the 500 items", path);
+    }
+    times->list_ms.push_back(static_cast<double>(NowMicroseconds() - start) / 1000);
+    PostMessageA(list_window, WM_COMMAND, IDOK, 0);
+    if (!Await([&] { return !IsWindow(list_window); })) return Fail("kept its list", path);
+    program.WaitUntilIdle();
+
+    start = NowMicroseconds();
+    PostMessageA(key_bar, core::FnKeyMessage, core::kFnKeyReportWParam, 0x1E);  // Fn-A
+    HWND menu = nullptr;
+    if (!Await([&] { return (menu = VisibleWindow("#32768", nullptr, process)) != nullptr; })) {
+      return Fail("did not pop up the list of Fn-A", path);
+    }
+    times->popup_ms.push_back(static_cast<double>(NowMicroseconds() - start) / 1000);
+    PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+    if (!Await([&] { return VisibleWindow("#32768", nullptr, process) == nullptr; })) {
+      return Fail("kept its popup list", path);
+    }
+    program.WaitUntilIdle();
+  }
+  program.Close();
+  return true;
+}
+
 // ---- the table ----
 
 void Rule() { std::printf("%s\n", std::string(108, '-').c_str()); }
@@ -403,6 +499,16 @@ void PrintTable(const Settings& settings, const Paths& paths, const Samples& bar
   PrintSteps(bare, measured);
 }
 
+void PrintWindowTimes(const WindowTimes& times) {
+  std::printf("\nWindows opened from the key bar (Keylark.exe), with a popup list of %d items:\n",
+              kLongListItems);
+  std::printf("median ms, least in brackets\n");
+  Rule();
+  Row("assignments window, lists expanded, all rows", "", StepTime(times.list_ms), "", "", "");
+  Row("popup list menu of Fn-A", "", StepTime(times.popup_ms), "", "", "");
+  Rule();
+}
+
 const char* WineVersion() {
   using Version = const char*(CDECL*)();
   HMODULE ntdll = GetModuleHandleA("ntdll.dll");
@@ -451,7 +557,11 @@ int Run(const Settings& settings) {
       return 1;
     }
   }
+  WindowTimes windows;
+  std::fprintf(stderr, "windows: the assignments window and a long popup list\n");
+  if (!PrepareLongList() || !MeasureWindows(paths.keylark, settings.runs, &windows)) return 1;
   PrintTable(settings, paths, bare, keylark, measured, bare_long, keylark_long, measured_long);
+  PrintWindowTimes(windows);
   CloseHandle(target_started);
   RegDeleteTreeA(HKEY_CURRENT_USER, store::kMakerKey);
   return 0;

@@ -39,6 +39,9 @@ class MeasuredProgram {
   };
   std::optional<Launch> LaunchFnE(HANDLE target_started) const;
 
+  HWND Window() const { return window_; }
+  DWORD ProcessId() const { return process_.dwProcessId; }
+
   // Whether the program carries the measurement probe.
   bool HasProbe() const;
   // Asks the program's measurement probe; nothing when it did not answer.

@@ -45,18 +45,6 @@ void PutInfoHeader(FileBytes& out, int width, int height, int bits) {
   for (int i = 0; i < 6; ++i) Put32(out, 0);
 }
 
-FileBytes EncodeBmp(const Image& image) {
-  FileBytes pixels;
-  PutColourRows(pixels, image);
-  FileBytes out{'B', 'M'};
-  Put32(out, static_cast<std::uint32_t>(14 + 40 + pixels.size()));
-  Put32(out, 0);
-  Put32(out, 14 + 40);
-  PutInfoHeader(out, image.width(), image.height(), 24);
-  out.insert(out.end(), pixels.begin(), pixels.end());
-  return out;
-}
-
 FileBytes EncodeIco(const std::vector<Image>& images) {
   FileBytes out;
   Put16(out, 0);

@@ -1,5 +1,5 @@
 // What the picture generator draws on and how it writes files: an RGB image
-// with a transparency mask, encoded as BMP, ICO or the parts of a CUR file.
+// with a transparency mask, encoded as ICO or the parts of a CUR file.
 #pragma once
 
 #include <cstdint>
@@ -67,7 +67,6 @@ void PutMaskRows(FileBytes& out, int width, int height, BitOf bit_of) {
   }
 }
 
-FileBytes EncodeBmp(const Image& image);
 // A 24-bit icon file with one image per size; unset pixels are transparent.
 FileBytes EncodeIco(const std::vector<Image>& images);
 

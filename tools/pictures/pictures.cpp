@@ -6,72 +6,12 @@
 #include "image.h"
 #include "row_icons.h"
 
-#include "app/key_bar_layout.h"
-
 namespace keylark::pictures {
 namespace {
 
-constexpr Rgb kBackground{132, 134, 165};
 constexpr Rgb kFnKeyCap{107, 105, 148};
 constexpr Rgb kOtherKeyCap{150, 152, 184};
-constexpr Rgb kHighlight{178, 180, 206};
 constexpr Rgb kShadow{78, 77, 112};
-constexpr Rgb kFnKeyAccent{0, 168, 200};
-
-// ---- The keyboard ------------------------------------------------------
-
-void DrawCap(Image& image, int left, int top, Rgb cap, bool bevel_only) {
-  constexpr int size = app::kLabelSize;
-  if (bevel_only) {
-    image.Fill(left - 1, top - 1, size + 1, 1, kHighlight);
-    image.Fill(left - 1, top - 1, 1, size + 1, kHighlight);
-    image.Fill(left, top + size, size + 1, 1, kShadow);
-    image.Fill(left + size, top, 1, size + 1, kShadow);
-    return;
-  }
-  image.Fill(left, top, size, size, cap);
-}
-
-struct Cap {
-  int left;
-  int top;
-  Rgb colour;
-};
-
-// The keys around the 24 that Keylark uses, in the same rows.
-std::vector<Cap> OtherCaps() {
-  std::vector<Cap> caps;
-  const auto row = [&caps](int first_left, int top, int count, int step) {
-    for (int i = 0; i < count; ++i) caps.push_back({first_left + i * step, top, kOtherKeyCap});
-  };
-  row(-13, 45, 1, 26);                       // the key left of 1
-  row(169, 45, 6, 26);                       // 7 8 9 0 - =
-  row(-6, 71, 1, 26);                        // Tab
-  row(178, 71, 6, 26);                       // U I O P [ ]
-  row(2, 96, 1, 26);                         // Caps Lock
-  row(184, 96, 5, 26);                       // J K L ; '
-  row(12, 123, 1, 26);                       // Shift
-  row(194, 123, 5, 26);                      // M , . / Shift
-  row(-10, 11, 13, 26);                      // function keys
-  caps.push_back({-14, 150, kOtherKeyCap});  // Ctrl
-  caps.push_back({38, 150, kOtherKeyCap});   // Windows
-  caps.push_back({64, 150, kOtherKeyCap});   // Alt
-  caps.push_back({12, 150, kFnKeyAccent});   // Fn, the key held with all of them
-  return caps;
-}
-
-Image DrawKeyboard() {
-  Image image(app::kPictureWidth, app::kPictureHeight, kBackground);
-  std::vector<Cap> caps = OtherCaps();
-  for (const app::LabelPosition& p : app::kLabelPositions)
-    caps.push_back({p.left, p.top, kFnKeyCap});
-  for (const Cap& cap : caps) DrawCap(image, cap.left, cap.top, cap.colour, true);
-  // The space bar, wide and half out of the picture.
-  image.Fill(89, 150, 150, 1, kHighlight);
-  image.Fill(90, 151, 148, 9, kOtherKeyCap);
-  for (const Cap& cap : caps) DrawCap(image, cap.left, cap.top, cap.colour, false);
-  return image;
-}
 
 // ---- The icon: a key cap with a rising arrow -----------------------------
 
@@ -158,7 +98,6 @@ FileBytes EncodeHandCursor() {
 
 std::map<std::string, FileBytes> GenerateAll() {
   std::map<std::string, FileBytes> files = {
-      {"keyboard.bmp", EncodeBmp(DrawKeyboard())},
       {"keylark.ico", EncodeIco({DrawIcon(32), DrawIcon(16)})},
       {"hand.cur", EncodeHandCursor()},
   };

@@ -1,6 +1,7 @@
-// Draws Keylark's pictures — the key bar's keyboard, the program icon and
-// the pointing-hand cursor — and encodes them as BMP, ICO and CUR files.
-// Everything is computed, so the files can be made again byte for byte.
+// Draws Keylark's picture files — the program icon, the pointing-hand cursor
+// and the assignment list's row pictures — and encodes them as ICO and CUR
+// files. Everything is computed, so the files can be made again byte for
+// byte. (The key bar's keyboard is drawn by the program itself.)
 #pragma once
 
 #include <cstdint>

@@ -61,8 +61,7 @@ void KeyBar::Load() {
   session_.AlwaysOnTop = false;
   ApplyFixedSize();
   Mark(Point::Size);
-  auto* picture = static_cast<HBITMAP>(
-      LoadImageA(instance_, MAKEINTRESOURCEA(IDB_KEYBOARD), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+  surface_.Create(hwnd());
   Mark(Point::Picture);
   help_file_ = platform::win32::ProgramFolder() + "\\" + core::kHelpFileName;
   flow_ = std::make_unique<dialogs::win::AssignmentFlow>(dialogs::win::DialogServices{
@@ -72,8 +71,7 @@ void KeyBar::Load() {
   logical_pixels_per_inch_ = ScreenLogicalPixelsPerInch();
   twips_per_pixel_x_ = kTwipsPerInch / logical_pixels_per_inch_;
   twips_per_pixel_y_ = twips_per_pixel_x_;
-  surface_.Create(hwnd(), picture, LabelFontSize(logical_pixels_per_inch_),
-                  logical_pixels_per_inch_);
+  surface_.SetLabelFont(LabelFontSize(logical_pixels_per_inch_), logical_pixels_per_inch_);
   // The tips need the common controls, whose loading would hold up the start.
   PostMessageA(hwnd(), kFinishStartMessage, 0, 0);
   Mark(Point::Labels);

@@ -1,5 +1,7 @@
 #include "app/win/key_bar_surface.h"
 
+#include "app/keyboard_picture.h"
+
 namespace keylark::app::win {
 
 using platform::win32::Bitmap;
@@ -12,22 +14,50 @@ namespace {
 
 MemoryDc ScreenCompatibleDc() { return MemoryDc(CreateCompatibleDC(nullptr)); }
 
+// The keyboard as a 24-bit bitmap, rows from the top.
+Bitmap PictureBitmap(const KeyboardPicture& picture) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = picture.width;
+  info.bmiHeader.biHeight = -picture.height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  void* bits = nullptr;
+  Bitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bitmap || bits == nullptr) return Bitmap();
+  const int stride = (picture.width * 3 + 3) / 4 * 4;
+  auto* rows = static_cast<std::uint8_t*>(bits);
+  for (int y = 0; y < picture.height; ++y) {
+    std::uint8_t* pixel = rows + static_cast<std::ptrdiff_t>(y) * stride;
+    for (int x = 0; x < picture.width; ++x) {
+      const PictureColor colour = picture.At(x, y);
+      *pixel++ = static_cast<std::uint8_t>(colour);  // blue, green, red
+      *pixel++ = static_cast<std::uint8_t>(colour >> 8);
+      *pixel++ = static_cast<std::uint8_t>(colour >> 16);
+    }
+  }
+  GdiFlush();
+  return bitmap;
+}
+
 }  // namespace
 
-bool KeyBarSurface::Create(HWND window, HBITMAP picture, int font_points,
-                           int logical_pixels_per_inch) {
+bool KeyBarSurface::Create(HWND window) {
   Destroy();
   window_ = window;
-  picture_.Reset(picture);
+  picture_ = PictureBitmap(DrawKeyboard());
   HDC screen = GetDC(nullptr);
   layer_.Reset(CreateCompatibleBitmap(screen, kPictureWidth, kPictureHeight));
   ReleaseDC(nullptr, screen);
+  Clear();
+  return layer_.IsValid();
+}
+
+void KeyBarSurface::SetLabelFont(int font_points, int logical_pixels_per_inch) {
   font_.Reset(CreateFontA(-MulDiv(font_points, logical_pixels_per_inch, 72), 0, 0, 0, FW_BOLD,
                           FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
                           "MS Sans Serif"));
-  Clear();
-  return layer_.IsValid();
 }
 
 void KeyBarSurface::Destroy() {

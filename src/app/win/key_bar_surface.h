@@ -20,8 +20,10 @@ class KeyBarSurface {
   KeyBarSurface(const KeyBarSurface&) = delete;
   KeyBarSurface& operator=(const KeyBarSurface&) = delete;
 
-  // Takes the picture (the surface owns it from now on) and the label font size.
-  bool Create(HWND window, HBITMAP picture, int font_points, int logical_pixels_per_inch);
+  // Draws the keyboard picture and makes the layer of marks over it.
+  bool Create(HWND window);
+  // The labels' font, for the screen's resolution.
+  void SetLabelFont(int font_points, int logical_pixels_per_inch);
   void Destroy();
 
   // Removes every mark; the picture and the labels stay.
