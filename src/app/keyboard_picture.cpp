@@ -17,14 +17,15 @@ class Canvas {
   Canvas() {
     picture_.width = kPictureWidth;
     picture_.height = kPictureHeight;
-    picture_.pixels.assign(static_cast<std::size_t>(kPictureWidth * kPictureHeight),
+    picture_.pixels.assign(static_cast<std::size_t>(kPictureWidth) * kPictureHeight,
                            kPictureBackground);
   }
   // Caps partly outside the picture are cut at its edges.
   void Fill(int left, int top, int width, int height, PictureColor colour) {
     for (int y = std::max(top, 0); y < std::min(top + height, kPictureHeight); ++y) {
       for (int x = std::max(left, 0); x < std::min(left + width, kPictureWidth); ++x) {
-        picture_.pixels[static_cast<std::size_t>(y * kPictureWidth + x)] = colour;
+        picture_.pixels[static_cast<std::size_t>(y) * kPictureWidth + static_cast<std::size_t>(x)] =
+            colour;
       }
     }
   }

@@ -18,7 +18,10 @@ struct KeyboardPicture {
   int height = 0;
   std::vector<PictureColor> pixels;  // rows from the top, left to right
 
-  PictureColor At(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
+  PictureColor At(int x, int y) const {
+    return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                  static_cast<std::size_t>(x)];
+  }
 };
 
 KeyboardPicture DrawKeyboard();
