@@ -10,6 +10,7 @@
 
 #include "keylark_process.h"
 #include "launch_log.h"
+#include "platform/win32/win32_file_icons.h"
 #include "platform/win32/win32_shell.h"
 
 namespace keylark::wintest {
@@ -90,6 +91,16 @@ TEST_F(Win32ShellTest, TheMouseNudgeEndsTwoPixelsLower) {
     return after.y == before.y + 2;
   }));
   EXPECT_EQ(after.x, before.x);
+}
+
+TEST(Win32FileIconsTest, TheShellNamesAFileAndFindsItsPictureInItsOwnList) {
+  platform::win32::Win32FileIcons icons;
+  const auto large = icons.Describe(TargetProgram(), platform::IconSize::Large32);
+  const auto small = icons.Describe(TargetProgram(), platform::IconSize::Small16);
+  ASSERT_TRUE(large && small);
+  EXPECT_NE(large->images, small->images) << "one system list per size";
+  EXPECT_EQ(large->display_name.rfind("launch_target", 0), 0U) << large->display_name;
+  EXPECT_FALSE(icons.Describe("C:\\no\\such\\file.exe", platform::IconSize::Large32));
 }
 
 }  // namespace
