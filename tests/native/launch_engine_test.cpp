@@ -133,7 +133,7 @@ TEST_F(LaunchKeyTest, OnlyANonZeroNumericSwitchFlagSwitches) {
     world_.session.LabelTags[10] = "0";
     if (flag) world_.SetSwitchFlag("Fn-E", *flag);
     const std::string expected =
-        switches ? "start C:\\Tools\\run.exe /x" : "shell-open C:\\Tools\\run.exe /x";
+        switches ? "start C:\\Tools\\run.exe /x" : "shell-open C:\\Tools\\run.exe | /x";
     EXPECT_THAT(Launch(), ElementsAre(expected)) << "flag " << flag.value_or("<absent>");
   }
 }
@@ -273,7 +273,7 @@ TEST_F(SwitchOrStartTest, AFailedSnapshotStartsNothing) {
 TEST_F(SwitchOrStartTest, AFailedStartFallsBackToTheShellAndRemembersNothing) {
   world_.shell.not_programs.insert("C:\\Apps\\editor.exe -n");
   EXPECT_THAT(Launch(),
-              ElementsAre("start C:\\Apps\\editor.exe -n", "shell-open C:\\Apps\\editor.exe -n"));
+              ElementsAre("start C:\\Apps\\editor.exe -n", "shell-open C:\\Apps\\editor.exe | -n"));
   EXPECT_EQ(RememberedId(), 0U);
   EXPECT_EQ(RememberedTag(), "0");
 
@@ -281,7 +281,7 @@ TEST_F(SwitchOrStartTest, AFailedStartFallsBackToTheShellAndRemembersNothing) {
   world_.session.LaunchedProcessIds[10] = 77;
   world_.session.LabelTags[10] = "400";
   EXPECT_THAT(Launch(), ElementsAre("snapshot", "start C:\\Apps\\editor.exe -n",
-                                    "shell-open C:\\Apps\\editor.exe -n"));
+                                    "shell-open C:\\Apps\\editor.exe | -n"));
   EXPECT_EQ(RememberedId(), 77U);
   EXPECT_EQ(RememberedTag(), "400");
 }

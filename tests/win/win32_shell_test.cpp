@@ -62,7 +62,7 @@ TEST_F(Win32ShellTest, EachStartIsANewProcess) {
 }
 
 TEST_F(Win32ShellTest, TheShellOpensAProgramWithoutArguments) {
-  EXPECT_TRUE(shell_.OpenWithShell(TargetProgram()));
+  EXPECT_TRUE(shell_.OpenWithShell(TargetProgram(), ""));
   ASSERT_TRUE(WaitForStarts(1));
 }
 

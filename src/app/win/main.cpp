@@ -56,6 +56,16 @@ void WakeResidentInstance(const store::Store& store) {
   SetForegroundWindow(key_bar);
 }
 
+// Keylark works in the system folder: a program or shell start that looks
+// for a bare name in the current directory then finds only what the system
+// folder holds, never a program planted in whatever folder Keylark happened
+// to be started from.
+void LeaveTheStartFolder() {
+  char folder[MAX_PATH + 1] = {};
+  const UINT length = GetSystemDirectoryA(folder, sizeof folder);
+  if (length > 0 && length < sizeof folder) SetCurrentDirectoryA(folder);
+}
+
 int RunMessageLoop() {
   MSG message{};
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
@@ -85,6 +95,7 @@ int Main(HINSTANCE instance) {
     return 0;
   }
 
+  LeaveTheStartFolder();
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
 

@@ -1,0 +1,183 @@
+// The running key bar under abuse, seen from outside: long and planted
+// commands, positions off every screen, floods of reports and clicks, a
+// half-written store and paths in Japanese.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <tlhelp32.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "core/window_messages.h"
+#include "keylark_process.h"
+#include "launch_log.h"
+#include "store/layout.h"
+
+namespace keylark::wintest {
+namespace {
+
+constexpr LPARAM kScan1 = 0x02, kScan2 = 0x03, kScanA = 0x1E, kScanE = 0x12, kScanR = 0x13,
+                 kScanT = 0x14;
+
+void Assign(const std::string& key, const std::string& command, const char* switch_flag) {
+  TestStore().WriteText(store::kCommandKey, key, command, store::KeyMode::CreateIfMissing);
+  TestStore().WriteText(store::kSwitchFlagKey, key, switch_flag, store::KeyMode::CreateIfMissing);
+}
+
+// A key report, sent (handled when this returns) or only posted.
+void Report(HWND key_bar, LPARAM scan, bool wait = true) {
+  DWORD_PTR result = 0;
+  if (wait) {
+    SendMessageTimeoutA(key_bar, core::FnKeyMessage, core::kFnKeyReportWParam, scan, SMTO_NORMAL,
+                        10000, &result);
+  } else {
+    PostMessageA(key_bar, core::FnKeyMessage, core::kFnKeyReportWParam, scan);
+  }
+}
+
+void PressKeyIn(HWND window, UINT key) {
+  PostMessageA(window, WM_KEYDOWN, key, 0);
+  PostMessageA(window, WM_KEYUP, key, 0xC0000000);
+}
+
+std::wstring ImageOf(platform::ProcessId id) {
+  HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
+  wchar_t path[MAX_PATH] = {};
+  DWORD size = MAX_PATH;
+  if (process != nullptr) QueryFullProcessImageNameW(process, 0, path, &size);
+  if (process != nullptr) CloseHandle(process);
+  return path;
+}
+
+bool AnyProcessNamed(const char* name) {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  PROCESSENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  bool found = false;
+  for (BOOL more = Process32First(snapshot, &entry); more && !found;
+       more = Process32Next(snapshot, &entry)) {
+    found = lstrcmpiA(entry.szExeFile, name) == 0;
+  }
+  CloseHandle(snapshot);
+  return found;
+}
+
+// A folder of copies of launch_target.exe, removed with everything in it.
+class TargetCopies {
+ public:
+  explicit TargetCopies(const std::wstring& name) {
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    root_ = std::wstring(temp) + name;
+    CreateDirectoryW(root_.c_str(), nullptr);
+  }
+  ~TargetCopies() {
+    for (auto it = made_.rbegin(); it != made_.rend(); ++it) {
+      if (!DeleteFileW(it->c_str())) RemoveDirectoryW(it->c_str());
+    }
+    RemoveDirectoryW(root_.c_str());
+  }
+  TargetCopies(const TargetCopies&) = delete;
+  TargetCopies& operator=(const TargetCopies&) = delete;
+
+  // Copies the target to root\relative (folders made as needed); its full path.
+  std::wstring Copy(const std::wstring& folder, const std::wstring& file) {
+    const std::wstring dir = folder.empty() ? root_ : root_ + L"\\" + folder;
+    if (CreateDirectoryW(dir.c_str(), nullptr)) made_.push_back(dir);
+    const std::wstring path = dir + L"\\" + file;
+    const std::string target = TargetProgram();
+    CopyFileW(std::wstring(target.begin(), target.end()).c_str(), path.c_str(), FALSE);
+    made_.push_back(path);
+    return path;
+  }
+  const std::wstring& Root() const { return root_; }
+
+ private:
+  std::wstring root_;
+  std::vector<std::wstring> made_;
+};
+
+std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+
+class Reliability : public ::testing::Test {
+ protected:
+  void SetUp() override { ResetStore(); }
+  void TearDown() override {
+    for (int i = 0; i < 3; ++i) {
+      if (HWND menu = TopLevelWindowOf(keylark_.ProcessId(), "#32768")) PressKeyIn(menu, VK_ESCAPE);
+    }
+    keylark_.Close();
+    log_.EndAll();
+    ResetStore();
+  }
+  HWND StartKeyBar() { return keylark_.Start() ? keylark_.WaitForKeyBar() : nullptr; }
+  bool Running() { return !keylark_.WaitForExit(std::chrono::milliseconds(0)); }
+
+  LaunchLog log_;  // before the key bar: Keylark inherits where targets log
+  KeylarkProcess keylark_;
+};
+
+TEST_F(Reliability, NoCommandLengthTakesTheKeyBarDown) {
+  const std::string path = "C:\\" + std::string(4000, 'a') + ".exe";
+  Assign("Fn-1", path, "0");
+  Assign("Fn-2", "C:\\" + std::string(1500, 'b'), "1");
+  Assign("Fn-R", "http://localhost/" + std::string(2000, 'c'), "0");
+  TestStore().WriteText(store::kCommandKey, "Fn-A", "@C:\\Lists", store::KeyMode::CreateIfMissing);
+  TestStore().WriteText(store::PopupListKey("Fn-A"), "FileCount", "1",
+                        store::KeyMode::CreateIfMissing);
+  TestStore().WriteText(store::PopupItemKey("Fn-A", "Long"), "Long", path,
+                        store::KeyMode::CreateIfMissing);
+  Assign("Fn-E", TargetProgram(), "0");
+  HWND key_bar = StartKeyBar();
+  ASSERT_NE(key_bar, nullptr);
+  for (LPARAM scan : {kScan1, kScan2, kScanR}) Report(key_bar, scan);
+  Report(key_bar, kScanA, false);
+  HWND menu = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (menu = TopLevelWindowOf(keylark_.ProcessId(), "#32768")); }));
+  for (UINT key : {VK_DOWN, VK_DOWN, VK_RETURN}) PressKeyIn(menu, key);
+  Report(key_bar, kScanE, false);
+  ASSERT_TRUE(log_.WaitForStarts(1)) << "the key bar still launches";
+  EXPECT_TRUE(Running());
+  EXPECT_EQ(PublishedKeyBar(), key_bar);
+}
+
+TEST_F(Reliability, TheProgramStartedIsExactlyTheStoredFileNeverAPlantedOne) {
+  TargetCopies copies(L"kl planted");
+  const std::wstring wanted = copies.Copy(L"dir with space", L"kl target.exe");
+  copies.Copy(L"", L"dir.exe");
+  copies.Copy(L"", L"klplant.exe");
+  Assign("Fn-E", Narrow(wanted), "1");
+  Assign("Fn-R", "klplant.exe", "1");
+  Assign("Fn-T", "klplant.exe", "0");
+  // Keylark is started from the folder that holds the planted programs.
+  char here[MAX_PATH] = {};
+  GetCurrentDirectoryA(MAX_PATH, here);
+  SetCurrentDirectoryW(copies.Root().c_str());
+  HWND key_bar = StartKeyBar();
+  SetCurrentDirectoryA(here);
+  ASSERT_NE(key_bar, nullptr);
+
+  Report(key_bar, kScanR);
+  Report(key_bar, kScanT);
+  EXPECT_FALSE(AnyProcessNamed("klplant.exe")) << "nothing from the current directory";
+  Report(key_bar, kScanE, false);
+  ASSERT_TRUE(log_.WaitForStarts(1));
+  EXPECT_EQ(ImageOf(log_.Starts()[0]), wanted);
+  log_.EndAll();  // before its copy goes
+}
+
+TEST_F(Reliability, ADirectCommandGetsItsArgumentsWithTheSwitchFlagOff) {
+  Assign("Fn-E", TargetProgram() + " --exit", "0");
+  Assign("Fn-R", "\"" + TargetProgram() + "\"  --exit", "0");
+  HWND key_bar = StartKeyBar();
+  ASSERT_NE(key_bar, nullptr);
+  Report(key_bar, kScanE);
+  Report(key_bar, kScanR);
+  ASSERT_TRUE(log_.WaitForStarts(2));
+  std::ifstream log(log_.Path());
+  std::string line;
+  while (std::getline(log, line)) EXPECT_NE(line.find(" --exit"), std::string::npos) << line;
+}
+
+}  // namespace
+}  // namespace keylark::wintest
