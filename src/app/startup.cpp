@@ -10,17 +10,31 @@ namespace {
 constexpr std::uint32_t kPlatformWin9x = 1;  // VER_PLATFORM_WIN32_WINDOWS
 constexpr int kDesignFontSize = 12;
 
-void WriteFirstRunDefaults(const store::Store& store, Twips position) {
-  using store::KeyMode;
-  const store::ScopedKey key(store.Registry(), store::Root::CurrentUser, store::kConfigKey, true);
-  key.Write(store::kExpandListsValue, platform::kRegSz, store::EncodeFlag(false));
-  key.Write(store::kAlwaysOnTopValue, platform::kRegSz, store::EncodeFlag(false));
-  key.Write(store::kMarkPopupsValue, platform::kRegSz, store::EncodeFlag(true));
-  key.Write(store::kMinimizeOnUseValue, platform::kRegSz, store::EncodeFlag(false));
-  key.Write(store::kHintsValue, platform::kRegSz, store::EncodeFlag(true));
-  key.Write(store::kConfirmChangesValue, platform::kRegSz, store::EncodeFlag(true));
-  key.Write(store::kLeftValue, platform::kRegSz, store::EncodePosition(position.left));
-  key.Write(store::kTopValue, platform::kRegSz, store::EncodePosition(position.top));
+struct FirstRunOption {
+  const char* name;
+  bool on;
+};
+
+// The options as the first run writes them, in its order.
+constexpr FirstRunOption kFirstRunOptions[] = {
+    {store::kExpandListsValue, false}, {store::kAlwaysOnTopValue, false},
+    {store::kMarkPopupsValue, true},   {store::kMinimizeOnUseValue, false},
+    {store::kHintsValue, true},        {store::kConfirmChangesValue, true}};
+
+bool IsPresent(const store::ScopedKey& key, const char* name) {
+  return key.QuerySize(name, nullptr) == platform::kSuccess;
+}
+
+// A coordinate as stored, or its first-run value written in its place when
+// it is missing; an empty or unreadable one counts as 0.
+double ReadOrWriteCoordinate(const store::ScopedKey& key, const char* write_name,
+                             const char* read_name, double first_run) {
+  if (!IsPresent(key, read_name)) {
+    key.Write(write_name, platform::kRegSz, store::EncodePosition(first_run));
+    return first_run;
+  }
+  const std::optional<store::Bytes> data = key.ReadBytes(read_name);
+  return data ? store::DecodePosition(data->data(), data->size()) : 0;
 }
 
 // Round half to even, the rounding of the font rule.
@@ -45,16 +59,18 @@ Twips FirstRunPlacement(TwipsSize screen, TwipsSize window) {
 }
 
 Twips RestoreOrInitializePosition(const store::Store& store, Twips first_run) {
-  if (!store.KeyExists(store::Root::CurrentUser, store::kConfigKey)) {
-    WriteFirstRunDefaults(store, first_run);
-    return first_run;
+  // A first run creates the key; a run that stopped half-way through writing
+  // it left some values out. Either way each missing value is written as the
+  // first run writes it, and only those.
+  const store::ScopedKey key(store.Registry(), store::Root::CurrentUser, store::kConfigKey, true);
+  for (const FirstRunOption& option : kFirstRunOptions) {
+    if (!IsPresent(key, option.name)) {
+      key.Write(option.name, platform::kRegSz, store::EncodeFlag(option.on));
+    }
   }
-  Twips position;
-  const std::optional<double> left = store.ReadPosition(store::kLeftReadName);
-  if (left) {
-    position.left = *left;
-    position.top = store.ReadPosition(store::kTopReadName).value_or(0);
-  }
+  const Twips position{
+      ReadOrWriteCoordinate(key, store::kLeftValue, store::kLeftReadName, first_run.left),
+      ReadOrWriteCoordinate(key, store::kTopValue, store::kTopReadName, first_run.top)};
   if (position.left < 0 || position.top < 0) return first_run;
   return position;
 }

@@ -36,10 +36,11 @@ struct TwipsSize {
 // A fifth of the free space to the left and above.
 Twips FirstRunPlacement(TwipsSize screen, TwipsSize window);
 
-// Where the key bar goes at load. On first run ("ini\cfg" missing) this
-// creates "ini\cfg" with the default options and the first-run position.
-// Otherwise the saved position is used, except that a negative coordinate
-// gives the first-run placement for this run (nothing is written).
+// Where the key bar goes at load. Every option or coordinate missing from
+// "ini\cfg" (all of them on a first run, when the key itself is missing) is
+// written with its first-run value, value by value; what is there stays.
+// The saved position is used, except that a negative coordinate gives the
+// first-run placement for this run (nothing is written).
 Twips RestoreOrInitializePosition(const store::Store& store, Twips first_run);
 
 // At unload: stored unless both coordinates are zero or less.

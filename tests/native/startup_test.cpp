@@ -74,13 +74,16 @@ TEST_F(StartupTest, SavedPositionsAreUsedUnlessNegative) {
   EXPECT_EQ(store_.ReadPosition("X"), -15);
 }
 
-TEST_F(StartupTest, AMissingLeftMeansZeroZeroWithoutReadingTop) {
-  store_.WritePosition("Y", 900, KeyMode::CreateIfMissing);
+TEST_F(StartupTest, APartlyWrittenConfigGetsOnlyItsMissingValues) {
+  store_.WriteText(store::kConfigKey, "opts4", "0", KeyMode::CreateIfMissing);
+  store_.WritePosition("Y", 900, KeyMode::OpenExisting);
   registry_.ClearLog();
   const Twips placed = RestoreOrInitializePosition(store_, first_run_);
-  EXPECT_EQ(placed.left, 0);
-  EXPECT_EQ(placed.top, 0);
-  for (const std::string& line : registry_.Log()) EXPECT_NE(line, "query y");
+  EXPECT_DOUBLE_EQ(placed.left, 2118);
+  EXPECT_EQ(placed.top, 900);
+  EXPECT_EQ(ConfigWrites(),
+            (std::vector<std::string>{"fIcon", "opts1", "opts2", "opts3", "opts5", "X"}));
+  EXPECT_EQ(Raw("opts4"), store::EncodeText("0"));
 }
 
 TEST_F(StartupTest, PositionIsSavedUnlessBothCoordinatesAreZeroOrLess) {

@@ -164,8 +164,9 @@ TEST_F(AssignmentDialogs, ClearAsksFirstWhenConfirmingAndAtOnceOtherwise) {
 TEST_F(AssignmentDialogs, KeysUsedWhileADialogIsOpenOpenNoSecondOne) {
   LaunchLog log;
   Put("cmd", "Fn-1", TargetProgram());
-  RegDeleteKeyValueA(HKEY_CURRENT_USER, "Software\\Korvane\\Keylark\\ini\\cfg", "opts5");
   ASSERT_NE(Start(), nullptr);
+  // Removed after the start, which writes a missing option back.
+  RegDeleteKeyValueA(HKEY_CURRENT_USER, "Software\\Korvane\\Keylark\\ini\\cfg", "opts5");
   PostMessageA(key_bar_, kFnKey, 256, 0x1E);  // Fn-A has no command
   HWND type = WaitForDialog("Assignment Type");
   ASSERT_NE(type, nullptr);

@@ -62,6 +62,12 @@ bool AnyProcessNamed(const char* name) {
   return found;
 }
 
+POINT Origin(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  return POINT{rect.left, rect.top};
+}
+
 // A folder of copies of launch_target.exe, removed with everything in it.
 class TargetCopies {
  public:
@@ -177,6 +183,25 @@ TEST_F(Reliability, ADirectCommandGetsItsArgumentsWithTheSwitchFlagOff) {
   std::ifstream log(log_.Path());
   std::string line;
   while (std::getline(log, line)) EXPECT_NE(line.find(" --exit"), std::string::npos) << line;
+}
+
+TEST_F(Reliability, APartlyWrittenFirstRunIsCompletedValueByValue) {
+  TestStore().WriteText(store::kConfigKey, "opts4", "0", store::KeyMode::CreateIfMissing);
+  TestStore().WriteText(store::kConfigKey, "Y", "300", store::KeyMode::CreateIfMissing);
+  HWND key_bar = StartKeyBar();
+  ASSERT_NE(key_bar, nullptr);
+  const std::pair<const char*, const char*> expected[] = {
+      {"fIcon", "0"}, {"opts1", "0"}, {"opts2", "1"}, {"opts3", "0"},
+      {"opts4", "0"}, {"opts5", "1"}, {"Y", "300"}};
+  for (const auto& [name, text] : expected) {
+    EXPECT_EQ(TestStore().ReadText(store::kConfigKey, name), text) << name;
+  }
+  RECT rect{};
+  GetWindowRect(key_bar, &rect);
+  const int first_run_left = (GetSystemMetrics(SM_CXSCREEN) - (rect.right - rect.left)) * 3;
+  EXPECT_EQ(TestStore().ReadPosition("X"), first_run_left);
+  EXPECT_EQ(Origin(key_bar).x, first_run_left / 15);
+  EXPECT_EQ(Origin(key_bar).y, 20);
 }
 
 }  // namespace
