@@ -1,9 +1,10 @@
-// What may reach the shell, and how a direct command splits into program and
-// parameters.
+// What may reach the shell, how a direct command splits into program and
+// parameters, and where a restored key bar may stand.
 #include <gtest/gtest.h>
 
 #include <set>
 
+#include "app/screen_placement.h"
 #include "launch/command_line.h"
 
 namespace keylark {
@@ -66,6 +67,23 @@ TEST(ShellGate, AFileLongerThanAPathOrAUrlLongerThanTheShellTakesIsRefused) {
   for (const auto& [file, allowed] : cases) {
     EXPECT_EQ(launch::ShellMayOpen(file), allowed) << file.size() << " bytes";
   }
+}
+
+TEST(ScreenPlacement, AWindowMostlyOffEveryMonitorComesInsideTheNearestWorkArea) {
+  const app::PixelRect monitors[] = {{0, 0, 1024, 768}, {1024, 0, 2048, 768}};
+  const app::PixelRect work{0, 0, 1024, 740};
+  auto corner = [&](app::PixelRect w) {
+    const app::PixelPoint p = app::KeepOnScreen(w, monitors, work);
+    return std::make_pair(p.x, p.y);
+  };
+  EXPECT_EQ(corner({1800, 100, 2118, 300}), std::make_pair(1800L, 100L));  // most on the second
+  EXPECT_EQ(corner({2000, 100, 2318, 300}), std::make_pair(706L, 100L));
+  EXPECT_EQ(corner({-400, 700, -82, 900}), std::make_pair(0L, 540L));
+  EXPECT_EQ(corner({100, -50, 418, 150}), std::make_pair(100L, -50L));  // three quarters on
+  EXPECT_EQ(corner({5000, 0, 7000, 1000}), std::make_pair(0L, 0L));     // larger than the area
+  EXPECT_EQ(app::TwipsToPixels(1e300, 15), 10000000L);
+  EXPECT_EQ(app::TwipsToPixels(-1e300, 15), -10000000L);
+  EXPECT_EQ(app::TwipsToPixels(10005, 15), 667L);
 }
 
 }  // namespace

@@ -40,6 +40,26 @@ void PressKeyIn(HWND window, UINT key) {
   PostMessageA(window, WM_KEYUP, key, 0xC0000000);
 }
 
+int CountMenus(DWORD process) {
+  struct Count {
+    DWORD process;
+    int menus;
+  } count{process, 0};
+  EnumWindows(
+      [](HWND window, LPARAM context) -> BOOL {
+        auto* c = reinterpret_cast<Count*>(context);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        char name[16] = {};
+        GetClassNameA(window, name, sizeof name);
+        if (owner == c->process && IsWindowVisible(window) && std::string(name) == "#32768")
+          ++c->menus;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&count));
+  return count.menus;
+}
+
 std::wstring ImageOf(platform::ProcessId id) {
   HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
   wchar_t path[MAX_PATH] = {};
@@ -66,6 +86,13 @@ POINT Origin(HWND window) {
   RECT rect{};
   GetWindowRect(window, &rect);
   return POINT{rect.left, rect.top};
+}
+
+bool OnScreen(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  return rect.left >= 0 && rect.top >= 0 && rect.right <= GetSystemMetrics(SM_CXSCREEN) &&
+         rect.bottom <= GetSystemMetrics(SM_CYSCREEN);
 }
 
 // A folder of copies of launch_target.exe, removed with everything in it.
@@ -183,6 +210,62 @@ TEST_F(Reliability, ADirectCommandGetsItsArgumentsWithTheSwitchFlagOff) {
   std::ifstream log(log_.Path());
   std::string line;
   while (std::getline(log, line)) EXPECT_NE(line.find(" --exit"), std::string::npos) << line;
+}
+
+TEST_F(Reliability, ARestoredKeyBarIsNeverLeftOffScreen) {
+  TestStore().WriteText(store::kConfigKey, "X", "30000", store::KeyMode::CreateIfMissing);
+  TestStore().WriteText(store::kConfigKey, "Y", "300", store::KeyMode::CreateIfMissing);
+  HWND key_bar = StartKeyBar();
+  ASSERT_NE(key_bar, nullptr);
+  EXPECT_TRUE(OnScreen(key_bar)) << "a saved position on a monitor that is gone";
+  EXPECT_EQ(Origin(key_bar).y, 20);
+
+  SetWindowPos(key_bar, nullptr, 5000, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  DWORD_PTR result = 0;
+  SendMessageTimeoutA(key_bar, core::TrayCallbackMessage, core::TrayIconId, WM_LBUTTONDBLCLK,
+                      SMTO_NORMAL, 10000, &result);
+  EXPECT_TRUE(OnScreen(key_bar)) << "the tray's restore";
+
+  SetWindowPos(key_bar, nullptr, -4000, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ShowWindow(key_bar, SW_MINIMIZE);  // hidden, to come back where it was
+  ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(key_bar); }));
+  KeylarkProcess second;
+  ASSERT_TRUE(second.Start());
+  EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(key_bar) && !IsIconic(key_bar); }));
+  EXPECT_TRUE(WaitFor([&] { return OnScreen(key_bar); })) << "a second start";
+}
+
+TEST_F(Reliability, AReportOrTrayClickWhileAMenuIsOpenReplacesIt) {
+  TestStore().WriteText(store::kCommandKey, "Fn-A", "@C:\\Lists", store::KeyMode::CreateIfMissing);
+  TestStore().WriteText(store::PopupListKey("Fn-A"), "FileCount", "1",
+                        store::KeyMode::CreateIfMissing);
+  TestStore().WriteText(store::PopupItemKey("Fn-A", "Item"), "Item", TargetProgram(),
+                        store::KeyMode::CreateIfMissing);
+  Assign("Fn-E", TargetProgram(), "0");
+  HWND key_bar = StartKeyBar();
+  ASSERT_NE(key_bar, nullptr);
+  for (int i = 0; i < 50; ++i) {
+    Report(key_bar, kScanA, false);
+    if (i % 25 == 0)
+      PostMessageA(key_bar, core::TrayCallbackMessage, core::TrayIconId, WM_RBUTTONUP);
+  }
+  Report(key_bar, kScanE, false);  // handled after all of them
+  ASSERT_TRUE(log_.WaitForStarts(1));
+  EXPECT_EQ(CountMenus(keylark_.ProcessId()), 1);
+}
+
+TEST_F(Reliability, AfterACloseUnderAFloodTheProcessEndsPromptly) {
+  HWND key_bar = StartKeyBar();
+  ASSERT_NE(key_bar, nullptr);
+  for (int i = 0; i < 10000; ++i) {
+    PostMessageA(key_bar, core::TrayCallbackMessage, core::TrayIconId,
+                 i % 2 ? WM_RBUTTONUP : WM_LBUTTONDBLCLK);
+  }
+  PostMessageA(key_bar, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(keylark_.WaitForExit(std::chrono::seconds(10)));
+  KeylarkProcess next;
+  ASSERT_TRUE(next.Start());
+  EXPECT_NE(next.WaitForKeyBar(), nullptr) << "the single-instance guard was released";
 }
 
 TEST_F(Reliability, APartlyWrittenFirstRunIsCompletedValueByValue) {

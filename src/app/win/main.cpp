@@ -66,15 +66,16 @@ void LeaveTheStartFolder() {
   if (length > 0 && length < sizeof folder) SetCurrentDirectoryA(folder);
 }
 
-int RunMessageLoop() {
+// Ends as soon as the key bar is gone: what is still queued is dropped.
+int RunMessageLoop(const KeyBar& key_bar) {
   MSG message{};
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+  while (key_bar.hwnd() != nullptr && GetMessageA(&message, nullptr, 0, 0) > 0) {
     // A dialog open without owner takes its Tab, Enter, Esc and mnemonics.
     if (ui::win::Dialog::HandleDialogMessage(&message)) continue;
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
-  return static_cast<int>(message.wParam);
+  return message.message == WM_QUIT ? static_cast<int>(message.wParam) : 0;
 }
 
 }  // namespace
@@ -104,7 +105,7 @@ int Main(HINSTANCE instance) {
   if (!key_bar.Create()) return 1;
   key_bar.Show();
   ProbeOsVersion(session, ReadOsVersion());
-  const int exit_code = RunMessageLoop();
+  const int exit_code = RunMessageLoop(key_bar);
   key_bar.Terminate();
   return exit_code;
 }
