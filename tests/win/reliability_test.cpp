@@ -287,5 +287,32 @@ TEST_F(Reliability, APartlyWrittenFirstRunIsCompletedValueByValue) {
   EXPECT_EQ(Origin(key_bar).y, 20);
 }
 
+TEST_F(Reliability, ACommandInAJapaneseFolderStarts) {
+  TargetCopies copies(L"キーラーク試験");
+  // A name that takes more bytes than a path may have characters: only its
+  // length in characters counts.
+  std::wstring name;
+  for (int i = 0; i < 12; ++i) name += L"起動テスト";
+  const std::wstring target = copies.Copy(L"日本語 の フォルダ", name + L".exe");
+  HKEY commands = nullptr;
+  ASSERT_EQ(RegCreateKeyW(HKEY_CURRENT_USER, L"Software\\Korvane\\Keylark\\ini\\cmd", &commands),
+            ERROR_SUCCESS);
+  for (const wchar_t* key : {L"Fn-E", L"Fn-R"}) {
+    RegSetValueExW(commands, key, 0, REG_SZ, reinterpret_cast<const BYTE*>(target.c_str()),
+                   static_cast<DWORD>((target.size() + 1) * sizeof(wchar_t)));
+  }
+  RegCloseKey(commands);
+  TestStore().WriteText(store::kSwitchFlagKey, "Fn-E", "0", store::KeyMode::CreateIfMissing);
+  TestStore().WriteText(store::kSwitchFlagKey, "Fn-R", "1", store::KeyMode::CreateIfMissing);
+  HWND key_bar = StartKeyBar();
+  ASSERT_NE(key_bar, nullptr);
+  Report(key_bar, kScanE);
+  ASSERT_TRUE(log_.WaitForStarts(1)) << "switch flag off";
+  Report(key_bar, kScanR);
+  ASSERT_TRUE(log_.WaitForStarts(2)) << "switch flag on";
+  for (platform::ProcessId id : log_.Starts()) EXPECT_EQ(ImageOf(id), target);
+  log_.EndAll();
+}
+
 }  // namespace
 }  // namespace keylark::wintest
