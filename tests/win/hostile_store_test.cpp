@@ -21,6 +21,7 @@
 // In any text {target} is launch_target.exe and {N x T} is T N times.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <fstream>
 #include <map>
 #include <regex>
@@ -109,9 +110,9 @@ std::vector<Action> Seed(const std::string& file) {
       actions.push_back({op, name});
     } else if (op == "key") {
       words >> path;
+      const auto [root, key_path] = KeyOf(Expand(path));
       HKEY key = nullptr;
-      RegCreateKeyA(KeyOf(Expand(path)).first, KeyOf(Expand(path)).second.c_str(), &key);
-      RegCloseKey(key);
+      if (RegCreateKeyA(root, key_path.c_str(), &key) == ERROR_SUCCESS) RegCloseKey(key);
     } else if (op == "set") {
       words >> path >> name >> kind;
       DWORD type = 0;
@@ -235,8 +236,10 @@ void Act(const Action& action, HWND key_bar, DWORD process, const LaunchLog& log
   EXPECT_TRUE(WaitFor([&] { return TopLevelWindowOf(process, "#32768") == nullptr; }));
 }
 
+// The sources' folder, seen from Wine through its Z: drive when it is a Unix path.
 std::string CorpusFolder() {
-  std::string folder = "Z:" KEYLARK_SOURCE_DIR "/tests/win/hostile_stores";
+  std::string folder = KEYLARK_SOURCE_DIR "/tests/win/hostile_stores";
+  if (folder[0] == '/') folder = "Z:" + folder;
   for (char& c : folder) c = c == '/' ? '\\' : c;
   return folder;
 }
