@@ -2,7 +2,7 @@
 # Installs what building and testing Keylark needs, from Debian's packages only.
 set -eu
 
-packages="cmake ninja-build g++ googletest \
+packages="cmake ninja-build g++ googletest clang libclang-rt-14-dev \
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix \
   binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 \
   wine wine64 fonts-wine xvfb xauth"

@@ -1,5 +1,6 @@
 #include "app/popup_list.h"
 
+#include "launch/command_line.h"
 #include "store/layout.h"
 
 namespace keylark::app {
@@ -72,7 +73,7 @@ void ChoosePopupItem(const KeyBarServices& services, const std::string& caption)
   const bool minimize_on_use =
       services.store.ReadFlag(store::kConfigKey, store::kMinimizeOnUseValue);
   // The item is opened as it is: no arguments, no directory, no switching.
-  services.shell.OpenWithShell(*target);
+  launch::OpenThroughShell(services.shell, *target, "");
   if (minimize_on_use) services.window.SetState(core::WindowState::Minimized);
 }
 

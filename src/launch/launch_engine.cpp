@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "launch/command_line.h"
 #include "store/layout.h"
 #include "store/value_codec.h"
 
@@ -62,6 +63,15 @@ void HandleUnassignedKey(const LaunchServices& services) {
   }
 }
 
+PathExists ExistsVia(platform::Shell& shell) {
+  return [&shell](const std::string& path) { return shell.PathExists(path); };
+}
+
+// A direct command goes to the shell as the program and its parameters.
+void OpenDirectCommand(platform::Shell& shell, const CommandParts& parts) {
+  OpenThroughShell(shell, parts.program, parts.parameters);
+}
+
 // A small pointer movement lets the system hand the foreground to the window
 // the launch is about to show, even when another program was in front.
 void NudgeMouse(platform::Shell& shell) {
@@ -78,7 +88,7 @@ void ShowListOrOpenFolder(const LaunchServices& services, const std::string& com
   if (store::NumericValue(*file_count) != 0) {
     services.ui.ShowPopupList();
   } else {
-    services.shell.OpenWithShell(command.substr(1));
+    OpenThroughShell(services.shell, command.substr(1), "");
   }
 }
 
@@ -94,7 +104,7 @@ void LaunchDirectCommand(const LaunchServices& services, const std::string& comm
   if (switch_on) {
     keeps_minimize = KeepsMinimizeOnUse(SwitchOrStart(services, command));
   } else {
-    services.shell.OpenWithShell(command);
+    OpenDirectCommand(services.shell, SplitCommand(command, ExistsVia(services.shell)));
   }
   if (minimize_on_use && keeps_minimize) services.key_bar.SetState(WindowState::Minimized);
 }
@@ -129,9 +139,11 @@ void BringRememberedWindowForward(platform::Shell& shell, WindowHandle window) {
 
 SwitchOutcome StartAndRemember(const LaunchServices& services, const std::string& command,
                                std::size_t slot) {
-  const std::optional<platform::ProcessId> started = services.shell.StartProgram(command);
+  const CommandParts parts = SplitCommand(command, ExistsVia(services.shell));
+  const std::optional<platform::ProcessId> started =
+      services.shell.StartProgram(ProgramStartLine(command, parts));
   if (!started) {
-    services.shell.OpenWithShell(command);
+    OpenDirectCommand(services.shell, parts);
     return SwitchOutcome::FellBackToShell;
   }
   services.session.LaunchedProcessIds[slot] = *started;
@@ -160,7 +172,7 @@ SwitchOutcome SwitchOrStart(const LaunchServices& services, const std::string& c
   const int index = services.session.CurrentKeyIndex;
   if (index < 0 || index >= core::kKeyCount) {
     // No slot to remember a process in: a plain shell start.
-    services.shell.OpenWithShell(command);
+    OpenDirectCommand(services.shell, SplitCommand(command, ExistsVia(services.shell)));
     return SwitchOutcome::FellBackToShell;
   }
   const auto slot = static_cast<std::size_t>(index);

@@ -39,8 +39,9 @@ struct LaunchServices {
 //   forward while one of the assignment dialogs is open;
 // - popup key: shows its popup list, or opens its folder when the list is
 //   empty (its "FileCount" is 0) and the key bar is not to be minimized;
-// - direct key: hands the command to the shell, or brings the application
-//   this key started forward when the key's switch flag is on.
+// - direct key: hands the command to the shell as program and parameters
+//   (launch/command_line.h), or brings the application this key started
+//   forward when the key's switch flag is on.
 // Afterwards a direct key minimizes the key bar when "Minimize On Use" is on.
 void LaunchKey(const LaunchServices& services);
 

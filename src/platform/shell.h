@@ -22,10 +22,15 @@ class Shell {
  public:
   virtual ~Shell() = default;
 
-  // Opens a file, folder or document with its default action: no owner
-  // window, no verb, empty parameters, empty directory, SW_SHOWNORMAL.
-  // True when the shell reported success; callers may ignore it.
-  virtual bool OpenWithShell(const std::string& file) = 0;
+  // Opens a file, folder, document or URL with its default action and hands
+  // the parameters to the program that opens it: no owner window, no verb,
+  // empty directory, SW_SHOWNORMAL. True when the shell reported success;
+  // callers may ignore it. Callers go through launch::OpenThroughShell, which
+  // keeps from the shell any file name it cannot take.
+  virtual bool OpenWithShell(const std::string& file, const std::string& parameters) = 0;
+
+  // Whether a fully qualified path names an existing file or folder.
+  virtual bool PathExists(const std::string& path) = 0;
 
   // Starts a whole command line as a program with a normal, focused window in
   // the current directory. The new process's identifier, or nothing when the

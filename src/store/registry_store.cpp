@@ -11,6 +11,9 @@ namespace {
 // and reads as absent rather than being allocated.
 constexpr std::uint32_t kLargestReadableValue = 1U << 20;
 
+// A value that keeps growing between the size query and the read is given up.
+constexpr int kReadAttempts = 3;
+
 // Room beyond the longest subkey name the key reported, so a name that grew
 // in the meantime still fits.
 constexpr std::uint32_t kSubkeyNameSlack = 100;
@@ -39,16 +42,26 @@ Status ScopedKey::QuerySize(const std::string& name, std::uint32_t* size) const 
 std::optional<Bytes> ScopedKey::ReadBytes(const std::string& name) const {
   std::uint32_t size = 0;
   if (QuerySize(name, &size) != platform::kSuccess) return std::nullopt;
-  if (size > kLargestReadableValue) return std::nullopt;
-  Bytes data(size);
-  std::uint32_t read = size;
-  // A zero-length value still needs a valid buffer address for the data read.
-  std::uint8_t empty = 0;
-  const Status status =
-      registry_.QueryValue(handle_, name, nullptr, size == 0 ? &empty : data.data(), &read);
-  if (status != platform::kSuccess) return std::nullopt;
-  if (read < size) data.resize(read);
-  return data;
+  // The size the ...A query reports can fall short of the text it hands
+  // back: under the UTF-8 code page a character of two UTF-16 bytes may take
+  // three. A read that asks for more room is tried again with what it asks.
+  for (int attempt = 0; attempt < kReadAttempts; ++attempt) {
+    if (size > kLargestReadableValue) return std::nullopt;
+    Bytes data(size);
+    std::uint32_t read = size;
+    // A zero-length value still needs a valid buffer address for the data read.
+    std::uint8_t empty = 0;
+    const Status status =
+        registry_.QueryValue(handle_, name, nullptr, size == 0 ? &empty : data.data(), &read);
+    if (status == platform::kMoreData && read > size) {
+      size = read;
+      continue;
+    }
+    if (status != platform::kSuccess) return std::nullopt;
+    if (read < size) data.resize(read);
+    return data;
+  }
+  return std::nullopt;
 }
 
 std::optional<std::string> ScopedKey::ReadText(const std::string& name) const {

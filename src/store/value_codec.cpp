@@ -56,8 +56,13 @@ double NumericValue(std::string_view text) {
   }
   std::string_view s = compact;
   if (s.size() >= 2 && s[0] == '&') {
-    if (s[1] == 'H' || s[1] == 'h') return ParseRadix(s.substr(2), 16);
-    if (s[1] == 'O' || s[1] == 'o') return ParseRadix(s.substr(2), 8);
+    const char prefix = s[1];
+    const int radix = prefix == 'H' || prefix == 'h' ? 16 : prefix == 'O' || prefix == 'o' ? 8 : 0;
+    if (radix != 0) {
+      // Hundreds of digits overflow a double: as with decimals, that reads as 0.
+      const double value = ParseRadix(s.substr(2), radix);
+      return std::isfinite(value) ? value : 0;
+    }
   }
   std::size_t i = 0;
   bool negative = false;

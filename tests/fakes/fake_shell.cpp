@@ -4,10 +4,12 @@
 
 namespace keylark::fakes {
 
-bool FakeShell::OpenWithShell(const std::string& file) {
-  log_.push_back("shell-open " + file);
+bool FakeShell::OpenWithShell(const std::string& file, const std::string& parameters) {
+  log_.push_back("shell-open " + file + (parameters.empty() ? "" : " | " + parameters));
   return true;
 }
+
+bool FakeShell::PathExists(const std::string& path) { return existing_paths.count(path) != 0; }
 
 std::optional<platform::ProcessId> FakeShell::StartProgram(const std::string& command_line) {
   log_.push_back("start " + command_line);

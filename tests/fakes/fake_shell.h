@@ -16,8 +16,10 @@ class FakeShell final : public platform::Shell {
  public:
   explicit FakeShell(CallLog& log) : log_(log) {}
 
-  // Logged as "shell-open <file>".
-  bool OpenWithShell(const std::string& file) override;
+  // Logged as "shell-open <file>", followed by " | <parameters>" when there are any.
+  bool OpenWithShell(const std::string& file, const std::string& parameters) override;
+  // True for the paths in existing_paths.
+  bool PathExists(const std::string& path) override;
   // Logged as "start <command line>"; fails for lines in not_programs.
   std::optional<platform::ProcessId> StartProgram(const std::string& command_line) override;
   // Logged as "snapshot".
@@ -39,6 +41,7 @@ class FakeShell final : public platform::Shell {
   std::set<platform::WindowHandle> iconic;
   std::vector<platform::ProcessId> running{0, 4};
   std::set<std::string> not_programs;
+  std::set<std::string> existing_paths;
   bool snapshot_fails = false;
   platform::ProcessId next_process_id = 1000;
 

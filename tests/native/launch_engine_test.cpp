@@ -88,7 +88,7 @@ TEST_F(LaunchKeyTest, OnlyANonZeroNumericSwitchFlagSwitches) {
     world_.session.LabelTags[10] = "0";
     if (flag) world_.SetSwitchFlag("Fn-E", *flag);
     const std::string expected =
-        switches ? "start C:\\Tools\\run.exe /x" : "shell-open C:\\Tools\\run.exe /x";
+        switches ? "start C:\\Tools\\run.exe /x" : "shell-open C:\\Tools\\run.exe | /x";
     EXPECT_THAT(Launch(), ElementsAre(expected)) << "flag " << flag.value_or("<absent>");
   }
   EXPECT_EQ(world_.session.CurrentKeyLookup, 0) << "the command was found";
@@ -204,7 +204,7 @@ TEST_F(SwitchOrStartTest, ARememberedWindowOfZeroMeansStartWithoutLookingForTheP
 TEST_F(SwitchOrStartTest, AFailedStartFallsBackToTheShellAndRemembersNothing) {
   world_.shell.not_programs.insert("C:\\Apps\\editor.exe -n");
   EXPECT_THAT(Launch(),
-              ElementsAre("start C:\\Apps\\editor.exe -n", "shell-open C:\\Apps\\editor.exe -n"));
+              ElementsAre("start C:\\Apps\\editor.exe -n", "shell-open C:\\Apps\\editor.exe | -n"));
   EXPECT_EQ(RememberedId(), 0U);
   EXPECT_EQ(RememberedTag(), "0");
 
@@ -212,7 +212,7 @@ TEST_F(SwitchOrStartTest, AFailedStartFallsBackToTheShellAndRemembersNothing) {
   world_.session.LaunchedProcessIds[10] = 77;
   world_.session.LabelTags[10] = "400";
   EXPECT_THAT(Launch(), ElementsAre("snapshot", "start C:\\Apps\\editor.exe -n",
-                                    "shell-open C:\\Apps\\editor.exe -n"));
+                                    "shell-open C:\\Apps\\editor.exe | -n"));
   EXPECT_EQ(RememberedId(), 77U);
   EXPECT_EQ(RememberedTag(), "400");
 }

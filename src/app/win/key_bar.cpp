@@ -3,9 +3,8 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include <cmath>
-
 #include "app/key_bar_layout.h"
+#include "app/screen_placement.h"
 #include "launch/launch_engine.h"
 #include "measure/measure_points.h"
 #include "platform/win32/common_controls.h"
@@ -125,9 +124,10 @@ void KeyBar::PlaceWindow() {
                          GetSystemMetrics(SM_CYSCREEN) * twips_per_pixel_y_};
   const TwipsSize window{size.cx * twips_per_pixel_x_, size.cy * twips_per_pixel_y_};
   const Twips position = RestoreOrInitializePosition(store_, FirstRunPlacement(screen, window));
-  const auto x = static_cast<int>(std::lround(position.left / twips_per_pixel_x_));
-  const auto y = static_cast<int>(std::lround(position.top / twips_per_pixel_y_));
-  SetWindowPos(hwnd(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(hwnd(), nullptr, TwipsToPixels(position.left, twips_per_pixel_x_),
+               TwipsToPixels(position.top, twips_per_pixel_y_), 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  KeepOnScreen();
 }
 
 void KeyBar::ApplyOptions() {
@@ -204,6 +204,8 @@ void KeyBar::ShowAsAssigned(int key_index) {
 void KeyBar::OnSize(WPARAM kind) {
   // Minimized, the key bar lives on in the notification area only.
   if (kind == SIZE_MINIMIZED) ShowWindow(hwnd(), SW_HIDE);
+  // Restored, it comes back where it can be seen.
+  if (kind == SIZE_RESTORED) KeepOnScreen();
 }
 
 void KeyBar::OnWindowPosChanging(WINDOWPOS* pos) const {
@@ -273,6 +275,16 @@ LRESULT KeyBar::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_SIZE:
       OnSize(wparam);
       return 0;
+    case WM_SHOWWINDOW:
+      if (wparam != FALSE) KeepOnScreen();
+      break;
+    case WM_ACTIVATE:
+      // Brought to the front (a second start, a click): also back on screen.
+      if (LOWORD(wparam) != WA_INACTIVE) KeepOnScreen();
+      break;
+    case WM_DISPLAYCHANGE:
+      KeepOnScreen();  // a monitor may have gone
+      break;
     case WM_ERASEBKGND:
       return 1;  // painting covers everything
     case WM_PAINT:
@@ -302,7 +314,12 @@ LRESULT KeyBar::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case dialogs::win::kContinueFlowMessage:
       flow_->ContinueAfterModeless();
       return 0;
+    case WM_CLOSE:
+      closing_ = true;
+      break;
     case WM_DESTROY:
+      closing_ = true;
+      EndMenu();  // a menu left open would keep its loop, and the process, alive
       Unload();
       PostQuitMessage(0);
       return 0;

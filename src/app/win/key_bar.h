@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include <windows.h>
@@ -67,6 +68,10 @@ class KeyBar final : public ui::win::WindowBase, public KeyBarWindow {
   void ShowPopupList() override;
   void ShowTrayMenu() override;
 
+  // Moves the key bar inside the nearest monitor's work area when it is
+  // (mostly) outside every monitor.
+  void KeepOnScreen();
+
   void OpenHelp(core::HelpTopic topic) const;
   const std::string& HelpFile() const { return help_file_; }
 
@@ -98,6 +103,15 @@ class KeyBar final : public ui::win::WindowBase, public KeyBarWindow {
   bool OnHelp(const HELPINFO* info) const;
   void ShowAbout();
 
+  // One menu at a time: a menu asked for while another is open closes that
+  // one and takes its place.
+  enum class MenuKind { PopupList, Tray };
+  void ShowMenu(MenuKind kind);
+  void TrackPopupList();
+  void TrackTrayMenu();
+  // True from the moment a close is asked for (also while it is still queued).
+  bool IsClosing() const;
+
   // The tray icon and the window procedure that receives its callbacks and
   // the Fn-key reports.
   KeyBarServices Services();
@@ -117,6 +131,9 @@ class KeyBar final : public ui::win::WindowBase, public KeyBarWindow {
   NOTIFYICONDATAA tray_icon_{};
   UINT taskbar_created_ = 0;
   WNDPROC previous_proc_ = nullptr;
+  bool menu_open_ = false;
+  bool closing_ = false;
+  std::optional<MenuKind> next_menu_;
   HWND tips_ = nullptr;
   std::string hint_;  // the text of the tip on show
   std::string help_file_;

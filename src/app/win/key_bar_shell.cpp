@@ -7,6 +7,7 @@
 
 #include "app/key_bar_messages.h"
 #include "app/popup_list.h"
+#include "app/screen_placement.h"
 #include "app/win/key_bar.h"
 #include "core/window_messages.h"
 #include "platform/win32/owned_handles.h"
@@ -67,7 +68,46 @@ UINT TrackMenuAtPointer(HWND owner, HMENU menu, UINT flags) {
   return static_cast<UINT>(chosen);
 }
 
+PixelRect ToPixelRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+BOOL CALLBACK CollectMonitor(HMONITOR, HDC, LPRECT area, LPARAM context) {
+  reinterpret_cast<std::vector<PixelRect>*>(context)->push_back(ToPixelRect(*area));
+  return TRUE;
+}
+
+// Clears the open-menu mark however the menu loop ends.
+class MenuOpenMark {
+ public:
+  explicit MenuOpenMark(bool& open) : open_(open) { open_ = true; }
+  ~MenuOpenMark() { open_ = false; }
+  MenuOpenMark(const MenuOpenMark&) = delete;
+  MenuOpenMark& operator=(const MenuOpenMark&) = delete;
+
+ private:
+  bool& open_;
+};
+
 }  // namespace
+
+void KeyBar::KeepOnScreen() {
+  // A minimized key bar is hidden; it is placed when it is restored.
+  if (hwnd() == nullptr || IsIconic(hwnd())) return;
+  RECT rect{};
+  GetWindowRect(hwnd(), &rect);
+  MONITORINFO nearest{};
+  nearest.cbSize = sizeof nearest;
+  if (!GetMonitorInfoA(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &nearest)) return;
+  RECT inside{};
+  // Wholly on one monitor, as nearly always: nothing more to ask.
+  if (IntersectRect(&inside, &rect, &nearest.rcMonitor) && EqualRect(&inside, &rect)) return;
+  std::vector<PixelRect> monitors;
+  EnumDisplayMonitors(nullptr, nullptr, &CollectMonitor, reinterpret_cast<LPARAM>(&monitors));
+  const PixelPoint corner =
+      app::KeepOnScreen(ToPixelRect(rect), monitors, ToPixelRect(nearest.rcWork));
+  if (corner.x == rect.left && corner.y == rect.top) return;
+  SetWindowPos(hwnd(), nullptr, static_cast<int>(corner.x), static_cast<int>(corner.y), 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
 KeyBarServices KeyBar::Services() { return KeyBarServices{session_, store_, shell_, *this}; }
 
@@ -107,7 +147,32 @@ void KeyBar::ShowAssignTypeModal() { flow_->ShowAssignTypeModal(); }
 
 void KeyBar::ShowAssignTypeModeless() { flow_->ShowAssignTypeModeless(); }
 
-void KeyBar::ShowPopupList() {
+void KeyBar::ShowPopupList() { ShowMenu(MenuKind::PopupList); }
+
+void KeyBar::ShowTrayMenu() { ShowMenu(MenuKind::Tray); }
+
+// A report that arrives while a menu is open reaches this from inside that
+// menu's loop. Opening another menu there would stack them; instead the open
+// one is ended and the newest request shown once its loop has returned.
+void KeyBar::ShowMenu(MenuKind kind) {
+  next_menu_ = kind;
+  if (menu_open_) {
+    EndMenu();
+    return;
+  }
+  const MenuOpenMark mark(menu_open_);
+  while (next_menu_ && !IsClosing()) {
+    const MenuKind showing = *next_menu_;
+    next_menu_.reset();
+    if (showing == MenuKind::PopupList) {
+      TrackPopupList();
+    } else {
+      TrackTrayMenu();
+    }
+  }
+}
+
+void KeyBar::TrackPopupList() {
   const PopupMenuModel model = BuildPopupMenu(session_, store_);
   const platform::win32::Menu menu(BuildMenu(model));
   const UINT chosen =
@@ -117,13 +182,24 @@ void KeyBar::ShowPopupList() {
   if (caption) ChoosePopupItem(Services(), *caption);
 }
 
-void KeyBar::ShowTrayMenu() {
+void KeyBar::TrackTrayMenu() {
   const platform::win32::Menu bar(LoadMenuA(instance_, MAKEINTRESOURCEA(IDR_TRAY_MENU)));
   if (!bar) return;
   const UINT chosen =
       TrackMenuAtPointer(hwnd(), GetSubMenu(bar.Get(), 0), TPM_RIGHTALIGN | TPM_RETURNCMD);
-  if (chosen == IDM_TRAY_LAUNCH) RestoreFromTrayMenu(Services());
+  if (chosen == IDM_TRAY_LAUNCH) {
+    RestoreFromTrayMenu(Services());
+    KeepOnScreen();
+  }
   if (chosen == IDM_TRAY_HELP) OpenHelp(MenuItemOf(MenuCommand::TrayHelp).help_topic);
+}
+
+bool KeyBar::IsClosing() const {
+  if (closing_ || hwnd() == nullptr) return true;
+  // Only posted messages are looked at: a sent one must not run in here.
+  MSG close{};
+  return PeekMessageA(&close, hwnd(), WM_CLOSE, WM_CLOSE,
+                      PM_NOREMOVE | PM_NOYIELD | PM_QS_POSTMESSAGE) != FALSE;
 }
 
 void KeyBar::AddTrayIcon() {
@@ -169,7 +245,14 @@ LRESULT CALLBACK KeyBar::KeyBarWindowProc(HWND hwnd, UINT message, WPARAM wparam
   // window is destroyed and its procedure put back.
   const WNDPROC previous = self->previous_proc_;
   try {
-    HandleKeyBarMessage(self->Services(), message, wparam, lparam);
+    // Once the key bar is to close, the reports and tray clicks still queued
+    // are dropped, so the close comes promptly even after a flood of them.
+    const KeyBarEvent event = ClassifyKeyBarMessage(message, wparam, lparam).event;
+    if (event != KeyBarEvent::None && !self->IsClosing()) {
+      HandleKeyBarMessage(self->Services(), message, wparam, lparam);
+      // Brought back from the tray, the key bar comes back where it can be seen.
+      if (event == KeyBarEvent::TrayRestore) self->KeepOnScreen();
+    }
   } catch (...) {
     // Handled or not, every message still goes on to the previous procedure.
   }

@@ -55,15 +55,26 @@ void WakeResidentInstance(const store::Store& store) {
   SetForegroundWindow(key_bar);
 }
 
-int RunMessageLoop() {
+// Keylark works in the system folder: a program or shell start that looks
+// for a bare name in the current directory then finds only what the system
+// folder holds, never a program planted in whatever folder Keylark happened
+// to be started from.
+void LeaveTheStartFolder() {
+  char folder[MAX_PATH + 1] = {};
+  const UINT length = GetSystemDirectoryA(folder, sizeof folder);
+  if (length > 0 && length < sizeof folder) SetCurrentDirectoryA(folder);
+}
+
+// Ends as soon as the key bar is gone: what is still queued is dropped.
+int RunMessageLoop(const KeyBar& key_bar) {
   MSG message{};
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+  while (key_bar.hwnd() != nullptr && GetMessageA(&message, nullptr, 0, 0) > 0) {
     // A dialog open without owner takes its Tab, Enter, Esc and mnemonics.
     if (ui::win::Dialog::HandleDialogMessage(&message)) continue;
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
-  return static_cast<int>(message.wParam);
+  return message.message == WM_QUIT ? static_cast<int>(message.wParam) : 0;
 }
 
 }  // namespace
@@ -88,6 +99,8 @@ int Main(HINSTANCE instance) {
     return 0;
   }
 
+  LeaveTheStartFolder();
+
   KeyBar key_bar(session, store, shell,
                  DialogSeams{files, chooser, platform::win32::ProgramShortcutLibrary()}, instance);
   if (!key_bar.Create()) return 1;
@@ -95,7 +108,7 @@ int Main(HINSTANCE instance) {
   key_bar.Show();
   Mark(Point::Shown);
   ProbeOsVersion(session, ReadOsVersion());
-  const int exit_code = RunMessageLoop();
+  const int exit_code = RunMessageLoop(key_bar);
   key_bar.Terminate();
   return exit_code;
 }

@@ -38,8 +38,9 @@ std::optional<std::string> Win32FileChooser::ChooseFileToOpen(const FileRequest&
   dialog.nMaxFile = kPathRoom;
   dialog.lpstrTitle = request.title.c_str();
   // A shortcut comes back as itself: the editor reads its target on its own.
+  // The current directory stays where Keylark keeps it (see its start-up).
   dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
-                 OFN_NODEREFERENCELINKS;
+                 OFN_NODEREFERENCELINKS | OFN_NOCHANGEDIR;
   // The common dialogs are loaded the first time a file is chosen.
   using Choose = BOOL(WINAPI*)(OPENFILENAMEA*);
   const auto choose = SystemFunctionAs<Choose>("comdlg32.dll", "GetOpenFileNameA");

@@ -27,10 +27,15 @@ static_assert(sizeof(PROCESSENTRY32) == 296, "the 32-bit ANSI process entry is 2
 
 }  // namespace
 
-bool Win32Shell::OpenWithShell(const std::string& file) {
+bool Win32Shell::OpenWithShell(const std::string& file, const std::string& parameters) {
   const measure::ShellCallTimer timer;
-  const HINSTANCE result = ShellExecuteA(nullptr, nullptr, file.c_str(), "", "", SW_SHOWNORMAL);
+  const HINSTANCE result =
+      ShellExecuteA(nullptr, nullptr, file.c_str(), parameters.c_str(), "", SW_SHOWNORMAL);
   return reinterpret_cast<INT_PTR>(result) > kShellExecuteErrorLimit;
+}
+
+bool Win32Shell::PathExists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 std::optional<ProcessId> Win32Shell::StartProgram(const std::string& command_line) {

@@ -7,7 +7,8 @@ namespace keylark::platform::win32 {
 
 class Win32Shell final : public Shell {
  public:
-  bool OpenWithShell(const std::string& file) override;
+  bool OpenWithShell(const std::string& file, const std::string& parameters) override;
+  bool PathExists(const std::string& path) override;
   std::optional<ProcessId> StartProgram(const std::string& command_line) override;
   std::optional<std::vector<ProcessId>> SnapshotProcessIds() override;
   bool IsIconic(WindowHandle window) override;
