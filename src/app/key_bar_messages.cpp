@@ -53,7 +53,10 @@ ClassifiedMessage ClassifyKeyBarMessage(std::uint32_t message, std::uintptr_t wp
 
 void HandleKeyBarMessage(const KeyBarServices& services, std::uint32_t message,
                          std::uintptr_t wparam, std::intptr_t lparam) {
-  const ClassifiedMessage classified = ClassifyKeyBarMessage(message, wparam, lparam);
+  HandleKeyBarEvent(services, ClassifyKeyBarMessage(message, wparam, lparam));
+}
+
+void HandleKeyBarEvent(const KeyBarServices& services, const ClassifiedMessage& classified) {
   switch (classified.event) {
     case KeyBarEvent::TrayRestore:
       RestoreFromTrayIcon(services);

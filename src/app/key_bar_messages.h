@@ -30,8 +30,12 @@ struct ClassifiedMessage {
 ClassifiedMessage ClassifyKeyBarMessage(std::uint32_t message, std::uintptr_t wparam,
                                         std::intptr_t lparam);
 
-// Acts on one message before the window passes it on: restores the key bar,
-// pops up the tray menu, or makes the reported key current and launches it.
+// Acts on one classified message before the window passes it on: restores
+// the key bar, pops up the tray menu, or makes the reported key current and
+// launches it.
+void HandleKeyBarEvent(const KeyBarServices& services, const ClassifiedMessage& classified);
+
+// Classifies a message and acts on it.
 void HandleKeyBarMessage(const KeyBarServices& services, std::uint32_t message,
                          std::uintptr_t wparam, std::intptr_t lparam);
 

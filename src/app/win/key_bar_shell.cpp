@@ -247,11 +247,11 @@ LRESULT CALLBACK KeyBar::KeyBarWindowProc(HWND hwnd, UINT message, WPARAM wparam
   try {
     // Once the key bar is to close, the reports and tray clicks still queued
     // are dropped, so the close comes promptly even after a flood of them.
-    const KeyBarEvent event = ClassifyKeyBarMessage(message, wparam, lparam).event;
-    if (event != KeyBarEvent::None && !self->IsClosing()) {
-      HandleKeyBarMessage(self->Services(), message, wparam, lparam);
+    const ClassifiedMessage classified = ClassifyKeyBarMessage(message, wparam, lparam);
+    if (classified.event != KeyBarEvent::None && !self->IsClosing()) {
+      HandleKeyBarEvent(self->Services(), classified);
       // Brought back from the tray, the key bar comes back where it can be seen.
-      if (event == KeyBarEvent::TrayRestore) self->KeepOnScreen();
+      if (classified.event == KeyBarEvent::TrayRestore) self->KeepOnScreen();
     }
   } catch (...) {
     // Handled or not, every message still goes on to the previous procedure.
