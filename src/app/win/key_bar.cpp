@@ -90,6 +90,7 @@ void KeyBar::Load() {
 }
 
 void KeyBar::FinishStart() {
+  started_ = true;
   platform::win32::LoadCommonControls();
   CreateLabelTips();
   measure::Mark(measure::Point::LateStart);
@@ -204,8 +205,8 @@ void KeyBar::ShowAsAssigned(int key_index) {
 void KeyBar::OnSize(WPARAM kind) {
   // Minimized, the key bar lives on in the notification area only.
   if (kind == SIZE_MINIMIZED) ShowWindow(hwnd(), SW_HIDE);
-  // Restored, it comes back where it can be seen.
-  if (kind == SIZE_RESTORED) KeepOnScreen();
+  // Restored, it comes back where it can be seen (the load placed it at first).
+  if (kind == SIZE_RESTORED && started_) KeepOnScreen();
 }
 
 void KeyBar::OnWindowPosChanging(WINDOWPOS* pos) const {
@@ -275,12 +276,10 @@ LRESULT KeyBar::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_SIZE:
       OnSize(wparam);
       return 0;
-    case WM_SHOWWINDOW:
-      if (wparam != FALSE) KeepOnScreen();
-      break;
     case WM_ACTIVATE:
       // Brought to the front (a second start, a click): also back on screen.
-      if (LOWORD(wparam) != WA_INACTIVE) KeepOnScreen();
+      // The load has placed it already; the first showing needs no check.
+      if (started_ && LOWORD(wparam) != WA_INACTIVE) KeepOnScreen();
       break;
     case WM_DISPLAYCHANGE:
       KeepOnScreen();  // a monitor may have gone

@@ -133,6 +133,7 @@ class KeyBar final : public ui::win::WindowBase, public KeyBarWindow {
   WNDPROC previous_proc_ = nullptr;
   bool menu_open_ = false;
   bool closing_ = false;
+  bool started_ = false;  // shown, and what waits for that done
   std::optional<MenuKind> next_menu_;
   HWND tips_ = nullptr;
   std::string hint_;  // the text of the tip on show
