@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "store/value_codec.h"
+
 namespace keylark::launch {
 namespace {
 
@@ -14,18 +16,6 @@ bool IsSchemeCharacter(char c) {
 }
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
-
-bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
-
-// How many bytes a UTF-8 sequence starting with this byte has; 0 for a byte
-// that cannot start one.
-std::size_t SequenceLength(unsigned char lead) {
-  if (lead < 0x80) return 1;
-  if (lead >= 0xC2 && lead <= 0xDF) return 2;
-  if (lead >= 0xE0 && lead <= 0xEF) return 3;
-  if (lead >= 0xF0 && lead <= 0xF4) return 4;
-  return 0;
-}
 
 std::string_view TrimLeadingBlanks(std::string_view text) {
   std::size_t start = 0;
@@ -82,12 +72,8 @@ CommandParts SplitUnquoted(std::string_view line, const PathExists& exists) {
 std::size_t WideLength(std::string_view text) {
   std::size_t units = 0;
   for (std::size_t i = 0; i < text.size();) {
-    const std::size_t length = SequenceLength(static_cast<unsigned char>(text[i]));
-    bool valid = length != 0 && i + length <= text.size();
-    for (std::size_t k = 1; valid && k < length; ++k) {
-      valid = IsContinuation(static_cast<unsigned char>(text[i + k]));
-    }
-    if (!valid) {
+    const std::size_t length = store::Utf8SequenceLength(text, i);
+    if (length == 0) {  // a byte that is no UTF-8 counts one
       ++units;
       ++i;
       continue;

@@ -22,6 +22,11 @@ Bytes EncodeFlag(bool on);
 // Stored bytes read back as text: everything before the first NUL.
 std::string DecodeText(const std::uint8_t* data, std::size_t size);
 
+// Under the UTF-8 code page the ANSI text of every ...A call is UTF-8: the
+// length of the well-formed sequence (one character) that starts at `at`,
+// or 0 when no well-formed sequence starts there.
+std::size_t Utf8SequenceLength(std::string_view text, std::size_t at);
+
 // A flag is on only when its text is exactly "1".
 bool IsFlagOn(std::string_view text);
 
