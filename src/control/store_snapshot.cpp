@@ -9,13 +9,8 @@ using store::Root;
 using store::ScopedKey;
 
 std::optional<StoredValue> ReadValue(const ScopedKey& key, const std::string& name) {
-  if (!key.IsOpen()) return std::nullopt;
   std::uint32_t type = 0;
-  std::uint32_t size = 0;
-  if (key.Registry().QueryValue(key.Handle(), name, &type, nullptr, &size) != platform::kSuccess) {
-    return std::nullopt;
-  }
-  std::optional<store::Bytes> data = key.ReadBytes(name);
+  std::optional<store::Bytes> data = key.ReadBytes(name, &type);
   if (!data) return std::nullopt;
   return StoredValue{type, std::move(*data)};
 }

@@ -39,7 +39,7 @@ Status ScopedKey::QuerySize(const std::string& name, std::uint32_t* size) const 
   return status;
 }
 
-std::optional<Bytes> ScopedKey::ReadBytes(const std::string& name) const {
+std::optional<Bytes> ScopedKey::ReadBytes(const std::string& name, std::uint32_t* type) const {
   std::uint32_t size = 0;
   if (QuerySize(name, &size) != platform::kSuccess) return std::nullopt;
   // The size the ...A query reports can fall short of the text it hands
@@ -52,7 +52,7 @@ std::optional<Bytes> ScopedKey::ReadBytes(const std::string& name) const {
     // A zero-length value still needs a valid buffer address for the data read.
     std::uint8_t empty = 0;
     const Status status =
-        registry_.QueryValue(handle_, name, nullptr, size == 0 ? &empty : data.data(), &read);
+        registry_.QueryValue(handle_, name, type, size == 0 ? &empty : data.data(), &read);
     if (status == platform::kMoreData && read > size) {
       size = read;
       continue;

@@ -30,8 +30,9 @@ class ScopedKey {
 
   // Size query only: kSuccess when the value exists.
   Status QuerySize(const std::string& name, std::uint32_t* size) const;
-  // The value's bytes, or nothing when it is absent or cannot be read.
-  std::optional<Bytes> ReadBytes(const std::string& name) const;
+  // The value's bytes (and its type, when asked), or nothing when it is
+  // absent or cannot be read.
+  std::optional<Bytes> ReadBytes(const std::string& name, std::uint32_t* type = nullptr) const;
   // The value as text cut at its first NUL, or nothing when absent.
   std::optional<std::string> ReadText(const std::string& name) const;
   Status Write(const std::string& name, std::uint32_t type, const Bytes& data) const;
