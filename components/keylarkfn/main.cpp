@@ -12,6 +12,7 @@
 #include "control/win/console_text.h"
 #include "control/win/key_bar_link.h"
 #include "core/window_messages.h"
+#include "platform/win32/resident_instance.h"
 #include "platform/win32/win32_registry.h"
 
 namespace keylark::fn {
@@ -51,11 +52,10 @@ int QuitResidentAgent() {
   if (agent == nullptr) return Tell(STD_OUTPUT_HANDLE, "KeylarkFn is not running.\n", 0);
   DWORD process_id = 0;
   GetWindowThreadProcessId(agent, &process_id);
-  HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, process_id);
+  const platform::win32::KernelHandle process(OpenProcess(SYNCHRONIZE, FALSE, process_id));
   PostMessageA(agent, WM_CLOSE, 0, 0);
   const bool ended =
-      process != nullptr && WaitForSingleObject(process, kQuitDeadlineMs) == WAIT_OBJECT_0;
-  if (process != nullptr) CloseHandle(process);
+      process && WaitForSingleObject(process.Get(), kQuitDeadlineMs) == WAIT_OBJECT_0;
   if (!ended) {
     return Tell(STD_ERROR_HANDLE, "KeylarkFn: the running agent did not end.\n", kExitFailed);
   }
@@ -63,15 +63,10 @@ int QuitResidentAgent() {
 }
 
 int RunResident(HINSTANCE instance, const store::Store& store, bool quiet) {
-  HANDLE mutex = CreateMutexA(nullptr, FALSE, kInstanceMutexName);
-  if (mutex != nullptr && GetLastError() == ERROR_ALREADY_EXISTS) {
-    CloseHandle(mutex);
-    return 0;  // one is running already; a second start changes nothing
-  }
+  const platform::win32::InstanceGuard guard(kInstanceMutexName);
+  if (guard.AnotherIsRunning()) return 0;  // a second start changes nothing
   Agent agent(instance, store, quiet);
-  const int exit_code = agent.Run();
-  if (mutex != nullptr) CloseHandle(mutex);
-  return exit_code;
+  return agent.Run();
 }
 
 }  // namespace

@@ -6,7 +6,8 @@
 #include "app/win/key_bar.h"
 #include "core/session.h"
 #include "measure/measure_points.h"
-#include "platform/win32/owned_handles.h"
+#include "platform/win32/resident_instance.h"
+#include "platform/win32/program_folder.h"
 #include "platform/win32/win32_file_chooser.h"
 #include "platform/win32/win32_filesystem.h"
 #include "platform/win32/win32_registry.h"
@@ -18,21 +19,8 @@
 namespace keylark::app::win {
 namespace {
 
-// One resident instance per logged-on user: the mutex lives in the session's
-// namespace and is held until the process ends.
+// The resident key bar's guard, held until the process ends.
 constexpr const char* kInstanceMutexName = "Local\\Korvane.Keylark.Resident";
-
-class InstanceGuard {
- public:
-  InstanceGuard() : mutex_(CreateMutexA(nullptr, FALSE, kInstanceMutexName)) {
-    another_is_running_ = mutex_ && GetLastError() == ERROR_ALREADY_EXISTS;
-  }
-  bool AnotherIsRunning() const { return another_is_running_; }
-
- private:
-  platform::win32::KernelHandle mutex_;
-  bool another_is_running_ = false;
-};
 
 std::optional<OsVersion> ReadOsVersion() {
   OSVERSIONINFOA info{};
@@ -48,9 +36,7 @@ std::optional<OsVersion> ReadOsVersion() {
 void WakeResidentInstance(const store::Store& store) {
   const std::optional<std::uint32_t> published = store.ReadPublishedWindowHandle();
   if (!published) return;
-  // Window handles are 32-bit values, sign-extended on 64-bit Windows.
-  HWND key_bar =
-      reinterpret_cast<HWND>(static_cast<std::intptr_t>(static_cast<std::int32_t>(*published)));
+  HWND key_bar = platform::win32::PublishedWindow(*published);
   ShowWindow(key_bar, SW_RESTORE);
   SetForegroundWindow(key_bar);
 }
@@ -60,9 +46,8 @@ void WakeResidentInstance(const store::Store& store) {
 // folder holds, never a program planted in whatever folder Keylark happened
 // to be started from.
 void LeaveTheStartFolder() {
-  char folder[MAX_PATH + 1] = {};
-  const UINT length = GetSystemDirectoryA(folder, sizeof folder);
-  if (length > 0 && length < sizeof folder) SetCurrentDirectoryA(folder);
+  const std::string folder = platform::win32::SystemFolder();
+  if (!folder.empty()) SetCurrentDirectoryA(folder.c_str());
 }
 
 // Ends as soon as the key bar is gone: what is still queued is dropped.
@@ -91,7 +76,7 @@ int Main(HINSTANCE instance) {
   platform::win32::Win32FileSystem files;
   platform::win32::Win32FileChooser chooser;
 
-  const InstanceGuard guard;
+  const platform::win32::InstanceGuard guard(kInstanceMutexName);
   Mark(Point::InstanceChecked);
   if (guard.AnotherIsRunning()) {
     WakeResidentInstance(store);

@@ -29,4 +29,11 @@ std::string ProgramFolder() {
   return last == std::string::npos ? std::string() : path.substr(0, last);
 }
 
+std::string SystemFolder() {
+  char folder[MAX_PATH + 1] = {};
+  const UINT length = GetSystemDirectoryA(folder, sizeof folder);
+  if (length == 0 || length >= sizeof folder) return {};
+  return std::string(folder, length);
+}
+
 }  // namespace keylark::platform::win32

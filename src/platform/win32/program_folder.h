@@ -1,4 +1,4 @@
-// Where this program's file lives.
+// Where this program's file lives, and the system's own folder.
 #pragma once
 
 #include <string>
@@ -8,5 +8,8 @@ namespace keylark::platform::win32 {
 // The folder of the running program's file, without a trailing backslash;
 // empty if it cannot be told.
 std::string ProgramFolder();
+
+// The Windows system folder (GetSystemDirectoryA); empty if it cannot be told.
+std::string SystemFolder();
 
 }  // namespace keylark::platform::win32

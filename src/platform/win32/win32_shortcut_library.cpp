@@ -13,13 +13,6 @@ namespace {
 using GetShortCutInfoFunction = std::int32_t(WINAPI*)(char*, char*, char*, char*, char*, char*,
                                                       std::int32_t*, std::int32_t*);
 
-std::string SystemFolder() {
-  char folder[MAX_PATH + 1] = {};
-  const UINT length = GetSystemDirectoryA(folder, sizeof folder);
-  if (length == 0 || length >= sizeof folder) return {};
-  return std::string(folder, length);
-}
-
 std::string LibraryPathIn(const std::string& folder) {
   std::string path = folder;
   if (!path.empty() && path.back() != '\\') path += '\\';
