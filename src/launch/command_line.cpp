@@ -122,4 +122,8 @@ bool OpenThroughShell(platform::Shell& shell, const std::string& file,
   return shell.OpenWithShell(file, parameters);
 }
 
+bool OpenThroughShell(platform::Shell& shell, const CommandParts& parts) {
+  return OpenThroughShell(shell, parts.program, parts.parameters);
+}
+
 }  // namespace keylark::launch

@@ -61,5 +61,7 @@ std::string ProgramStartLine(std::string_view command, const CommandParts& parts
 // file; a refused file is dropped without a word, like any failed shell call.
 bool OpenThroughShell(platform::Shell& shell, const std::string& file,
                       const std::string& parameters);
+// A split direct command: its program and parameters.
+bool OpenThroughShell(platform::Shell& shell, const CommandParts& parts);
 
 }  // namespace keylark::launch

@@ -67,11 +67,6 @@ PathExists ExistsVia(platform::Shell& shell) {
   return [&shell](const std::string& path) { return shell.PathExists(path); };
 }
 
-// A direct command goes to the shell as the program and its parameters.
-void OpenDirectCommand(platform::Shell& shell, const CommandParts& parts) {
-  OpenThroughShell(shell, parts.program, parts.parameters);
-}
-
 // A small pointer movement lets the system hand the foreground to the window
 // the launch is about to show, even when another program was in front.
 void NudgeMouse(platform::Shell& shell) {
@@ -104,7 +99,7 @@ void LaunchDirectCommand(const LaunchServices& services, const std::string& comm
   if (switch_on) {
     keeps_minimize = KeepsMinimizeOnUse(SwitchOrStart(services, command));
   } else {
-    OpenDirectCommand(services.shell, SplitCommand(command, ExistsVia(services.shell)));
+    OpenThroughShell(services.shell, SplitCommand(command, ExistsVia(services.shell)));
   }
   if (minimize_on_use && keeps_minimize) services.key_bar.SetState(WindowState::Minimized);
 }
@@ -143,7 +138,7 @@ SwitchOutcome StartAndRemember(const LaunchServices& services, const std::string
   const std::optional<platform::ProcessId> started =
       services.shell.StartProgram(ProgramStartLine(command, parts));
   if (!started) {
-    OpenDirectCommand(services.shell, parts);
+    OpenThroughShell(services.shell, parts);
     return SwitchOutcome::FellBackToShell;
   }
   services.session.LaunchedProcessIds[slot] = *started;
@@ -172,7 +167,7 @@ SwitchOutcome SwitchOrStart(const LaunchServices& services, const std::string& c
   const int index = services.session.CurrentKeyIndex;
   if (index < 0 || index >= core::kKeyCount) {
     // No slot to remember a process in: a plain shell start.
-    OpenDirectCommand(services.shell, SplitCommand(command, ExistsVia(services.shell)));
+    OpenThroughShell(services.shell, SplitCommand(command, ExistsVia(services.shell)));
     return SwitchOutcome::FellBackToShell;
   }
   const auto slot = static_cast<std::size_t>(index);
