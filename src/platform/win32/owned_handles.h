@@ -16,7 +16,10 @@
 
 namespace keylark::platform::win32 {
 
-template <typename Handle, typename Traits>
+// `Close` is the one function that closes the handle. Most handles are "no
+// handle" when null; files, snapshots, devices and searches when they are
+// INVALID_HANDLE_VALUE (`kMinusOneIsNone`).
+template <typename Handle, auto Close, bool kMinusOneIsNone = false>
 class Owned {
  public:
   Owned() = default;
@@ -31,74 +34,34 @@ class Owned {
   Owned& operator=(const Owned&) = delete;
 
   Handle Get() const { return handle_; }
-  bool IsValid() const { return handle_ != Traits::Invalid(); }
+  bool IsValid() const { return handle_ != None(); }
   explicit operator bool() const { return IsValid(); }
 
-  Handle Release() { return std::exchange(handle_, Traits::Invalid()); }
-  void Reset(Handle handle = Traits::Invalid()) {
-    if (IsValid()) Traits::Close(handle_);
+  Handle Release() { return std::exchange(handle_, None()); }
+  void Reset(Handle handle = None()) {
+    if (IsValid()) Close(handle_);
     handle_ = handle;
   }
 
  private:
-  Handle handle_ = Traits::Invalid();
+  static Handle None() {
+    if constexpr (kMinusOneIsNone) return INVALID_HANDLE_VALUE;
+    return nullptr;
+  }
+  Handle handle_ = None();
 };
 
-namespace traits {
-
-template <typename Handle>
-struct GdiObject {
-  static Handle Invalid() { return nullptr; }
-  static void Close(Handle handle) { DeleteObject(handle); }
-};
-struct Icon {
-  static HICON Invalid() { return nullptr; }
-  static void Close(HICON icon) { DestroyIcon(icon); }
-};
-struct Menu {
-  static HMENU Invalid() { return nullptr; }
-  static void Close(HMENU menu) { DestroyMenu(menu); }
-};
-struct ImageList {
-  static HIMAGELIST Invalid() { return nullptr; }
-  static void Close(HIMAGELIST list) { DestroyImageList(list); }
-};
-struct Module {
-  static HMODULE Invalid() { return nullptr; }
-  static void Close(HMODULE module) { FreeLibrary(module); }
-};
-struct MemoryDc {
-  static HDC Invalid() { return nullptr; }
-  static void Close(HDC dc) { DeleteDC(dc); }
-};
-// Most kernel objects (processes, threads, mutexes) are "no handle" when null.
-struct KernelHandle {
-  static HANDLE Invalid() { return nullptr; }
-  static void Close(HANDLE handle) { CloseHandle(handle); }
-};
-// Files, snapshots and devices are "no handle" when INVALID_HANDLE_VALUE.
-struct FileHandle {
-  static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
-  static void Close(HANDLE handle) { CloseHandle(handle); }
-};
-struct FindHandle {
-  static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
-  static void Close(HANDLE handle) { FindClose(handle); }
-};
-
-}  // namespace traits
-
-using Font = Owned<HFONT, traits::GdiObject<HFONT>>;
-using Bitmap = Owned<HBITMAP, traits::GdiObject<HBITMAP>>;
-using Brush = Owned<HBRUSH, traits::GdiObject<HBRUSH>>;
-using Icon = Owned<HICON, traits::Icon>;
-using Menu = Owned<HMENU, traits::Menu>;
-using ImageList = Owned<HIMAGELIST, traits::ImageList>;
-using Module = Owned<HMODULE, traits::Module>;
-using MemoryDc = Owned<HDC, traits::MemoryDc>;
-using KernelHandle = Owned<HANDLE, traits::KernelHandle>;
-using FileHandle = Owned<HANDLE, traits::FileHandle>;
-using FindHandle = Owned<HANDLE, traits::FindHandle>;
+using Font = Owned<HFONT, &DeleteObject>;
+using Bitmap = Owned<HBITMAP, &DeleteObject>;
+using Brush = Owned<HBRUSH, &DeleteObject>;
+using Icon = Owned<HICON, &DestroyIcon>;
+using Menu = Owned<HMENU, &DestroyMenu>;
+using ImageList = Owned<HIMAGELIST, &DestroyImageList>;
+using Module = Owned<HMODULE, &FreeLibrary>;
+using MemoryDc = Owned<HDC, &DeleteDC>;
+using KernelHandle = Owned<HANDLE, &CloseHandle>;
+using FileHandle = Owned<HANDLE, &CloseHandle, true>;
+using FindHandle = Owned<HANDLE, &FindClose, true>;
 
 // Selects a GDI object into a DC for one scope and puts the previous back.
 class Selected {
