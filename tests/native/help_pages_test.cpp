@@ -12,94 +12,59 @@
 namespace keylark::launch {
 namespace {
 
-using Kind = HelpTarget::Kind;
-
-// Every topic a menu item or a dialog asks for: the dialogs ask for 101 to
-// 105 (the About box for the general topic), the menus for the rest.
-std::set<unsigned long> TopicsInUse() {
-  std::set<unsigned long> topics = {core::kAssignmentsHelp, core::kGeneralHelp,
-                                    core::kAssignTypeHelp, core::kEditCommandHelp,
-                                    core::kConfirmHelp};
+// Every topic the menus ask for, and the dialogs' own (101 to 105; the About
+// box asks for the general one); each must have a page written in docs/help.
+TEST(HelpPages, EveryTopicInUseHasItsOwnPageAndAnyOtherNumberTheIndex) {
+  std::set<unsigned long> topics = {101, 102, 103, 104, 105};
   for (int command = 0; command <= static_cast<int>(app::MenuCommand::TrayHelp); ++command) {
     topics.insert(app::MenuItemOf(static_cast<app::MenuCommand>(command)).help_topic);
   }
-  return topics;
-}
-
-// A page's source is the Markdown file of the same name under docs/help.
-bool HasSource(std::string_view page) {
-  std::string name(page.substr(0, page.rfind('.')));
-  return std::filesystem::exists(std::filesystem::path(KEYLARK_SOURCE_DIR) / "docs" / "help" /
-                                 (name + ".md"));
-}
-
-TEST(HelpPages, EveryTopicInUseHasAPageOfItsOwnWrittenInTheSources) {
-  const std::set<unsigned long> topics = TopicsInUse();
-  EXPECT_EQ(topics.size(), 11U);
   std::set<std::string_view> pages;
   for (const unsigned long topic : topics) {
-    SCOPED_TRACE(topic);
     const std::string_view page = HelpPageOf(topic);
-    EXPECT_NE(page, kHelpIndexPage);
-    EXPECT_TRUE(HasSource(page)) << page;
+    const std::string name(page.substr(0, page.rfind('.')));
+    EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(KEYLARK_SOURCE_DIR) / "docs" /
+                                        "help" / (name + ".md")))
+        << topic << " " << page;
+    EXPECT_NE(page, kHelpIndexPage) << topic;
     pages.insert(page);
   }
-  EXPECT_EQ(pages.size(), topics.size()) << "no two topics share a page";
-  EXPECT_TRUE(HasSource(kHelpIndexPage));
-  for (const unsigned long unknown : {0UL, 100UL, 106UL, 108UL, 115UL, 0xFFFFFFFFUL}) {
+  EXPECT_EQ(pages.size(), 11U) << "one page per topic";
+  for (const unsigned long unknown : {0UL, 100UL, 106UL, 115UL, 0xFFFFFFFFUL}) {
     EXPECT_EQ(HelpPageOf(unknown), kHelpIndexPage) << unknown;
   }
 }
 
-class HelpChoice : public ::testing::Test {
- protected:
-  HelpTarget Choose(unsigned long topic, const std::string& folder = "C:\\Keylark") {
-    return ChooseHelp(folder, topic, [this](const std::string& path) {
-      return shell_.existing_paths.count(path) > 0;
-    });
+TEST(HelpPages, TheHelpFileComesFirstThenThePageThenTheIndexElseNothing) {
+  fakes::CallLog log;
+  fakes::FakeShell shell(log);
+  const HelpEngine engine = [&log](const std::string& file, unsigned long topic) {
+    log.push_back("engine " + file + " " + std::to_string(topic));
+  };
+  const std::string folder = "C:\\Keylark";
+  const std::string hlp = folder + "\\Keylark32.hlp", pages = folder + "\\help\\";
+  const struct {
+    std::set<std::string> existing;
+    const char* opened;  // what the shell or the engine is given; "" for nothing
+  } cases[] = {
+      {{hlp, pages + "hints.html"}, "engine C:\\Keylark\\Keylark32.hlp 112"},
+      {{pages + "hints.html", pages + "index.html"}, "shell-open C:\\Keylark\\help\\hints.html"},
+      {{pages + "index.html"}, "shell-open C:\\Keylark\\help\\index.html"},
+      {{}, ""},
+  };
+  for (const auto& c : cases) {
+    log.clear();
+    shell.existing_paths = c.existing;
+    ShowHelp(shell, engine, folder, core::kHintsHelp);
+    EXPECT_EQ(log.empty() ? "" : log.front(), c.opened);
+    EXPECT_LE(log.size(), 1U);
   }
-  // Shows help and returns what reached the shell and the help engine.
-  fakes::CallLog Show(unsigned long topic) {
-    ShowHelp(
-        shell_,
-        [this](const std::string& file, unsigned long at) {
-          log_.push_back("engine " + file + " " + std::to_string(at));
-        },
-        "C:\\Keylark", topic);
-    return log_;
-  }
-
-  fakes::CallLog log_;
-  fakes::FakeShell shell_{log_};
-};
-
-TEST_F(HelpChoice, TheHelpFileWinsOverThePagesAndGetsTheTopicAsAsked) {
-  shell_.existing_paths = {"C:\\Keylark\\Keylark32.hlp", "C:\\Keylark\\help\\hints.html",
-                           "C:\\Keylark\\help\\index.html"};
-  EXPECT_EQ(Show(core::kHintsHelp), fakes::CallLog{"engine C:\\Keylark\\Keylark32.hlp 112"});
-  EXPECT_EQ(Choose(999).kind, Kind::HelpEngine) << "the engine knows its own topics";
-}
-
-TEST_F(HelpChoice, WithoutTheHelpFileThePageOpensAndAMissingPageFallsBackToTheIndex) {
-  shell_.existing_paths = {"C:\\Keylark\\help\\assignment-type.html",
-                           "C:\\Keylark\\help\\index.html"};
-  EXPECT_EQ(Show(core::kAssignTypeHelp),
-            fakes::CallLog{"shell-open C:\\Keylark\\help\\assignment-type.html"});
-  EXPECT_EQ(Choose(core::kHintsHelp), (HelpTarget{Kind::Page, "C:\\Keylark\\help\\index.html"}));
-  EXPECT_EQ(Choose(4242), (HelpTarget{Kind::Page, "C:\\Keylark\\help\\index.html"}));
-}
-
-TEST_F(HelpChoice, NoHelpAtAllOrAnUnknownFolderDoesNothing) {
-  EXPECT_TRUE(Show(core::kGeneralHelp).empty());
-  shell_.existing_paths = {"\\Keylark32.hlp", "\\help\\index.html", "help\\index.html"};
-  EXPECT_EQ(Choose(core::kGeneralHelp, ""), HelpTarget{});
-}
-
-TEST_F(HelpChoice, APageThePathLimitKeepsFromTheShellIsDropped) {
-  const std::string deep = "C:\\" + std::string(250, 'd');
-  shell_.existing_paths = {deep + "\\help\\key-bar.html"};
-  ShowHelp(shell_, nullptr, deep, core::kGeneralHelp);
-  EXPECT_TRUE(log_.empty());
+  shell.existing_paths = {"\\Keylark32.hlp", "\\help\\index.html"};
+  EXPECT_EQ(ChooseHelp("", core::kHintsHelp,
+                       [&](const std::string& path) { return shell.PathExists(path); })
+                .kind,
+            HelpTarget::Kind::Nothing)
+      << "no folder, no help";
 }
 
 }  // namespace
