@@ -111,6 +111,9 @@ else
 fi
 
 echo "Starting Keylark (the first start of a new prefix takes a while)."
+# Help opens its pages like any .html file; a new prefix knows no program for
+# them, so let Wine hand them to the Linux desktop's browser.
+wine_ reg add 'HKCR\.html' /ve /d htmlfile /f >/dev/null 2>&1 || true
 if [ -z "$virtual_display" ] && [ -z "$screenshot" ]; then
   exec setarch "$(uname -m)" -R wine "$keylark"
 fi
