@@ -4,9 +4,12 @@ target_link_libraries(Keylark PRIVATE keylark_app)
 set_target_properties(Keylark PROPERTIES OUTPUT_NAME Keylark
                                          RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 
+include(cmake/help.cmake)
+
 if(EXISTS ${CMAKE_SOURCE_DIR}/components/CMakeLists.txt)
   add_subdirectory(components)
 endif()
+include(cmake/install-set.cmake)
 
 if(KEYLARK_TESTS)
   add_subdirectory(tests/win)

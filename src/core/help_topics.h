@@ -1,4 +1,5 @@
-// The topics of the help file "Keylark32.hlp" that the program opens.
+// The help topics the program opens: topics of the help file "Keylark32.hlp"
+// when it is installed, pages of the help folder otherwise (launch/help.h).
 #pragma once
 
 namespace keylark::core {

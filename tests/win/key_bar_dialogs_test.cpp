@@ -1,4 +1,4 @@
-// The windows the key bar's menu opens: the About box and the help engine.
+// The windows the key bar's menu opens: the About box (help: help_test.cpp).
 #include <gtest/gtest.h>
 
 #include "keylark_process.h"
@@ -50,19 +50,6 @@ TEST_F(KeyBarDialogs, TheAboutBoxShowsTheBannerClosesWithEscOrEnterAndFollowsAlw
   EXPECT_NE(GetWindowLongA(about, GWL_EXSTYLE) & WS_EX_TOPMOST, 0) << "topmost like the key bar";
   PressKeyIn(about, VK_RETURN);
   EXPECT_TRUE(AboutCloses());
-  EXPECT_TRUE(Responds(key_bar));
-}
-
-TEST_F(KeyBarDialogs, HelpIndexAsksTheHelpEngineAndTheKeyBarCarriesOn) {
-  HWND key_bar = StartKeyBar();
-  ASSERT_NE(key_bar, nullptr);
-  PostMessageA(key_bar, WM_COMMAND, IDM_INDEX, 0);
-  // There is no help file beside the test build: the help engine says so in a
-  // box of its own, and the key bar waits until it is closed.
-  HWND complaint = nullptr;
-  ASSERT_TRUE(WaitFor([&] { return (complaint = VisibleDialog("ERROR")) != nullptr; }));
-  PostMessageA(complaint, WM_COMMAND, IDOK, 0);
-  EXPECT_TRUE(WaitFor([&] { return VisibleDialog("ERROR") == nullptr; }));
   EXPECT_TRUE(Responds(key_bar));
 }
 

@@ -62,10 +62,10 @@ void KeyBar::Load() {
   Mark(Point::Size);
   surface_.Create(hwnd());
   Mark(Point::Picture);
-  help_file_ = platform::win32::ProgramFolder() + "\\" + core::kHelpFileName;
+  program_folder_ = platform::win32::ProgramFolder();
   flow_ = std::make_unique<dialogs::win::AssignmentFlow>(dialogs::win::DialogServices{
       session_, store_, *this, dialog_seams_.files, dialog_seams_.chooser, dialog_seams_.shortcuts,
-      instance_, help_file_});
+      instance_, DialogHelp()});
   Mark(Point::HelpFile);
   logical_pixels_per_inch_ = ScreenLogicalPixelsPerInch();
   twips_per_pixel_x_ = kTwipsPerInch / logical_pixels_per_inch_;

@@ -23,6 +23,7 @@
 #include "platform/shell.h"
 #include "platform/shortcut_library.h"
 #include "store/registry_store.h"
+#include "ui/win/dialog.h"
 #include "ui/win/window_base.h"
 
 namespace keylark::app::win {
@@ -72,8 +73,12 @@ class KeyBar final : public ui::win::WindowBase, public KeyBarWindow {
   // (mostly) outside every monitor.
   void KeepOnScreen();
 
+  // Help at a topic, for the key bar itself or for a window it opened.
   void OpenHelp(core::HelpTopic topic) const;
-  const std::string& HelpFile() const { return help_file_; }
+  void ShowHelpFor(HWND owner, unsigned long topic) const;
+  ui::win::HelpRoutine DialogHelp() const {
+    return [this](HWND owner, unsigned long topic) { ShowHelpFor(owner, topic); };
+  }
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
@@ -136,8 +141,8 @@ class KeyBar final : public ui::win::WindowBase, public KeyBarWindow {
   bool started_ = false;  // shown, and what waits for that done
   std::optional<MenuKind> next_menu_;
   HWND tips_ = nullptr;
-  std::string hint_;  // the text of the tip on show
-  std::string help_file_;
+  std::string hint_;            // the text of the tip on show
+  std::string program_folder_;  // where the help file or the help pages lie
   int logical_pixels_per_inch_ = 96;
   double twips_per_pixel_x_ = 15;
   double twips_per_pixel_y_ = 15;

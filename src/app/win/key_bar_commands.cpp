@@ -2,6 +2,7 @@
 #include "app/win/key_bar.h"
 
 #include "dialogs/win/about_box.h"
+#include "launch/help.h"
 #include "resource.h"
 #include "store/store_operations.h"
 
@@ -94,13 +95,18 @@ bool KeyBar::OnHelp(const HELPINFO* info) const {
   return true;
 }
 
-void KeyBar::OpenHelp(core::HelpTopic topic) const {
-  WinHelpA(hwnd(), help_file_.c_str(), HELP_CONTEXT, topic);
+void KeyBar::OpenHelp(core::HelpTopic topic) const { ShowHelpFor(hwnd(), topic); }
+
+void KeyBar::ShowHelpFor(HWND owner, unsigned long topic) const {
+  const launch::HelpEngine engine = [owner](const std::string& help_file, unsigned long at) {
+    WinHelpA(owner, help_file.c_str(), HELP_CONTEXT, at);
+  };
+  launch::ShowHelp(shell_, engine, program_folder_, topic);
 }
 
 void KeyBar::ShowAbout() {
   dialogs::win::AboutBox about(instance_);
-  about.Show(session_, help_file_);
+  about.Show(session_, DialogHelp());
 }
 
 }  // namespace keylark::app::win

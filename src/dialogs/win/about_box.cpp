@@ -5,11 +5,11 @@
 
 namespace keylark::dialogs::win {
 
-void AboutBox::Show(const core::Session& session, const std::string& help_file) {
+void AboutBox::Show(const core::Session& session, const ui::win::HelpRoutine& show_help) {
   ui::win::DialogContext context;
   context.topmost = session.AlwaysOnTop;
   context.icon = LoadIconA(instance_, MAKEINTRESOURCEA(IDI_KEYLARK));
-  context.help_file = help_file;
+  context.show_help = show_help;
   context.help_topic = core::kGeneralHelp;
   RunModal(instance_, IDD_ABOUT, context);
 }

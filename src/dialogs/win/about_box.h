@@ -12,7 +12,7 @@ class AboutBox final : public ui::win::Dialog {
   explicit AboutBox(HINSTANCE instance) : instance_(instance) {}
 
   // Modal and without an owner window.
-  void Show(const core::Session& session, const std::string& help_file);
+  void Show(const core::Session& session, const ui::win::HelpRoutine& show_help);
 
  protected:
   bool OnInit() override;

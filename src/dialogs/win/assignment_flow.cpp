@@ -22,7 +22,7 @@ ui::win::DialogContext AssignmentFlow::Context(HWND owner, core::HelpTopic topic
   context.owner = owner;
   context.topmost = services_.session.AlwaysOnTop;
   context.icon = LoadIconA(services_.instance, MAKEINTRESOURCEA(IDI_KEYLARK));
-  context.help_file = services_.help_file;
+  context.show_help = services_.show_help;
   context.help_topic = topic;
   context.open_flag = open_flag;
   return context;

@@ -32,7 +32,7 @@ struct DialogServices {
   platform::FileChooser& chooser;
   platform::ShortcutLibrary& shortcuts;
   HINSTANCE instance;
-  std::string help_file;
+  ui::win::HelpRoutine show_help;
 };
 
 // Posted to the key bar when an Assignment Type dialog opened without owner

@@ -87,8 +87,8 @@ BOOL Dialog::Initialize() {
 }
 
 void Dialog::OnHelp() {
-  if (context_.help_topic == 0) return;
-  WinHelpA(hwnd_, context_.help_file.c_str(), HELP_CONTEXT, context_.help_topic);
+  if (context_.help_topic == 0 || !context_.show_help) return;
+  context_.show_help(hwnd_, context_.help_topic);
 }
 
 INT_PTR Dialog::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {

@@ -7,19 +7,22 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 
 namespace keylark::ui::win {
+
+// Shows help at a topic, for a window that owns it.
+using HelpRoutine = std::function<void(HWND owner, unsigned long topic)>;
 
 // How one dialog is shown.
 struct DialogContext {
   HWND owner = nullptr;  // nullptr: no owner
   bool topmost = false;  // above other windows, as the key bar with Always On Top
   HICON icon = nullptr;  // caption icon (not owned)
-  // The help file and topic opened by the Help button (IDHELP) and F1; no
-  // help without a topic.
-  std::string help_file;
+  // What the Help button (IDHELP) and F1 show; no help without a topic.
+  HelpRoutine show_help;
   unsigned long help_topic = 0;
   // Set while the dialog exists, from its init to its destruction.
   bool* open_flag = nullptr;
