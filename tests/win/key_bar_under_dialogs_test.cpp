@@ -1,0 +1,203 @@
+// What the key bar does while a dialog is open, driven with real pointer
+// input (SendInput): the key a dialog works on stays the one it was opened
+// for, whatever the hint does when it comes due, and the About box holds the
+// whole program until it closes.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <thread>
+#include <vector>
+
+#include "keylark_process.h"
+#include "launch_log.h"
+#include "resource.h"
+
+namespace keylark::wintest {
+namespace {
+
+constexpr UINT kFnKey = 2027;
+constexpr LPARAM kMakeCodeD = 0x20;
+constexpr POINT kLabelC{90 + 12, 123 + 12};  // the middle of label C, in the client area
+// Longer than a tip's delay before it shows.
+constexpr auto kTipComesDue = std::chrono::milliseconds(1200);
+
+void Send(DWORD flags, POINT screen = {}) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = flags;
+  if ((flags & MOUSEEVENTF_ABSOLUTE) != 0) {
+    input.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  }
+  SendInput(1, &input, sizeof input);
+}
+
+// Input is taken up in its own time: this returns once the pointer is there.
+bool MovePointerTo(POINT screen) {
+  Send(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, screen);
+  return WaitFor([&] {
+    POINT at{};
+    GetCursorPos(&at);
+    return at.x == screen.x && at.y == screen.y;
+  });
+}
+
+void Click(DWORD down, DWORD up) {
+  Send(down);
+  Send(up);
+}
+
+POINT OnScreen(HWND window, POINT client) {
+  ClientToScreen(window, &client);
+  return client;
+}
+
+// The visible dialogs of a process that hold a control with this id.
+std::vector<HWND> DialogsWith(DWORD process, int control_id) {
+  struct Search {
+    DWORD process;
+    int control_id;
+    std::vector<HWND> found;
+  } search{process, control_id, {}};
+  EnumWindows(
+      [](HWND window, LPARAM context) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(context);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        char name[16] = {};
+        GetClassNameA(window, name, sizeof name);
+        if (owner == s->process && IsWindowVisible(window) && std::string(name) == "#32770" &&
+            GetDlgItem(window, s->control_id) != nullptr) {
+          s->found.push_back(window);
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::wstring TextOf(HWND dialog, int id) {
+  wchar_t text[1024] = {};
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutW(GetDlgItem(dialog, id), WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text),
+                      SMTO_NORMAL, 5000, &copied);
+  return text;
+}
+
+class KeyBarUnderDialogs : public KeyBarTest {
+ protected:
+  void SetUp() override {
+    KeyBarTest::SetUp();
+    Put(layout::kCfg, "opts4", "1");  // hints on
+    Put(layout::kCfg, "opts5", "1");
+    Put(layout::kCmd, "Fn-C", "C:\\old.exe");
+  }
+
+  // The key bar, shown, with its label tips in place.
+  HWND Start() {
+    key_bar_ = StartKeyBar();
+    if (key_bar_ == nullptr) return nullptr;
+    const DWORD process = keylark_.ProcessId();
+    const bool tips = WaitFor([&] {
+      DWORD owner = 0;
+      for (HWND tip = FindWindowExA(nullptr, nullptr, TOOLTIPS_CLASSA, nullptr); tip != nullptr;
+           tip = FindWindowExA(nullptr, tip, TOOLTIPS_CLASSA, nullptr)) {
+        GetWindowThreadProcessId(tip, &owner);
+        if (owner == process) return true;
+      }
+      return false;
+    });
+    return tips ? key_bar_ : nullptr;
+  }
+
+  // The pointer comes down from the key bar's caption onto label C, over
+  // the labels on its way, as a hand moves it.
+  bool HoverC() {
+    RECT frame{};
+    GetWindowRect(key_bar_, &frame);
+    const POINT from{frame.left + 40, frame.top + 8};
+    const POINT to = OnScreen(key_bar_, kLabelC);
+    constexpr int kSteps = 12;
+    for (int step = 0; step <= kSteps; ++step) {
+      const POINT at{from.x + (to.x - from.x) * step / kSteps,
+                     from.y + (to.y - from.y) * step / kSteps};
+      if (!MovePointerTo(at)) return false;
+    }
+    return true;
+  }
+
+  HWND WaitForDialogWith(int control_id,
+                         std::chrono::milliseconds deadline = std::chrono::seconds(10)) {
+    HWND found = nullptr;
+    WaitFor(
+        [&] {
+          const std::vector<HWND> dialogs = DialogsWith(keylark_.ProcessId(), control_id);
+          found = dialogs.empty() ? nullptr : dialogs.front();
+          return found != nullptr;
+        },
+        deadline);
+    return found;
+  }
+
+  // Direct... in the Assignment Type dialog, once the hint over C has had
+  // its time to come due: the command editor as it opens.
+  HWND DirectAfterTheTipIsDue(HWND type) {
+    std::this_thread::sleep_for(kTipComesDue);
+    PostMessageA(GetDlgItem(type, IDC_AT_DIRECT), BM_CLICK, 0, 0);
+    return WaitForDialogWith(IDC_EC_COMMAND);
+  }
+
+  bool DialogGone(int control_id) {
+    return WaitFor([&] { return DialogsWith(keylark_.ProcessId(), control_id).empty(); });
+  }
+
+  HWND key_bar_ = nullptr;
+};
+
+TEST_F(KeyBarUnderDialogs, ARightClickRightAfterTheHoverEditsTheClickedKey) {
+  ASSERT_NE(Start(), nullptr);
+  ASSERT_TRUE(HoverC());
+  Click(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);  // at once, long before a tip shows
+  HWND type = WaitForDialogWith(IDC_AT_KEY);
+  ASSERT_NE(type, nullptr);
+  EXPECT_FALSE(IsWindowEnabled(key_bar_));
+
+  HWND editor = DirectAfterTheTipIsDue(type);
+  ASSERT_NE(editor, nullptr);
+  EXPECT_EQ(TextOf(editor, IDC_EC_COMMAND), L"C:\\old.exe") << "edits Fn-C, not a new key";
+  PostMessageA(editor, WM_KEYDOWN, VK_ESCAPE, 0);
+  EXPECT_TRUE(DialogGone(IDC_EC_COMMAND));
+  EXPECT_EQ(Text(layout::kCmd, "Fn-C"), "C:\\old.exe");
+  EXPECT_TRUE(IsWindowEnabled(key_bar_));
+}
+
+TEST_F(KeyBarUnderDialogs, AnFnKeyReportedDuringTheHoverEditsTheReportedKey) {
+  Put(layout::kDesc, "Fn-C", "Old C");
+  ASSERT_NE(Start(), nullptr);
+  ASSERT_TRUE(HoverC());
+  // A report is taken before the pointer's input still queued: the key bar
+  // sees the hover first, as the user's hand is slower.
+  std::this_thread::sleep_for(std::chrono::milliseconds(250));
+  PostMessageA(key_bar_, kFnKey, 256, kMakeCodeD);  // Fn-D has no command
+  HWND type = WaitForDialogWith(IDC_AT_KEY);
+  ASSERT_NE(type, nullptr);
+  EXPECT_EQ(TextOf(type, IDC_AT_KEY), L"Fn-D");
+
+  HWND editor = DirectAfterTheTipIsDue(type);
+  ASSERT_NE(editor, nullptr);
+  EXPECT_EQ(TextOf(editor, IDC_EC_COMMAND), L"") << "a new assignment for Fn-D";
+  SendMessageTimeoutA(GetDlgItem(editor, IDC_EC_COMMAND), WM_SETTEXT, 0,
+                      reinterpret_cast<LPARAM>("C:\\new.exe"), SMTO_NORMAL, 5000, nullptr);
+  PostMessageA(GetDlgItem(editor, IDOK), BM_CLICK, 0, 0);
+  EXPECT_TRUE(DialogGone(IDC_EC_COMMAND));
+  EXPECT_TRUE(DialogsWith(keylark_.ProcessId(), IDC_CF_NEW_COMMAND).empty())
+      << "nothing to confirm";
+  EXPECT_EQ(Text(layout::kCmd, "Fn-D"), "C:\\new.exe");
+  EXPECT_EQ(Text(layout::kCmd, "Fn-C"), "C:\\old.exe");
+  EXPECT_EQ(Text(layout::kDesc, "Fn-C"), "Old C");
+}
+
+}  // namespace
+}  // namespace keylark::wintest
