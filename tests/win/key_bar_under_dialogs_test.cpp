@@ -7,6 +7,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <thread>
 #include <vector>
 
@@ -197,6 +198,45 @@ TEST_F(KeyBarUnderDialogs, AnFnKeyReportedDuringTheHoverEditsTheReportedKey) {
   EXPECT_EQ(Text(layout::kCmd, "Fn-D"), "C:\\new.exe");
   EXPECT_EQ(Text(layout::kCmd, "Fn-C"), "C:\\old.exe");
   EXPECT_EQ(Text(layout::kDesc, "Fn-C"), "Old C");
+}
+
+TEST_F(KeyBarUnderDialogs, TheAboutBoxHoldsTheKeyBarUntilItClosesAndComesOnlyOnce) {
+  LaunchLog log;
+  Put(layout::kCmd, "Fn-C", TargetProgram());
+  ASSERT_NE(Start(), nullptr);
+  for (int request = 0; request < 3; ++request) PostMessageA(key_bar_, WM_COMMAND, IDM_ABOUT, 0);
+  HWND about = WaitForDialogWith(IDC_ABOUT_TITLE);
+  ASSERT_NE(about, nullptr);
+  EXPECT_EQ(GetWindow(about, GW_OWNER), nullptr);
+  EXPECT_FALSE(IsWindowEnabled(key_bar_));
+  // Aside, so that the pointer reaches the label past it.
+  SetWindowPos(about, nullptr, 600, 500, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+  // Another request, or a click on the held key bar, brings the box forward.
+  const auto comes_forward = [&](const std::function<void()>& ask) {
+    SetForegroundWindow(key_bar_);
+    if (!WaitFor([&] { return GetForegroundWindow() == key_bar_; })) return false;
+    ask();
+    return WaitFor([&] { return GetForegroundWindow() == about; });
+  };
+  EXPECT_TRUE(comes_forward([&] { PostMessageA(key_bar_, WM_COMMAND, IDM_ABOUT, 0); }));
+  EXPECT_EQ(DialogsWith(keylark_.ProcessId(), IDC_ABOUT_TITLE).size(), 1U);
+  EXPECT_TRUE(comes_forward([&] {
+    ASSERT_TRUE(HoverC());
+    Click(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+    Click(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+  }));
+  EXPECT_EQ(WaitForDialogWith(IDC_AT_KEY, std::chrono::milliseconds(1500)), nullptr)
+      << "no Assignment Type beside About";
+  EXPECT_TRUE(log.Starts().empty()) << "the click on C started its program";
+
+  PostMessageA(about, WM_KEYDOWN, VK_ESCAPE, 0);
+  ASSERT_TRUE(DialogGone(IDC_ABOUT_TITLE));
+  EXPECT_TRUE(IsWindowEnabled(key_bar_));
+  // The same click now reaches the key bar.
+  ASSERT_TRUE(HoverC());
+  Click(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+  EXPECT_TRUE(log.WaitForStarts(1));
 }
 
 }  // namespace

@@ -12,6 +12,8 @@
 #include "resource.h"
 #include "store/layout.h"
 #include "store/store_operations.h"
+#include "ui/win/dialog.h"
+#include "ui/win/program_modal.h"
 
 namespace keylark::app::win {
 namespace {
@@ -219,7 +221,8 @@ void KeyBar::RefreshKeyMarks() {
 
 void KeyBar::LaunchKey() { launch::LaunchKey(Services().Launch()); }
 
-void KeyBar::Enable() { EnableWindow(hwnd(), TRUE); }
+// A flow that ends while the About box is open leaves the key bar to it.
+void KeyBar::Enable() { ui::win::ProgramModal::EnableWindowWhenFree(hwnd()); }
 
 void KeyBar::ShowConfirmChanges(bool on) { SetMenuCheck(MenuCommand::ConfirmChanges, on); }
 
@@ -317,6 +320,13 @@ LRESULT KeyBar::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       // Brought to the front (a second start, a click): also back on screen.
       // The load has placed it already; the first showing needs no check.
       if (started_ && LOWORD(wparam) != WA_INACTIVE) KeepOnScreen();
+      break;
+    case WM_SETCURSOR:
+      // A click on the key bar while a dialog holds it brings that dialog
+      // forward; the About box has no owner through which the system would.
+      if (static_cast<short>(LOWORD(lparam)) == HTERROR && HIWORD(lparam) != WM_MOUSEMOVE) {
+        if (HWND dialog = ui::win::Dialog::ActiveDialog()) SetForegroundWindow(dialog);
+      }
       break;
     case WM_DISPLAYCHANGE:
       KeepOnScreen();  // a monitor may have gone

@@ -98,9 +98,6 @@ void KeyBar::OpenHelp(core::HelpTopic topic) const {
   WinHelpA(hwnd(), help_file_.c_str(), HELP_CONTEXT, topic);
 }
 
-void KeyBar::ShowAbout() {
-  dialogs::win::AboutBox about(instance_);
-  about.Show(session_, help_file_);
-}
+void KeyBar::ShowAbout() { dialogs::win::AboutBox::ShowOnce(instance_, session_, help_file_); }
 
 }  // namespace keylark::app::win
