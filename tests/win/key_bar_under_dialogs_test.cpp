@@ -230,6 +230,16 @@ TEST_F(KeyBarUnderDialogs, TheAboutBoxHoldsTheKeyBarUntilItClosesAndComesOnlyOnc
       << "no Assignment Type beside About";
   EXPECT_TRUE(log.Starts().empty()) << "the click on C started its program";
 
+  // An unassigned key reported meanwhile opens its Assignment Type dialog, as
+  // with no assignment dialog open; the flow ending there leaves the key bar
+  // to the About box.
+  PostMessageA(key_bar_, kFnKey, 256, kMakeCodeD);
+  HWND type = WaitForDialogWith(IDC_AT_KEY);
+  ASSERT_NE(type, nullptr);
+  PostMessageA(GetDlgItem(type, IDC_AT_CLEAR), BM_CLICK, 0, 0);  // nothing stored to clear
+  ASSERT_TRUE(DialogGone(IDC_AT_KEY));
+  EXPECT_TRUE(WaitFor([&] { return !IsWindowEnabled(key_bar_); }));
+
   PostMessageA(about, WM_KEYDOWN, VK_ESCAPE, 0);
   ASSERT_TRUE(DialogGone(IDC_ABOUT_TITLE));
   EXPECT_TRUE(IsWindowEnabled(key_bar_));
