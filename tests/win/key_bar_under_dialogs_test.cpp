@@ -19,6 +19,7 @@ namespace keylark::wintest {
 namespace {
 
 constexpr UINT kFnKey = 2027;
+constexpr LPARAM kMakeCodeA = 0x1E;
 constexpr LPARAM kMakeCodeD = 0x20;
 constexpr POINT kLabelC{90 + 12, 123 + 12};  // the middle of label C, in the client area
 // Longer than a tip's delay before it shows.
@@ -247,6 +248,22 @@ TEST_F(KeyBarUnderDialogs, TheAboutBoxHoldsTheKeyBarUntilItClosesAndComesOnlyOnc
   ASSERT_TRUE(HoverC());
   Click(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
   EXPECT_TRUE(log.WaitForStarts(1));
+}
+
+TEST_F(KeyBarUnderDialogs, AKeyReportedRightAfterAChoiceInTheUnownedDialogDoesNotTakeItsPlace) {
+  ASSERT_NE(Start(), nullptr);
+  ShowWindow(key_bar_, SW_MINIMIZE);  // reported keys then open the dialog without owner
+  ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(key_bar_); }));
+  PostMessageA(key_bar_, kFnKey, 256, kMakeCodeA);
+  HWND type = WaitForDialogWith(IDC_AT_KEY);
+  ASSERT_NE(type, nullptr);
+  PostMessageA(GetDlgItem(type, IDC_AT_DIRECT), BM_CLICK, 0, 0);
+  PostMessageA(key_bar_, kFnKey, 256, kMakeCodeD);  // queued before the editor can open
+  HWND editor = WaitForDialogWith(IDC_EC_COMMAND);
+  ASSERT_NE(editor, nullptr);
+  EXPECT_TRUE(DialogsWith(keylark_.ProcessId(), IDC_AT_KEY).empty());
+  PostMessageA(editor, WM_KEYDOWN, VK_ESCAPE, 0);
+  EXPECT_TRUE(DialogGone(IDC_EC_COMMAND));
 }
 
 }  // namespace
