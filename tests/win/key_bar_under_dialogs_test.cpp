@@ -82,9 +82,8 @@ std::vector<HWND> DialogsWith(DWORD process, int control_id) {
 
 std::wstring TextOf(HWND dialog, int id) {
   wchar_t text[1024] = {};
-  DWORD_PTR copied = 0;
   SendMessageTimeoutW(GetDlgItem(dialog, id), WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text),
-                      SMTO_NORMAL, 5000, &copied);
+                      SMTO_NORMAL, 5000, nullptr);
   return text;
 }
 
