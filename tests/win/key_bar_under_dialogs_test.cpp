@@ -56,28 +56,26 @@ POINT OnScreen(HWND window, POINT client) {
   return client;
 }
 
+// A process's top-level windows of a class, shown or not.
+std::vector<HWND> WindowsOf(DWORD process, const char* class_name) {
+  std::vector<HWND> found;
+  for (HWND window = FindWindowExA(nullptr, nullptr, class_name, nullptr); window != nullptr;
+       window = FindWindowExA(nullptr, window, class_name, nullptr)) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == process) found.push_back(window);
+  }
+  return found;
+}
+
 // The visible dialogs of a process that hold a control with this id.
 std::vector<HWND> DialogsWith(DWORD process, int control_id) {
-  struct Search {
-    DWORD process;
-    int control_id;
-    std::vector<HWND> found;
-  } search{process, control_id, {}};
-  EnumWindows(
-      [](HWND window, LPARAM context) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(context);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        char name[16] = {};
-        GetClassNameA(window, name, sizeof name);
-        if (owner == s->process && IsWindowVisible(window) && std::string(name) == "#32770" &&
-            GetDlgItem(window, s->control_id) != nullptr) {
-          s->found.push_back(window);
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  std::vector<HWND> found;
+  for (HWND dialog : WindowsOf(process, "#32770")) {
+    if (IsWindowVisible(dialog) && GetDlgItem(dialog, control_id) != nullptr)
+      found.push_back(dialog);
+  }
+  return found;
 }
 
 std::wstring TextOf(HWND dialog, int id) {
@@ -100,16 +98,8 @@ class KeyBarUnderDialogs : public KeyBarTest {
   HWND Start() {
     key_bar_ = StartKeyBar();
     if (key_bar_ == nullptr) return nullptr;
-    const DWORD process = keylark_.ProcessId();
-    const bool tips = WaitFor([&] {
-      DWORD owner = 0;
-      for (HWND tip = FindWindowExA(nullptr, nullptr, TOOLTIPS_CLASSA, nullptr); tip != nullptr;
-           tip = FindWindowExA(nullptr, tip, TOOLTIPS_CLASSA, nullptr)) {
-        GetWindowThreadProcessId(tip, &owner);
-        if (owner == process) return true;
-      }
-      return false;
-    });
+    const bool tips =
+        WaitFor([&] { return !WindowsOf(keylark_.ProcessId(), TOOLTIPS_CLASSA).empty(); });
     return tips ? key_bar_ : nullptr;
   }
 
@@ -131,15 +121,10 @@ class KeyBarUnderDialogs : public KeyBarTest {
 
   HWND WaitForDialogWith(int control_id,
                          std::chrono::milliseconds deadline = std::chrono::seconds(10)) {
-    HWND found = nullptr;
-    WaitFor(
-        [&] {
-          const std::vector<HWND> dialogs = DialogsWith(keylark_.ProcessId(), control_id);
-          found = dialogs.empty() ? nullptr : dialogs.front();
-          return found != nullptr;
-        },
-        deadline);
-    return found;
+    std::vector<HWND> found;
+    WaitFor([&] { return !(found = DialogsWith(keylark_.ProcessId(), control_id)).empty(); },
+            deadline);
+    return found.empty() ? nullptr : found.front();
   }
 
   // Direct... in the Assignment Type dialog, once the hint over C has had
