@@ -12,6 +12,8 @@
 #include "resource.h"
 #include "store/layout.h"
 #include "store/store_operations.h"
+#include "ui/win/dialog.h"
+#include "ui/win/program_modal.h"
 
 namespace keylark::app::win {
 namespace {
@@ -28,6 +30,18 @@ int ScreenLogicalPixelsPerInch() {
   const int dpi = dc != nullptr ? GetDeviceCaps(dc, LOGPIXELSX) : 96;
   if (dc != nullptr) ReleaseDC(desktop, dc);
   return dpi > 0 ? dpi : 96;
+}
+
+// The tip area of label `index` over the key bar.
+TOOLINFOA LabelTool(HWND key_bar, int index) {
+  const LabelPosition& p = kLabelPositions[static_cast<std::size_t>(index)];
+  TOOLINFOA tool{};
+  tool.cbSize = sizeof tool;
+  tool.uFlags = TTF_SUBCLASS;
+  tool.hwnd = key_bar;
+  tool.uId = static_cast<UINT_PTR>(index);
+  tool.rect = RECT{p.left, p.top, p.left + kLabelSize, p.top + kLabelSize};
+  return tool;
 }
 
 }  // namespace
@@ -163,16 +177,31 @@ void KeyBar::CreateLabelTips() {
                           nullptr, instance_, nullptr);
   if (tips_ == nullptr) return;
   for (int i = 0; i < core::kKeyCount; ++i) {
-    const LabelPosition& p = kLabelPositions[static_cast<std::size_t>(i)];
-    TOOLINFOA tool{};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_SUBCLASS;
-    tool.hwnd = hwnd();
-    tool.uId = static_cast<UINT_PTR>(i);
-    tool.rect = RECT{p.left, p.top, p.left + kLabelSize, p.top + kLabelSize};
-    tool.lpszText = LPSTR_TEXTCALLBACKA;  // the hint is read when the tip shows
+    TOOLINFOA tool = LabelTool(hwnd(), i);
+    // The text is the hint prepared by the last move over the label; the tip
+    // only shows it and never reads anything itself.
+    tool.lpszText = tip_texts_[static_cast<std::size_t>(i)].data();
     SendMessageA(tips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
   }
+  if (!IsWindowEnabled(hwnd())) SendMessageA(tips_, TTM_ACTIVATE, FALSE, 0);
+}
+
+void KeyBar::SetLabelTip(int index, std::string text) {
+  std::string& shown = tip_texts_[static_cast<std::size_t>(index)];
+  if (shown == text) return;  // unchanged: a tip on show does not flicker
+  shown = std::move(text);
+  if (tips_ == nullptr) return;  // the tips are made with these texts
+  TOOLINFOA tool = LabelTool(hwnd(), index);
+  tool.lpszText = shown.data();
+  SendMessageA(tips_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void KeyBar::OnEnable(bool enabled) {
+  // A dialog that disables the key bar works on the current key: no tip
+  // stays up or comes due under it.
+  if (tips_ == nullptr) return;
+  if (!enabled) SendMessageA(tips_, TTM_POP, 0, 0);
+  SendMessageA(tips_, TTM_ACTIVATE, enabled ? TRUE : FALSE, 0);
 }
 
 void KeyBar::RefreshKeyMarks() {
@@ -192,7 +221,8 @@ void KeyBar::RefreshKeyMarks() {
 
 void KeyBar::LaunchKey() { launch::LaunchKey(Services().Launch()); }
 
-void KeyBar::Enable() { EnableWindow(hwnd(), TRUE); }
+// A flow that ends while the About box is open leaves the key bar to it.
+void KeyBar::Enable() { ui::win::ProgramModal::EnableWindowWhenFree(hwnd()); }
 
 void KeyBar::ShowConfirmChanges(bool on) { SetMenuCheck(MenuCommand::ConfirmChanges, on); }
 
@@ -245,21 +275,31 @@ void KeyBar::OnMouseDown(int x, int y, MouseButton button) {
   }
 }
 
+void KeyBar::OnMouseMessage(UINT message, LPARAM lparam) {
+  const int x = GET_X_LPARAM(lparam);
+  const int y = GET_Y_LPARAM(lparam);
+  switch (message) {
+    case WM_MOUSEMOVE:
+      OnMouseMove(x, y);
+      break;
+    case WM_LBUTTONDOWN:
+      OnMouseDown(x, y, MouseButton::Left);
+      break;
+    case WM_RBUTTONDOWN:
+      OnMouseDown(x, y, MouseButton::Right);
+      break;
+    default:
+      OnMouseDown(x, y, MouseButton::Other);
+      break;
+  }
+}
+
 void KeyBar::OnMouseMove(int x, int y) {
   const int index = LabelAt(x, y);
   if (index < 0) return;
-  // Hovering selects the key and reads its hint afresh every time.
-  hint_ = LabelHint(session_, store_, index);
-}
-
-LRESULT KeyBar::OnNotify(const NMHDR* header) {
-  if (header->hwndFrom != tips_ || header->code != TTN_GETDISPINFOA) return 0;
-  auto* info = const_cast<NMTTDISPINFOA*>(reinterpret_cast<const NMTTDISPINFOA*>(header));
-  const auto index = static_cast<int>(info->hdr.idFrom);
-  if (index >= 0 && index < core::kKeyCount) hint_ = LabelHint(session_, store_, index);
-  // An empty text shows no tip at all, which is what "hints off" means.
-  info->lpszText = hint_.data();
-  return 0;
+  // Hovering selects the key and reads its hint afresh every time, here and
+  // nowhere else: the tip shows what this move prepared.
+  SetLabelTip(index, LabelHint(session_, store_, index));
 }
 
 LRESULT KeyBar::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -281,6 +321,13 @@ LRESULT KeyBar::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       // The load has placed it already; the first showing needs no check.
       if (started_ && LOWORD(wparam) != WA_INACTIVE) KeepOnScreen();
       break;
+    case WM_SETCURSOR:
+      // A click on the key bar while a dialog holds it brings that dialog
+      // forward; the About box has no owner through which the system would.
+      if (static_cast<short>(LOWORD(lparam)) == HTERROR && HIWORD(lparam) != WM_MOUSEMOVE) {
+        if (HWND dialog = ui::win::Dialog::ActiveDialog()) SetForegroundWindow(dialog);
+      }
+      break;
     case WM_DISPLAYCHANGE:
       KeepOnScreen();  // a monitor may have gone
       break;
@@ -289,24 +336,21 @@ LRESULT KeyBar::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_PAINT:
       OnPaint();
       return 0;
+    case WM_ENABLE:
+      OnEnable(wparam != FALSE);
+      return 0;
     case WM_LBUTTONDOWN:
-      OnMouseDown(GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam), MouseButton::Left);
-      return 0;
     case WM_RBUTTONDOWN:
-      OnMouseDown(GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam), MouseButton::Right);
-      return 0;
     case WM_MBUTTONDOWN:
     case WM_XBUTTONDOWN:
-      OnMouseDown(GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam), MouseButton::Other);
-      return message == WM_XBUTTONDOWN ? TRUE : 0;
     case WM_MOUSEMOVE:
-      OnMouseMove(GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam));
-      return 0;
+      // Disabled, the key bar takes no pointer input, not even input posted
+      // to it or still queued from before a dialog opened.
+      if (IsWindowEnabled(hwnd())) OnMouseMessage(message, lparam);
+      return message == WM_XBUTTONDOWN ? TRUE : 0;
     case WM_COMMAND:
       OnCommand(LOWORD(wparam));
       return 0;
-    case WM_NOTIFY:
-      return OnNotify(reinterpret_cast<const NMHDR*>(lparam));
     case WM_HELP:
       if (OnHelp(reinterpret_cast<const HELPINFO*>(lparam))) return TRUE;
       break;

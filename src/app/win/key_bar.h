@@ -3,6 +3,7 @@
 // paints the 24 labels over the keyboard picture and carries out the menu.
 #pragma once
 
+#include <array>
 #include <memory>
 #include <optional>
 #include <string>
@@ -96,13 +97,15 @@ class KeyBar final : public ui::win::WindowBase, public KeyBarWindow {
   void SetMenuCheck(MenuCommand command, bool on) const;
   Twips PositionInTwips() const;
   void CreateLabelTips();
+  void SetLabelTip(int index, std::string text);
 
   void OnSize(WPARAM kind);
   void OnWindowPosChanging(WINDOWPOS* pos) const;
   void OnPaint();
+  void OnEnable(bool enabled);
+  void OnMouseMessage(UINT message, LPARAM lparam);
   void OnMouseDown(int x, int y, MouseButton button);
   void OnMouseMove(int x, int y);
-  LRESULT OnNotify(const NMHDR* header);
   void OnCommand(UINT id);
   void OnToggle(const MenuItemInfo& item);
   bool OnHelp(const HELPINFO* info) const;
@@ -141,7 +144,9 @@ class KeyBar final : public ui::win::WindowBase, public KeyBarWindow {
   bool started_ = false;  // shown, and what waits for that done
   std::optional<MenuKind> next_menu_;
   HWND tips_ = nullptr;
-  std::string hint_;            // the text of the tip on show
+  // Each label's tip text, as its hint was read when the pointer last moved
+  // over it.
+  std::array<std::string, core::kKeyCount> tip_texts_{};
   std::string program_folder_;  // where the help file or the help pages lie
   int logical_pixels_per_inch_ = 96;
   double twips_per_pixel_x_ = 15;

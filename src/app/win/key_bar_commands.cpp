@@ -104,9 +104,6 @@ void KeyBar::ShowHelpFor(HWND owner, unsigned long topic) const {
   launch::ShowHelp(shell_, engine, program_folder_, topic);
 }
 
-void KeyBar::ShowAbout() {
-  dialogs::win::AboutBox about(instance_);
-  about.Show(session_, DialogHelp());
-}
+void KeyBar::ShowAbout() { dialogs::win::AboutBox::ShowOnce(instance_, session_, DialogHelp()); }
 
 }  // namespace keylark::app::win

@@ -4,6 +4,25 @@
 #include "resource.h"
 
 namespace keylark::dialogs::win {
+namespace {
+
+// The box on show, if any.
+AboutBox* g_open_box = nullptr;
+
+}  // namespace
+
+void AboutBox::ShowOnce(HINSTANCE instance, const core::Session& session,
+                        const ui::win::HelpRoutine& show_help) {
+  // A second request comes from within the open box's own message loop.
+  if (g_open_box != nullptr) {
+    if (g_open_box->IsOpen()) SetForegroundWindow(g_open_box->hwnd());
+    return;
+  }
+  AboutBox box(instance);
+  g_open_box = &box;
+  box.Show(session, show_help);
+  g_open_box = nullptr;
+}
 
 void AboutBox::Show(const core::Session& session, const ui::win::HelpRoutine& show_help) {
   ui::win::DialogContext context;
@@ -11,7 +30,12 @@ void AboutBox::Show(const core::Session& session, const ui::win::HelpRoutine& sh
   context.icon = LoadIconA(instance_, MAKEINTRESOURCEA(IDI_KEYLARK));
   context.show_help = show_help;
   context.help_topic = core::kGeneralHelp;
+  // Without an owner the system disables nothing for the box: it does so
+  // itself, before the box exists, so that the box stays enabled.
+  ui::win::ProgramModal others(instance_);
+  others_ = &others;
   RunModal(instance_, IDD_ABOUT, context);
+  others_ = nullptr;
 }
 
 bool AboutBox::OnInit() {
@@ -20,6 +44,13 @@ bool AboutBox::OnInit() {
                              ui::win::ResourceText(instance_, IDS_RIGHTS_NOTICE);
   SetText(IDC_ABOUT_TITLE, banner);
   return true;
+}
+
+void AboutBox::CloseBox(INT_PTR result) {
+  // The windows take input again before the box hides, so the one it covered
+  // becomes active rather than some other program's.
+  if (others_ != nullptr) others_->Release();
+  Close(result);
 }
 
 }  // namespace keylark::dialogs::win

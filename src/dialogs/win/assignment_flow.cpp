@@ -67,7 +67,12 @@ void AssignmentFlow::ShowAssignTypeModeless() {
   CloseAssignmentsList();
   modeless_ = std::make_unique<AssignTypeDialog>(MakeAssignTypeModel());
   // Its choice is taken up once its window is gone, from the key bar's queue.
-  modeless_->on_closed = [window = KeyBarWindow()] {
+  // Until then it still counts as open, as it does while the next dialog
+  // loads: a key reported meanwhile cannot open another one in its place.
+  modeless_->on_closed = [this, dialog = modeless_.get(), window = KeyBarWindow()] {
+    if (dialog->Chosen() != AssignTypeDialog::Next::Nothing) {
+      services_.session.AssignTypeOpen = true;
+    }
     PostMessageA(window, kContinueFlowMessage, 0, 0);
   };
   if (!modeless_->ShowModeless(
@@ -80,6 +85,7 @@ void AssignmentFlow::ShowAssignTypeModeless() {
 void AssignmentFlow::ContinueAfterModeless() {
   if (!modeless_ || modeless_->IsOpen()) return;
   const std::unique_ptr<AssignTypeDialog> closed = std::move(modeless_);
+  services_.session.AssignTypeOpen = false;
   GoOnFrom(*closed);
 }
 

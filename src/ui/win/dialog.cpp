@@ -31,6 +31,7 @@ Dialog::~Dialog() {
 INT_PTR Dialog::RunModal(HINSTANCE instance, int template_id, const DialogContext& context) {
   context_ = context;
   modal_ = true;
+  owner_held_ = context.owner != nullptr && !IsWindowEnabled(context.owner);
   LoadCommonControls();
   return DialogBoxParamA(instance, MAKEINTRESOURCEA(template_id), context.owner, Procedure,
                          reinterpret_cast<LPARAM>(this));
@@ -51,6 +52,9 @@ void Dialog::Close(INT_PTR result) {
   if (hwnd_ == nullptr) return;
   if (modal_) {
     EndDialog(hwnd_, result);
+    // The end enables the owner; one that another box holds (the About box
+    // holds every window) is left as it was found.
+    if (owner_held_) EnableWindow(context_.owner, FALSE);
   } else {
     DestroyWindow(hwnd_);
   }

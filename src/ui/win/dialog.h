@@ -85,6 +85,7 @@ class Dialog {
 
   HWND hwnd_ = nullptr;
   bool modal_ = false;
+  bool owner_held_ = false;  // a modal dialog's owner was disabled when it opened
   DialogContext context_;
 };
 

@@ -1,0 +1,252 @@
+// What the key bar does while a dialog is open, driven with real pointer
+// input (SendInput): the key a dialog works on stays the one it was opened
+// for, whatever the hint does when it comes due, and the About box holds the
+// whole program until it closes.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <thread>
+#include <vector>
+
+#include "keylark_process.h"
+#include "launch_log.h"
+#include "resource.h"
+
+namespace keylark::wintest {
+namespace {
+
+constexpr UINT kFnKey = 2027;
+constexpr LPARAM kMakeCodeA = 0x1E;
+constexpr LPARAM kMakeCodeD = 0x20;
+constexpr POINT kLabelC{90 + 12, 123 + 12};  // the middle of label C, in the client area
+// Longer than a tip's delay before it shows.
+constexpr auto kTipComesDue = std::chrono::milliseconds(1200);
+
+void Send(DWORD flags, POINT screen = {}) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = flags;
+  if ((flags & MOUSEEVENTF_ABSOLUTE) != 0) {
+    input.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  }
+  SendInput(1, &input, sizeof input);
+}
+
+// Input is taken up in its own time: this returns once the pointer is there.
+bool MovePointerTo(POINT screen) {
+  Send(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, screen);
+  return WaitFor([&] {
+    POINT at{};
+    GetCursorPos(&at);
+    return at.x == screen.x && at.y == screen.y;
+  });
+}
+
+void Click(DWORD down, DWORD up) {
+  Send(down);
+  Send(up);
+}
+
+POINT OnScreen(HWND window, POINT client) {
+  ClientToScreen(window, &client);
+  return client;
+}
+
+// A process's top-level windows of a class, shown or not.
+std::vector<HWND> WindowsOf(DWORD process, const char* class_name) {
+  std::vector<HWND> found;
+  for (HWND window = FindWindowExA(nullptr, nullptr, class_name, nullptr); window != nullptr;
+       window = FindWindowExA(nullptr, window, class_name, nullptr)) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == process) found.push_back(window);
+  }
+  return found;
+}
+
+// The visible dialogs of a process that hold a control with this id.
+std::vector<HWND> DialogsWith(DWORD process, int control_id) {
+  std::vector<HWND> found;
+  for (HWND dialog : WindowsOf(process, "#32770")) {
+    if (IsWindowVisible(dialog) && GetDlgItem(dialog, control_id) != nullptr)
+      found.push_back(dialog);
+  }
+  return found;
+}
+
+std::wstring TextOf(HWND dialog, int id) {
+  wchar_t text[1024] = {};
+  SendMessageTimeoutW(GetDlgItem(dialog, id), WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text),
+                      SMTO_NORMAL, 5000, nullptr);
+  return text;
+}
+
+class KeyBarUnderDialogs : public KeyBarTest {
+ protected:
+  void SetUp() override {
+    KeyBarTest::SetUp();
+    Put(layout::kCfg, "opts4", "1");  // hints on
+    Put(layout::kCfg, "opts5", "1");
+    Put(layout::kCmd, "Fn-C", "C:\\old.exe");
+  }
+
+  // The key bar, shown, with its label tips in place.
+  HWND Start() {
+    key_bar_ = StartKeyBar();
+    if (key_bar_ == nullptr) return nullptr;
+    const bool tips =
+        WaitFor([&] { return !WindowsOf(keylark_.ProcessId(), TOOLTIPS_CLASSA).empty(); });
+    return tips ? key_bar_ : nullptr;
+  }
+
+  // The pointer comes down from the key bar's caption onto label C, over
+  // the labels on its way, as a hand moves it.
+  bool HoverC() {
+    RECT frame{};
+    GetWindowRect(key_bar_, &frame);
+    const POINT from{frame.left + 40, frame.top + 8};
+    const POINT to = OnScreen(key_bar_, kLabelC);
+    constexpr int kSteps = 12;
+    for (int step = 0; step <= kSteps; ++step) {
+      const POINT at{from.x + (to.x - from.x) * step / kSteps,
+                     from.y + (to.y - from.y) * step / kSteps};
+      if (!MovePointerTo(at)) return false;
+    }
+    return true;
+  }
+
+  HWND WaitForDialogWith(int control_id,
+                         std::chrono::milliseconds deadline = std::chrono::seconds(10)) {
+    std::vector<HWND> found;
+    WaitFor([&] { return !(found = DialogsWith(keylark_.ProcessId(), control_id)).empty(); },
+            deadline);
+    return found.empty() ? nullptr : found.front();
+  }
+
+  // Direct... in the Assignment Type dialog, once the hint over C has had
+  // its time to come due: the command editor as it opens.
+  HWND DirectAfterTheTipIsDue(HWND type) {
+    std::this_thread::sleep_for(kTipComesDue);
+    PostMessageA(GetDlgItem(type, IDC_AT_DIRECT), BM_CLICK, 0, 0);
+    return WaitForDialogWith(IDC_EC_COMMAND);
+  }
+
+  bool DialogGone(int control_id) {
+    return WaitFor([&] { return DialogsWith(keylark_.ProcessId(), control_id).empty(); });
+  }
+
+  HWND key_bar_ = nullptr;
+};
+
+TEST_F(KeyBarUnderDialogs, ARightClickRightAfterTheHoverEditsTheClickedKey) {
+  ASSERT_NE(Start(), nullptr);
+  ASSERT_TRUE(HoverC());
+  Click(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);  // at once, long before a tip shows
+  HWND type = WaitForDialogWith(IDC_AT_KEY);
+  ASSERT_NE(type, nullptr);
+  EXPECT_FALSE(IsWindowEnabled(key_bar_));
+
+  HWND editor = DirectAfterTheTipIsDue(type);
+  ASSERT_NE(editor, nullptr);
+  EXPECT_EQ(TextOf(editor, IDC_EC_COMMAND), L"C:\\old.exe") << "edits Fn-C, not a new key";
+  PostMessageA(editor, WM_KEYDOWN, VK_ESCAPE, 0);
+  EXPECT_TRUE(DialogGone(IDC_EC_COMMAND));
+  EXPECT_EQ(Text(layout::kCmd, "Fn-C"), "C:\\old.exe");
+  EXPECT_TRUE(IsWindowEnabled(key_bar_));
+}
+
+TEST_F(KeyBarUnderDialogs, AnFnKeyReportedDuringTheHoverEditsTheReportedKey) {
+  Put(layout::kDesc, "Fn-C", "Old C");
+  ASSERT_NE(Start(), nullptr);
+  ASSERT_TRUE(HoverC());
+  // A report is taken before the pointer's input still queued: the key bar
+  // sees the hover first, as the user's hand is slower.
+  std::this_thread::sleep_for(std::chrono::milliseconds(250));
+  PostMessageA(key_bar_, kFnKey, 256, kMakeCodeD);  // Fn-D has no command
+  HWND type = WaitForDialogWith(IDC_AT_KEY);
+  ASSERT_NE(type, nullptr);
+  EXPECT_EQ(TextOf(type, IDC_AT_KEY), L"Fn-D");
+
+  HWND editor = DirectAfterTheTipIsDue(type);
+  ASSERT_NE(editor, nullptr);
+  EXPECT_EQ(TextOf(editor, IDC_EC_COMMAND), L"") << "a new assignment for Fn-D";
+  SendMessageTimeoutA(GetDlgItem(editor, IDC_EC_COMMAND), WM_SETTEXT, 0,
+                      reinterpret_cast<LPARAM>("C:\\new.exe"), SMTO_NORMAL, 5000, nullptr);
+  PostMessageA(GetDlgItem(editor, IDOK), BM_CLICK, 0, 0);
+  EXPECT_TRUE(DialogGone(IDC_EC_COMMAND));
+  EXPECT_EQ(Text(layout::kCmd, "Fn-D"), "C:\\new.exe");
+  EXPECT_EQ(Text(layout::kCmd, "Fn-C"), "C:\\old.exe");
+  EXPECT_EQ(Text(layout::kDesc, "Fn-C"), "Old C");
+}
+
+TEST_F(KeyBarUnderDialogs, TheAboutBoxHoldsTheKeyBarUntilItClosesAndComesOnlyOnce) {
+  LaunchLog log;
+  Put(layout::kCmd, "Fn-C", TargetProgram());
+  ASSERT_NE(Start(), nullptr);
+  for (int request = 0; request < 3; ++request) PostMessageA(key_bar_, WM_COMMAND, IDM_ABOUT, 0);
+  HWND about = WaitForDialogWith(IDC_ABOUT_TITLE);
+  ASSERT_NE(about, nullptr);
+  EXPECT_EQ(GetWindow(about, GW_OWNER), nullptr);
+  EXPECT_FALSE(IsWindowEnabled(key_bar_));
+  // Aside, so that the pointer reaches the label past it.
+  SetWindowPos(about, nullptr, 600, 500, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+  // Another request, or a click on the held key bar, brings the box forward.
+  const auto comes_forward = [&](const std::function<void()>& ask) {
+    SetForegroundWindow(key_bar_);
+    if (!WaitFor([&] { return GetForegroundWindow() == key_bar_; })) return false;
+    ask();
+    return WaitFor([&] { return GetForegroundWindow() == about; });
+  };
+  EXPECT_TRUE(comes_forward([&] { PostMessageA(key_bar_, WM_COMMAND, IDM_ABOUT, 0); }));
+  EXPECT_EQ(DialogsWith(keylark_.ProcessId(), IDC_ABOUT_TITLE).size(), 1U);
+  EXPECT_TRUE(comes_forward([&] {
+    ASSERT_TRUE(HoverC());
+    Click(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+    Click(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+  }));
+  EXPECT_EQ(WaitForDialogWith(IDC_AT_KEY, std::chrono::milliseconds(1500)), nullptr)
+      << "no Assignment Type beside About";
+  EXPECT_TRUE(log.Starts().empty()) << "the click on C started its program";
+
+  // An unassigned key reported meanwhile opens its Assignment Type dialog, as
+  // with no assignment dialog open; the flow ending there leaves the key bar
+  // to the About box.
+  PostMessageA(key_bar_, kFnKey, 256, kMakeCodeD);
+  HWND type = WaitForDialogWith(IDC_AT_KEY);
+  ASSERT_NE(type, nullptr);
+  PostMessageA(GetDlgItem(type, IDC_AT_CLEAR), BM_CLICK, 0, 0);  // nothing stored to clear
+  ASSERT_TRUE(DialogGone(IDC_AT_KEY));
+  EXPECT_TRUE(WaitFor([&] { return !IsWindowEnabled(key_bar_); }));
+
+  PostMessageA(about, WM_KEYDOWN, VK_ESCAPE, 0);
+  ASSERT_TRUE(DialogGone(IDC_ABOUT_TITLE));
+  EXPECT_TRUE(IsWindowEnabled(key_bar_));
+  // The same click now reaches the key bar.
+  ASSERT_TRUE(HoverC());
+  Click(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+  EXPECT_TRUE(log.WaitForStarts(1));
+}
+
+TEST_F(KeyBarUnderDialogs, AKeyReportedRightAfterAChoiceInTheUnownedDialogDoesNotTakeItsPlace) {
+  ASSERT_NE(Start(), nullptr);
+  ShowWindow(key_bar_, SW_MINIMIZE);  // reported keys then open the dialog without owner
+  ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(key_bar_); }));
+  PostMessageA(key_bar_, kFnKey, 256, kMakeCodeA);
+  HWND type = WaitForDialogWith(IDC_AT_KEY);
+  ASSERT_NE(type, nullptr);
+  PostMessageA(GetDlgItem(type, IDC_AT_DIRECT), BM_CLICK, 0, 0);
+  PostMessageA(key_bar_, kFnKey, 256, kMakeCodeD);  // queued before the editor can open
+  HWND editor = WaitForDialogWith(IDC_EC_COMMAND);
+  ASSERT_NE(editor, nullptr);
+  EXPECT_TRUE(DialogsWith(keylark_.ProcessId(), IDC_AT_KEY).empty());
+  PostMessageA(editor, WM_KEYDOWN, VK_ESCAPE, 0);
+  EXPECT_TRUE(DialogGone(IDC_EC_COMMAND));
+}
+
+}  // namespace
+}  // namespace keylark::wintest
