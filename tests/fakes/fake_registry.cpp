@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <utility>
 
 namespace keylark::fakes {
 namespace {
@@ -134,6 +135,9 @@ Status FakeRegistry::SetValue(KeyHandle key, const std::string& name, std::uint3
   log_.push_back("set " + name);
   Node* node = NodeOf(key);
   if (node == nullptr) return platform::kInvalidHandle;
+  if (set_failure_ != 0 && sets_before_failure_-- == 0) {
+    return std::exchange(set_failure_, 0);
+  }
   if (node->deleted) return platform::kKeyDeleted;
   auto& value = node->values[Fold(name)];
   if (value.name.empty()) value.name = name;
