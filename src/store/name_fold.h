@@ -8,10 +8,10 @@
 
 namespace keylark::store {
 
-// The registry's upper-case form of a UTF-8 name: each character of the
-// Basic Multilingual Plane takes its simple (one-character) upper-case
-// mapping; characters beyond it, and bytes that are not UTF-8, stay as
-// they are. Two names that give the same form are one name to the registry.
+// The registry's upper-case form of a UTF-8 name: each small letter of the
+// Basic Multilingual Plane becomes its capital; characters beyond that plane,
+// and bytes that are not UTF-8, stay as they are. Two names that give the
+// same form are one name to the registry.
 std::string FoldedName(std::string_view utf8);
 
 }  // namespace keylark::store
