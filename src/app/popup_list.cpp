@@ -64,6 +64,20 @@ PopupMenuModel BuildPopupMenu(const core::Session& session, const store::Store& 
   return MakePopupMenuModel(session.CurrentKeyName, ReadPopupItems(store, session.CurrentKeyName));
 }
 
+PopupMenuUpdate PlanPopupMenuUpdate(std::span<const PopupMenuItem> shown,
+                                    std::span<const PopupMenuItem> wanted) {
+  PopupMenuUpdate update;
+  if (wanted.size() < shown.size()) {
+    update.rebuild = true;
+    return update;
+  }
+  for (std::size_t position = 0; position < shown.size(); ++position) {
+    if (shown[position] != wanted[position]) update.rewrite.push_back(position);
+  }
+  update.append_from = shown.size();
+  return update;
+}
+
 void ChoosePopupItem(const KeyBarServices& services, const std::string& caption) {
   const store::ScopedKey item(services.store.Registry(), platform::Root::CurrentUser,
                               store::PopupItemKey(services.session.CurrentKeyName, caption), false);

@@ -13,6 +13,7 @@
 #include "app/key_bar_model.h"
 #include "app/key_bar_services.h"
 #include "app/menu_commands.h"
+#include "app/popup_list.h"
 #include "app/startup.h"
 #include "app/win/key_bar_surface.h"
 #include "core/window_messages.h"
@@ -22,6 +23,7 @@
 #include "platform/filesystem.h"
 #include "platform/shell.h"
 #include "platform/shortcut_library.h"
+#include "platform/win32/owned_handles.h"
 #include "store/registry_store.h"
 #include "ui/win/window_base.h"
 
@@ -135,6 +137,9 @@ class KeyBar final : public ui::win::WindowBase, public KeyBarWindow {
   bool closing_ = false;
   bool started_ = false;  // shown, and what waits for that done
   std::optional<MenuKind> next_menu_;
+  // The popup list's menu and what it shows, kept for the next showing.
+  platform::win32::Menu popup_menu_;
+  PopupMenuModel popup_model_;
   HWND tips_ = nullptr;
   std::string hint_;  // the text of the tip on show
   std::string help_file_;

@@ -1,0 +1,66 @@
+// The popup list's menu is kept between showings: whatever the list was
+// before, the kept menu carried through the update shows exactly the new
+// list, and a list shown again unchanged costs no menu change at all.
+#include <gtest/gtest.h>
+
+#include "app/popup_list.h"
+
+namespace keylark::app {
+namespace {
+
+std::vector<std::string> Items(int count, const std::string& prefix = "Item ") {
+  std::vector<std::string> items;
+  for (int i = 0; i < count; ++i) items.push_back(prefix + std::to_string(i));
+  return items;
+}
+
+// What a menu holds after the update is carried out on it, entry by entry.
+std::vector<PopupMenuItem> Apply(std::vector<PopupMenuItem> menu, const PopupMenuUpdate& update,
+                                 const std::vector<PopupMenuItem>& wanted) {
+  if (update.rebuild) menu.clear();
+  for (const std::size_t position : update.rewrite) menu.at(position) = wanted.at(position);
+  for (std::size_t position = update.append_from; position < wanted.size(); ++position) {
+    EXPECT_EQ(menu.size(), position) << "appended where the menu ends";
+    menu.push_back(wanted[position]);
+  }
+  return menu;
+}
+
+TEST(PopupMenuUpdate, TheKeptMenuEndsUpShowingExactlyTheNewList) {
+  const std::vector<PopupMenuModel> lists = {
+      MakePopupMenuModel("Fn-A", Items(5)),
+      MakePopupMenuModel("Fn-A", Items(3)),
+      MakePopupMenuModel("Fn-A", {}),
+      MakePopupMenuModel("Fn-B", Items(5)),
+      MakePopupMenuModel("Fn-B", Items(5, "X")),
+      MakePopupMenuModel("Fn-B", Items(8)),
+      MakePopupMenuModel("Fn-A", Items(1)),
+  };
+  for (const PopupMenuModel& before : lists) {
+    for (const PopupMenuModel& after : lists) {
+      const PopupMenuUpdate update = PlanPopupMenuUpdate(before.entries, after.entries);
+      EXPECT_EQ(Apply(before.entries, update, after.entries), after.entries);
+    }
+    // The first showing after a start has no menu to keep.
+    const PopupMenuUpdate first = PlanPopupMenuUpdate({}, before.entries);
+    EXPECT_EQ(Apply({}, first, before.entries), before.entries);
+  }
+}
+
+TEST(PopupMenuUpdate, OnlyWhatChangedIsTouched) {
+  const PopupMenuModel big = MakePopupMenuModel("Fn-A", Items(10000));
+  const PopupMenuUpdate again = PlanPopupMenuUpdate(big.entries, big.entries);
+  EXPECT_FALSE(again.rebuild);
+  EXPECT_TRUE(again.rewrite.empty());
+  EXPECT_EQ(again.append_from, big.entries.size());
+
+  std::vector<std::string> renamed = Items(10001);
+  renamed[7] = "Renamed";
+  const PopupMenuModel other_key = MakePopupMenuModel("Fn-B", renamed);
+  const PopupMenuUpdate grown = PlanPopupMenuUpdate(big.entries, other_key.entries);
+  EXPECT_EQ(grown.rewrite, (std::vector<std::size_t>{0, 2 + 7}));  // header, the renamed item
+  EXPECT_EQ(grown.append_from, big.entries.size());
+}
+
+}  // namespace
+}  // namespace keylark::app
