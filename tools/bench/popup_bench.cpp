@@ -18,6 +18,9 @@ namespace {
 constexpr LPARAM kScanCodeOfA = 0x1E;
 // Wine takes seconds for a menu of ten thousand items, more on a busy machine.
 constexpr int kMenuDeadlineSeconds = 120;
+// Looking for the menu a thousand times a second would take a processor and
+// the window system's attention from the program that builds it.
+constexpr DWORD kPollPauseMs = 1;
 
 bool WriteText(const std::string& key_path, const std::string& name, const std::string& text) {
   HKEY key = nullptr;
@@ -53,10 +56,10 @@ double ShowOnce(const MeasuredProgram& program) {
   const auto shown = [&] {
     return (menu = VisibleWindow("#32768", nullptr, program.ProcessId())) != nullptr;
   };
-  if (!Await(shown, kMenuDeadlineSeconds)) return -1;
+  if (!Await(shown, kMenuDeadlineSeconds, kPollPauseMs)) return -1;
   const double milliseconds = static_cast<double>(NowMicroseconds() - start) / 1000;
   PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
-  if (!Await([&] { return !shown(); }, kMenuDeadlineSeconds)) return -1;
+  if (!Await([&] { return !shown(); }, kMenuDeadlineSeconds, kPollPauseMs)) return -1;
   program.WaitUntilIdle();
   return milliseconds;
 }

@@ -9,13 +9,15 @@
 
 namespace keylark::bench {
 
-// Polls until the condition holds, for at most the given seconds.
+// Polls until the condition holds, for at most the given seconds. Between
+// two looks it yields, or sleeps `pause_ms` when a long wait should leave
+// the measured program the processor and the window system.
 template <typename Condition>
-bool Await(Condition condition, int seconds = 10) {
+bool Await(Condition condition, int seconds = 10, DWORD pause_ms = 0) {
   const std::int64_t end = NowMicroseconds() + std::int64_t{seconds} * 1'000'000;
   while (!condition()) {
     if (NowMicroseconds() > end) return false;
-    Sleep(0);
+    Sleep(pause_ms);
   }
   return true;
 }
