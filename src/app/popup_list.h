@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -47,6 +48,32 @@ PopupMenuModel MakePopupMenuModel(const std::string& key_name, std::vector<std::
 
 // Builds the current key's popup menu from the store.
 PopupMenuModel BuildPopupMenu(const core::Session& session, const store::Store& store);
+
+// What tells whether a key's popup list changed: whose list it is, how many
+// items it has and how long the longest name is, and when the registry saw
+// an item added or removed last.
+struct PopupListStamp {
+  std::string key_name;
+  std::uint32_t items = 0;
+  std::uint32_t longest_name = 0;
+  std::uint64_t last_write_time = 0;
+  bool operator==(const PopupListStamp&) const = default;
+};
+
+// Reads the current key's popup menu from the store for a showing, unless
+// the list is still the one it gave last: reading a list of thousands of
+// items takes thousands of registry calls, its stamp two.
+class PopupListReader {
+ public:
+  // The current key's menu, or nothing when it is the one given last.
+  std::optional<PopupMenuModel> ReadIfChanged(const core::Session& session,
+                                              const store::Store& store);
+  // The next read gives a menu, changed or not.
+  void Forget() { stamp_.reset(); }
+
+ private:
+  std::optional<PopupListStamp> stamp_;
+};
 
 // How the menu kept from the last showing becomes the menu of this one. A
 // platform menu copies all its entries for every entry added, so a list of

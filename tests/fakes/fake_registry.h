@@ -34,6 +34,7 @@ class FakeRegistry final : public platform::Registry {
                            std::uint32_t buffer_chars) override;
   platform::Status QueryInfoKey(platform::KeyHandle key, std::uint32_t* subkeys,
                                 std::uint32_t* max_subkey_len) override;
+  platform::Status QueryLastWriteTime(platform::KeyHandle key, std::uint64_t* time) override;
 
   // Keys opened and not yet closed: tests check that every open is paired.
   std::size_t OpenHandleCount() const { return handles_.size(); }
@@ -64,6 +65,7 @@ class FakeRegistry final : public platform::Registry {
   platform::Status fail_opens_ = 0;
   std::size_t sets_before_failure_ = 0;
   platform::Status set_failure_ = 0;
+  std::uint64_t clock_ = 0;  // counts changes: the fake's time of writing
 };
 
 }  // namespace keylark::fakes

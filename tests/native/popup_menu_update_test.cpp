@@ -1,9 +1,11 @@
-// The popup list's menu is kept between showings: whatever the list was
-// before, the kept menu carried through the update shows exactly the new
-// list, and a list shown again unchanged costs no menu change at all.
+// The popup list's menu is kept between showings: the list is read again
+// only when the store changed it, whatever the list was before the kept menu
+// carried through the update shows exactly the new list, and a list shown
+// again unchanged costs no menu change at all.
 #include <gtest/gtest.h>
 
 #include "app/popup_list.h"
+#include "fakes/key_bar_world.h"
 
 namespace keylark::app {
 namespace {
@@ -60,6 +62,40 @@ TEST(PopupMenuUpdate, OnlyWhatChangedIsTouched) {
   const PopupMenuUpdate grown = PlanPopupMenuUpdate(big.entries, other_key.entries);
   EXPECT_EQ(grown.rewrite, (std::vector<std::size_t>{0, 2 + 7}));  // header, the renamed item
   EXPECT_EQ(grown.append_from, big.entries.size());
+}
+
+class PopupListReading : public fakes::WorldTest {};
+
+TEST_F(PopupListReading, AListIsReadAgainExactlyWhenItsItemsOrItsKeyChanged) {
+  PopupListReader reader;
+  world_.AddPopupItem("Fn-A", "Notepad", "C:\\Menu\\Notepad.lnk");
+  world_.AddPopupItem("Fn-B", "Calc", "C:\\Menu\\Calc.lnk");
+  world_.SelectKey("Fn-A", 6);
+  const auto captions = [&]() -> std::optional<std::vector<std::string>> {
+    const std::optional<PopupMenuModel> model = reader.ReadIfChanged(world_.session, world_.store);
+    if (!model) return std::nullopt;
+    return model->captions;
+  };
+  using Names = std::vector<std::string>;
+  EXPECT_EQ(captions(), Names{"Notepad"}) << "the first showing reads the list";
+  EXPECT_EQ(captions(), std::nullopt);
+
+  world_.AddPopupItem("Fn-A", "Paint", "C:\\Menu\\Paint.lnk");
+  EXPECT_EQ(captions(), (Names{"Notepad", "Paint"}));
+  world_.AddPopupItem("Fn-A", "Paint", "C:\\Other\\Paint.lnk");
+  EXPECT_EQ(captions(), std::nullopt) << "a new target is read when the item is chosen";
+  world_.RemovePopupItem("Fn-A", "Notepad");
+  world_.AddPopupItem("Fn-A", "Wordpad", "C:\\Menu\\Wordpad.lnk");
+  EXPECT_EQ(captions(), (Names{"Paint", "Wordpad"}));
+
+  world_.SelectKey("Fn-B", 7);
+  EXPECT_EQ(captions(), Names{"Calc"});
+  world_.SelectKey("Fn-C", 8);
+  EXPECT_EQ(captions(), Names{});
+  EXPECT_EQ(captions(), Names{}) << "a missing list has no stamp to trust";
+  world_.SelectKey("Fn-B", 7);
+  reader.Forget();
+  EXPECT_EQ(captions(), Names{"Calc"});
 }
 
 }  // namespace

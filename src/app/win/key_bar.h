@@ -110,6 +110,7 @@ class KeyBar final : public ui::win::WindowBase, public KeyBarWindow {
   enum class MenuKind { PopupList, Tray };
   void ShowMenu(MenuKind kind);
   void TrackPopupList();
+  bool PutInPopupMenu(PopupMenuModel model);
   void TrackTrayMenu();
   // True from the moment a close is asked for (also while it is still queued).
   bool IsClosing() const;
@@ -138,6 +139,7 @@ class KeyBar final : public ui::win::WindowBase, public KeyBarWindow {
   bool started_ = false;  // shown, and what waits for that done
   std::optional<MenuKind> next_menu_;
   // The popup list's menu and what it shows, kept for the next showing.
+  PopupListReader popup_reader_;
   platform::win32::Menu popup_menu_;
   PopupMenuModel popup_model_;
   HWND tips_ = nullptr;

@@ -180,10 +180,9 @@ void KeyBar::ShowMenu(MenuKind kind) {
   }
 }
 
-// The list is read from the store for every showing; the menu that shows it
-// is kept from one showing to the next and only changed where the list did.
-void KeyBar::TrackPopupList() {
-  PopupMenuModel model = BuildPopupMenu(session_, store_);
+// The menu that shows the list is kept from one showing to the next and only
+// changed where the list did.
+bool KeyBar::PutInPopupMenu(PopupMenuModel model) {
   const PopupMenuUpdate update = PlanPopupMenuUpdate(popup_model_.entries, model.entries);
   const bool kept = popup_menu_ && !update.rebuild;
   if (!kept || !UpdateMenu(popup_menu_.Get(), update, model)) {
@@ -191,10 +190,22 @@ void KeyBar::TrackPopupList() {
     if (!popup_menu_ || !UpdateMenu(popup_menu_.Get(), PopupMenuUpdate{}, model)) {
       popup_menu_.Reset();
       popup_model_ = {};
-      return;
+      return false;
     }
   }
   popup_model_ = std::move(model);
+  return true;
+}
+
+// Every showing asks the store whether the list changed, and reads it again
+// when it did.
+void KeyBar::TrackPopupList() {
+  if (std::optional<PopupMenuModel> model = popup_reader_.ReadIfChanged(session_, store_)) {
+    if (!PutInPopupMenu(std::move(*model))) {
+      popup_reader_.Forget();
+      return;
+    }
+  }
   const UINT chosen =
       TrackMenuAtPointer(hwnd(), popup_menu_.Get(), TPM_LEFTALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD);
   if (chosen < kFirstPopupItemId) return;
