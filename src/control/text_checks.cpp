@@ -22,8 +22,7 @@ bool IsWideWhiteSpace(std::string_view sequence) {
 
 bool IsAsciiWhiteSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
-// The character's ESC and BEL are written in hexadecimal like every other
-// control character that has no short escape.
+// ESC, BEL and every other byte without a short escape: \x and two digits.
 void AppendHex(std::uint8_t byte, std::string& out) {
   constexpr const char* kDigits = "0123456789abcdef";
   out += "\\x";
