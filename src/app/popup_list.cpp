@@ -64,6 +64,48 @@ PopupMenuModel BuildPopupMenu(const core::Session& session, const store::Store& 
   return MakePopupMenuModel(session.CurrentKeyName, ReadPopupItems(store, session.CurrentKeyName));
 }
 
+namespace {
+
+std::optional<PopupListStamp> ReadStamp(const store::ScopedKey& list, const std::string& key_name) {
+  PopupListStamp stamp{key_name};
+  platform::Registry& registry = list.Registry();
+  if (!list.IsOpen() ||
+      registry.QueryInfoKey(list.Handle(), &stamp.items, &stamp.longest_name) !=
+          platform::kSuccess ||
+      registry.QueryLastWriteTime(list.Handle(), &stamp.last_write_time) != platform::kSuccess) {
+    return std::nullopt;
+  }
+  return stamp;
+}
+
+}  // namespace
+
+std::optional<PopupMenuModel> PopupListReader::ReadIfChanged(const core::Session& session,
+                                                             const store::Store& store) {
+  const std::string& key_name = session.CurrentKeyName;
+  const store::ScopedKey list(store.Registry(), platform::Root::CurrentUser,
+                              store::PopupListKey(key_name), false);
+  std::optional<PopupListStamp> stamp = ReadStamp(list, key_name);
+  if (stamp && stamp == stamp_) return std::nullopt;
+  // Stamped before the names are read: a change made meanwhile shows next time.
+  stamp_ = std::move(stamp);
+  return MakePopupMenuModel(key_name, list.SubkeyNames());
+}
+
+PopupMenuUpdate PlanPopupMenuUpdate(std::span<const PopupMenuItem> shown,
+                                    std::span<const PopupMenuItem> wanted) {
+  PopupMenuUpdate update;
+  if (wanted.size() < shown.size()) {
+    update.rebuild = true;
+    return update;
+  }
+  for (std::size_t position = 0; position < shown.size(); ++position) {
+    if (shown[position] != wanted[position]) update.rewrite.push_back(position);
+  }
+  update.append_from = shown.size();
+  return update;
+}
+
 void ChoosePopupItem(const KeyBarServices& services, const std::string& caption) {
   const store::ScopedKey item(services.store.Registry(), platform::Root::CurrentUser,
                               store::PopupItemKey(services.session.CurrentKeyName, caption), false);

@@ -4,7 +4,9 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -23,6 +25,7 @@ struct PopupMenuItem {
   bool enabled = true;
   // For items: the position of the caption in PopupMenuModel::captions.
   std::optional<std::size_t> item_index;
+  bool operator==(const PopupMenuItem&) const = default;
 };
 
 // The whole menu from top to bottom. It is built anew for every showing, so
@@ -45,6 +48,45 @@ PopupMenuModel MakePopupMenuModel(const std::string& key_name, std::vector<std::
 
 // Builds the current key's popup menu from the store.
 PopupMenuModel BuildPopupMenu(const core::Session& session, const store::Store& store);
+
+// What tells whether a key's popup list changed: whose list it is, how many
+// items it has and how long the longest name is, and when the registry saw
+// an item added or removed last.
+struct PopupListStamp {
+  std::string key_name;
+  std::uint32_t items = 0;
+  std::uint32_t longest_name = 0;
+  std::uint64_t last_write_time = 0;
+  bool operator==(const PopupListStamp&) const = default;
+};
+
+// Reads the current key's popup menu from the store for a showing, unless
+// the list is still the one it gave last: reading a list of thousands of
+// items takes thousands of registry calls, its stamp two.
+class PopupListReader {
+ public:
+  // The current key's menu, or nothing when it is the one given last.
+  std::optional<PopupMenuModel> ReadIfChanged(const core::Session& session,
+                                              const store::Store& store);
+  // The next read gives a menu, changed or not.
+  void Forget() { stamp_.reset(); }
+
+ private:
+  std::optional<PopupListStamp> stamp_;
+};
+
+// How the menu kept from the last showing becomes the menu of this one. A
+// platform menu copies all its entries for every entry added, so a list of
+// thousands is cheap to show again only when its menu is kept: the entries
+// that differ are rewritten where they stand and the new ones appended. A
+// shorter list is built afresh, which costs what building it costs anyway.
+struct PopupMenuUpdate {
+  bool rebuild = false;              // start from an empty menu
+  std::vector<std::size_t> rewrite;  // positions of the kept menu that change
+  std::size_t append_from = 0;       // the entries from here on are appended
+};
+PopupMenuUpdate PlanPopupMenuUpdate(std::span<const PopupMenuItem> shown,
+                                    std::span<const PopupMenuItem> wanted);
 
 // Opens the target of the current key's item with this caption through the
 // shell, then minimizes the key bar when "Minimize On Use" is on. An item

@@ -8,6 +8,7 @@
 #include "control/export_format.h"
 #include "control/key_argument.h"
 #include "control/store_snapshot.h"
+#include "control/text_checks.h"
 #include "control/value_text.h"
 #include "core/assignment.h"
 #include "store/layout.h"
@@ -42,6 +43,12 @@ constexpr std::array<OptionName, 5> kOptions = {{
     {"confirm-changes", store::kConfirmChangesValue},
 }};
 
+// What a registry failure means to the person who ran the command.
+std::string RegistryErrorText(platform::Status status) {
+  if (status == platform::kAccessDenied) return "access denied";
+  return "Windows error " + std::to_string(status);
+}
+
 // The Application Explorer counts files in a 16-bit number.
 constexpr std::size_t kLargestFileCount = 32767;
 
@@ -55,9 +62,11 @@ class Command {
 
  private:
   const store::Store& store() const { return context_.store; }
+  // Messages echo what was typed or read: escaped, so they cannot drive
+  // the terminal.
   void Fail(int code, const std::string& message) {
     result_.exit_code = code;
-    result_.err += "keylarkctl: " + message + "\n";
+    result_.err += "keylarkctl: " + EscapedForMessage(message) + "\n";
   }
   void Usage(const std::string& message) {
     Fail(kExitUsage, message + " (keylarkctl help shows the commands)");
@@ -71,6 +80,8 @@ class Command {
     result_.out += message + "\n";
     context_.system.NotifyKeyBar();
   }
+  void NoteReservedKeys(std::span<const std::string> key_names);
+  bool WriteRecords(const std::vector<KeyRecord>& records);
 
   void List();
   void Show(Args args);
@@ -199,7 +210,10 @@ void Command::Set(Args args) {
     const auto it = flags->find(name);
     return it == flags->end() ? std::string() : it->second;
   };
-  if (value("--command").empty()) {
+  // A command of only white space is as empty as none; text that is not
+  // Unicode in this code page is no white space either.
+  const std::optional<std::string> command = context_.codec.ToUtf8(value("--command"));
+  if (command && IsBlankText(*command)) {
     return Usage("set needs a --command that is not empty (clear removes an assignment)");
   }
   const bool switch_given = flags->count("--switch") != 0;
@@ -217,6 +231,7 @@ void Command::Set(Args args) {
       store(), *key_name,
       {value("--description"), value("--command"), value("--directory"), switch_on});
   Changed(*key_name + ": direct assignment saved");
+  NoteReservedKeys(std::array<std::string, 1>{*key_name});
 }
 
 void Command::SetPopup(Args args) {
@@ -251,6 +266,7 @@ void Command::SetPopup(Args args) {
   store::ClearAssignment(store(), *key_name);
   store::SavePopupList(store(), context_.files, list);
   Changed(*key_name + ": popup list of " + std::to_string(list.file_count) + " files saved");
+  NoteReservedKeys(std::array<std::string, 1>{*key_name});
 }
 
 void Command::Clear(Args args) {
@@ -285,16 +301,57 @@ void Command::Import(Args args) {
   if (!text) return Fail(kExitFailed, "cannot read " + source);
   const ParsedAssignments parsed = ParseAssignments(*text, context_.codec);
   if (parsed.problem) {
-    return Fail(kExitFailed, source + ", line " + std::to_string(parsed.problem->line) + ": " +
-                                 parsed.problem->message + "\nNothing was imported.");
+    Fail(kExitFailed, source + ", line " + std::to_string(parsed.problem->line) + ": " +
+                          parsed.problem->message);
+    result_.err += "Nothing was imported.\n";
+    return;
   }
+  if (!WriteRecords(parsed.records)) return;
   std::string names;
+  std::vector<std::string> assigned;
   for (const KeyRecord& record : parsed.records) {
-    ReplaceKeyRecord(store(), record);
     names += (names.empty() ? " " : ", ") + record.key_name;
+    if (record.command) assigned.push_back(record.key_name);
   }
   Changed("imported " + std::to_string(parsed.records.size()) + " keys" +
           (names.empty() ? std::string() : ":" + names));
+  NoteReservedKeys(assigned);
+}
+
+// Writes every record, or none: after the first failure the keys written so
+// far get back what they held before.
+bool Command::WriteRecords(const std::vector<KeyRecord>& records) {
+  std::vector<KeyRecord> before;
+  before.reserve(records.size());
+  for (const KeyRecord& record : records) before.push_back(ReadKeyRecord(store(), record.key_name));
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    const platform::Status status = ReplaceKeyRecord(store(), records[i]);
+    if (status == platform::kSuccess) continue;
+    bool restored = true;
+    for (std::size_t k = 0; k <= i; ++k) {
+      restored = ReplaceKeyRecord(store(), before[k]) == platform::kSuccess && restored;
+    }
+    Fail(kExitFailed, "the registry refused to store " + records[i].key_name + " (" +
+                          RegistryErrorText(status) + ")");
+    result_.err += restored ? "Nothing was imported.\n"
+                            : "Putting back the keys already written failed as well: check "
+                              "them with keylarkctl list.\n";
+    if (!restored) context_.system.NotifyKeyBar();
+    return false;
+  }
+  return true;
+}
+
+// A reserved key's label ignores clicks, which would look like a broken
+// assignment; its Fn key works all the same.
+void Command::NoteReservedKeys(std::span<const std::string> key_names) {
+  const std::vector<store::KeyMark> marks = store::ReadKeyMarks(store(), key_names);
+  for (std::size_t i = 0; i < key_names.size(); ++i) {
+    if (!marks[i].reserved) continue;
+    result_.err += "keylarkctl: " + key_names[i] +
+                   " is reserved by the notebook: its label ignores clicks; the key still "
+                   "works through the Fn key\n";
+  }
 }
 
 void Command::Options(Args args) {

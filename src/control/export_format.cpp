@@ -4,25 +4,31 @@
 #include <map>
 
 #include "control/key_argument.h"
+#include "control/text_checks.h"
 #include "control/value_text.h"
+#include "store/name_fold.h"
 
 namespace keylark::control {
 namespace {
 
-// Registry key names are at most 255 characters.
+// Registry key names are at most 255 characters (UTF-16 units).
 constexpr std::size_t kLongestItemName = 255;
-
-std::string AsciiLower(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return lower;
-}
 
 void WriteValue(std::string& out, const char* field, const std::optional<StoredValue>& value,
                 const TextCodec& codec) {
   if (value) out += std::string(field) + " " + ValueToText(*value, codec) + "\n";
+}
+
+// A command of nothing but white space reads back as no command at all, so
+// the text forms refuse it; one that the store holds anyway goes out as data.
+void WriteCommand(std::string& out, const std::optional<StoredValue>& command,
+                  const TextCodec& codec) {
+  if (!command) return;
+  const std::string text = ValueToText(*command, codec);
+  const store::Bytes& data = command->data;
+  const std::optional<std::string> utf8 = codec.ToUtf8(store::DecodeText(data.data(), data.size()));
+  const bool blank = text.rfind("<data ", 0) != 0 && utf8 && IsBlankText(*utf8);
+  out += "command " + (blank ? DataForm(*command) : text) + "\n";
 }
 
 // A whole line of the file being read: its field name and what follows the
@@ -45,13 +51,15 @@ class Parser {
   const ImportProblem& problem() const { return problem_; }
 
  private:
-  bool Fail(const Line& line, std::string message) {
-    problem_ = {line.number, std::move(message)};
+  // Whatever the message echoes of the file is escaped.
+  bool Fail(const Line& line, const std::string& message) {
+    problem_ = {line.number, EscapedForMessage(message)};
     return false;
   }
   bool ReadHeader(const Line& line);
   bool ReadKey(const Line& line);
   bool ReadAssignmentValue(const Line& line, std::optional<StoredValue>& target);
+  bool ReadCommand(const Line& line);
   bool ReadList(const Line& line);
   bool ReadCount(const Line& line);
   bool ReadItem(const Line& line);
@@ -63,6 +71,8 @@ class Parser {
   bool header_seen_ = false;
   std::vector<KeyRecord> records_;
   std::map<std::string, int> key_lines_;  // key name -> line of its record
+  // The current list's items by the name the registry sees: line and text.
+  std::map<std::string, std::pair<int, std::string>> item_lines_;
   ImportProblem problem_;
 };
 
@@ -79,7 +89,7 @@ bool Parser::Read(const Line& line) {
                           "count, item, path)");
   }
   if (record == nullptr) return Fail(line, "\"" + std::string(line.field) + "\" before any key");
-  if (line.field == "command") return ReadAssignmentValue(line, record->command);
+  if (line.field == "command") return ReadCommand(line);
   if (line.field == "description") return ReadAssignmentValue(line, record->description);
   if (line.field == "directory") return ReadAssignmentValue(line, record->directory);
   if (line.field == "switch") return ReadAssignmentValue(line, record->switch_flag);
@@ -130,10 +140,21 @@ bool Parser::ReadAssignmentValue(const Line& line, std::optional<StoredValue>& t
   return target.has_value();
 }
 
+bool Parser::ReadCommand(const Line& line) {
+  if (!ReadAssignmentValue(line, Current()->command)) return false;
+  if (line.value.substr(0, 6) == "<data ") return true;  // bytes, taken as they are
+  const FieldResult<std::string> text = TextFromField(line.value);
+  if (text.value && !IsBlankText(*text.value)) return true;
+  return Fail(line,
+              "command: an empty command, or one of only white space, is no command (leave "
+              "the line out for a key without one)");
+}
+
 bool Parser::ReadList(const Line& line) {
   if (line.has_value) return Fail(line, "\"list\" takes no value");
   if (Current()->list) return Fail(line, "list appears twice for this key");
   Current()->list = PopupListRecord{};
+  item_lines_.clear();
   return true;
 }
 
@@ -149,14 +170,18 @@ bool Parser::ReadItem(const Line& line) {
   if (!text.value) return Fail(line, "item: " + text.problem);
   const std::optional<std::string> name = codec_.FromUtf8(*text.value);
   if (!name) return Fail(line, "item: the name is not UTF-8 that this system can store");
-  if (name->empty() || name->find('\\') != std::string::npos || name->size() > kLongestItemName) {
+  if (name->empty() || name->find('\\') != std::string::npos ||
+      Utf16Length(*text.value) > kLongestItemName) {
     return Fail(line, "item: a name must be 1 to 255 characters without a backslash");
   }
-  const std::string lower = AsciiLower(*name);
-  const bool duplicate = std::any_of(list->items.begin(), list->items.end(), [&](const auto& item) {
-    return AsciiLower(item.name) == lower;
-  });
-  if (duplicate) return Fail(line, "item \"" + *text.value + "\" appears twice in this list");
+  const auto [earlier, inserted] =
+      item_lines_.try_emplace(store::FoldedName(*text.value), line.number, *text.value);
+  if (!inserted) {
+    const auto& [earlier_line, earlier_text] = earlier->second;
+    return Fail(line, "item \"" + *text.value + "\" appears twice in this list (as \"" +
+                          earlier_text + "\" on line " + std::to_string(earlier_line) +
+                          "; item names do not differ by case)");
+  }
   list->items.push_back(PopupItemRecord{*name, std::nullopt});
   return true;
 }
@@ -189,10 +214,13 @@ Line SplitLine(int number, std::string_view text) {
 
 ExportText WriteAssignments(std::span<const KeyRecord> records, const TextCodec& codec) {
   std::string out =
-      std::string("# Keylark assignments, written by keylarkctl export\n") + kFormatHeader + "\n";
+      std::string("# Keylark assignments, written by keylarkctl export\n") +
+      "# Text comes through the system code page: a value holding half of a surrogate pair\n"
+      "# (which some programs write) is read with U+FFFD in its place.\n" +
+      kFormatHeader + "\n";
   for (const KeyRecord& record : records) {
     out += "\nkey " + record.key_name + "\n";
-    WriteValue(out, "command", record.command, codec);
+    WriteCommand(out, record.command, codec);
     WriteValue(out, "description", record.description, codec);
     WriteValue(out, "directory", record.directory, codec);
     WriteValue(out, "switch", record.switch_flag, codec);
@@ -214,14 +242,26 @@ ParsedAssignments ParseAssignments(std::string_view text, const TextCodec& codec
   if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
     text.remove_prefix(kByteOrderMark.size());
   }
+  if (text.substr(0, 2) == "\xFF\xFE" || text.substr(0, 2) == "\xFE\xFF") {
+    return {{}, ImportProblem{1, "the file is UTF-16 text: save it as UTF-8"}};
+  }
   Parser parser(codec);
   int number = 0;
   while (!text.empty()) {
-    const std::size_t end = text.find('\n');
-    std::string_view line = text.substr(0, end);
-    text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+    // Lines end in CR LF, LF or CR alone.
+    const std::size_t end = text.find_first_of("\r\n");
+    const std::string_view line = text.substr(0, end);
+    const std::size_t next = end == std::string_view::npos   ? text.size()
+                             : text.substr(end, 2) == "\r\n" ? end + 2
+                                                             : end + 1;
+    text.remove_prefix(next);
     ++number;
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (line.find('\0') != std::string_view::npos) {
+      return {{},
+              ImportProblem{number,
+                            "the line holds a NUL byte, which no text can hold "
+                            "(write such a value as <data ...>)"}};
+    }
     if (line.empty() || line.front() == '#') continue;
     if (!parser.Read(SplitLine(number, line))) return {{}, parser.problem()};
   }

@@ -14,7 +14,8 @@ KeyRecord ReadKeyRecord(const store::Store& store, const std::string& key_name);
 
 // Makes the store hold exactly the record for its key: values the record
 // lacks are deleted, the popup list's items are replaced, and the list key
-// itself goes when the record has no list.
-void ReplaceKeyRecord(const store::Store& store, const KeyRecord& record);
+// itself goes when the record has no list. Every call is made even after a
+// failure; the first failure is returned (kSuccess when there was none).
+platform::Status ReplaceKeyRecord(const store::Store& store, const KeyRecord& record);
 
 }  // namespace keylark::control

@@ -46,13 +46,6 @@ std::optional<std::string_view> PlainStoredText(const StoredValue& value) {
   return text;
 }
 
-std::string DataForm(const StoredValue& value) {
-  std::string text = std::string(kDataPrefix) + std::to_string(value.type);
-  if (!value.data.empty()) text += ' ';
-  for (std::uint8_t byte : value.data) text += HexByte(byte);
-  return text + ">";
-}
-
 FieldResult<std::string> Unquote(std::string_view field) {
   if (field.size() < 2 || field.back() != '"')
     return {std::nullopt, "the closing quote is missing"};
@@ -131,6 +124,13 @@ FieldResult<StoredValue> ParseDataForm(std::string_view field) {
 }
 
 }  // namespace
+
+std::string DataForm(const StoredValue& value) {
+  std::string text = std::string(kDataPrefix) + std::to_string(value.type);
+  if (!value.data.empty()) text += ' ';
+  for (std::uint8_t byte : value.data) text += HexByte(byte);
+  return text + ">";
+}
 
 std::string QuoteIfNeeded(std::string_view utf8) {
   if (!NeedsQuotes(utf8)) return std::string(utf8);

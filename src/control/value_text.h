@@ -24,6 +24,9 @@ std::string QuoteIfNeeded(std::string_view utf8);
 // written as data, so nothing is ever changed on its way through a file.
 std::string ValueToText(const StoredValue& value, const TextCodec& codec);
 
+// The value as <data TYPE HEX>, which carries any value exactly.
+std::string DataForm(const StoredValue& value);
+
 // A field that must be text (plain or quoted), as UTF-8.
 FieldResult<std::string> TextFromField(std::string_view field);
 

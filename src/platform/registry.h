@@ -58,6 +58,9 @@ class Registry {
   // Number of subkeys and the length of the longest subkey name (without NUL).
   virtual Status QueryInfoKey(KeyHandle key, std::uint32_t* subkeys,
                               std::uint32_t* max_subkey_len) = 0;
+  // When the key last changed (a FILETIME, in 100-ns ticks): a subkey added
+  // or removed, or a value of its own written or deleted.
+  virtual Status QueryLastWriteTime(KeyHandle key, std::uint64_t* time) = 0;
 };
 
 }  // namespace keylark::platform

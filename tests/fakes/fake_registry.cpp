@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <utility>
 
 namespace keylark::fakes {
 namespace {
@@ -47,6 +48,7 @@ struct FakeRegistry::Node {
   std::map<std::string, Value> values;                    // by folded name
   std::map<std::string, std::unique_ptr<Node>> children;  // by folded name
   std::vector<std::unique_ptr<Node>> graveyard;  // deleted keys open handles still point at
+  std::uint64_t written = 0;                     // the registry's clock when the key last changed
 };
 
 FakeRegistry::FakeRegistry()
@@ -64,6 +66,7 @@ FakeRegistry::Node* FakeRegistry::Find(platform::Root root, const std::string& p
       child->name = part;
       child->parent = node;
       it = node->children.emplace(Fold(part), std::move(child)).first;
+      node->written = ++clock_;
     }
     node = it->second.get();
   }
@@ -134,11 +137,15 @@ Status FakeRegistry::SetValue(KeyHandle key, const std::string& name, std::uint3
   log_.push_back("set " + name);
   Node* node = NodeOf(key);
   if (node == nullptr) return platform::kInvalidHandle;
+  if (set_failure_ != 0 && sets_before_failure_-- == 0) {
+    return std::exchange(set_failure_, 0);
+  }
   if (node->deleted) return platform::kKeyDeleted;
   auto& value = node->values[Fold(name)];
   if (value.name.empty()) value.name = name;
   value.type = type;
   value.data.assign(data, data + size);
+  node->written = ++clock_;
   return platform::kSuccess;
 }
 
@@ -147,7 +154,9 @@ Status FakeRegistry::DeleteValue(KeyHandle key, const std::string& name) {
   Node* node = NodeOf(key);
   if (node == nullptr) return platform::kInvalidHandle;
   if (node->deleted) return platform::kKeyDeleted;
-  return node->values.erase(Fold(name)) == 1 ? platform::kSuccess : platform::kFileNotFound;
+  if (node->values.erase(Fold(name)) == 0) return platform::kFileNotFound;
+  node->written = ++clock_;
+  return platform::kSuccess;
 }
 
 Status FakeRegistry::DeleteKey(KeyHandle key, const std::string& subkey) {
@@ -170,6 +179,7 @@ Status FakeRegistry::DeleteKey(KeyHandle key, const std::string& subkey) {
   it->second->deleted = true;
   parent->graveyard.push_back(std::move(it->second));
   parent->children.erase(it);
+  parent->written = ++clock_;
   return platform::kSuccess;
 }
 
@@ -198,6 +208,14 @@ Status FakeRegistry::QueryInfoKey(KeyHandle key, std::uint32_t* subkeys,
     longest = std::max(longest, child->name.size());
   if (subkeys != nullptr) *subkeys = static_cast<std::uint32_t>(node->children.size());
   if (max_subkey_len != nullptr) *max_subkey_len = static_cast<std::uint32_t>(longest);
+  return platform::kSuccess;
+}
+
+Status FakeRegistry::QueryLastWriteTime(KeyHandle key, std::uint64_t* time) {
+  Node* node = NodeOf(key);
+  if (node == nullptr) return platform::kInvalidHandle;
+  if (node->deleted) return platform::kKeyDeleted;
+  *time = node->written;
   return platform::kSuccess;
 }
 

@@ -34,6 +34,7 @@ class FakeRegistry final : public platform::Registry {
                            std::uint32_t buffer_chars) override;
   platform::Status QueryInfoKey(platform::KeyHandle key, std::uint32_t* subkeys,
                                 std::uint32_t* max_subkey_len) override;
+  platform::Status QueryLastWriteTime(platform::KeyHandle key, std::uint64_t* time) override;
 
   // Keys opened and not yet closed: tests check that every open is paired.
   std::size_t OpenHandleCount() const { return handles_.size(); }
@@ -43,6 +44,12 @@ class FakeRegistry final : public platform::Registry {
   void ClearLog() { log_.clear(); }
   // Makes the next calls of one kind fail with the given status (0 = never).
   void FailOpens(platform::Status status) { fail_opens_ = status; }
+  // Makes one later SetValue fail with the given status: the one that comes
+  // after `succeeding` more have succeeded.
+  void FailOneSetValue(std::size_t succeeding, platform::Status status) {
+    sets_before_failure_ = succeeding;
+    set_failure_ = status;
+  }
 
  private:
   struct Node;
@@ -56,6 +63,9 @@ class FakeRegistry final : public platform::Registry {
   platform::KeyHandle next_handle_ = 0x100;
   std::vector<std::string> log_;
   platform::Status fail_opens_ = 0;
+  std::size_t sets_before_failure_ = 0;
+  platform::Status set_failure_ = 0;
+  std::uint64_t clock_ = 0;  // counts changes: the fake's time of writing
 };
 
 }  // namespace keylark::fakes

@@ -3,14 +3,20 @@
 // the key bar does, and on an Fn-key report starts the command of Fn-E
 // through the shell. It carries the same measurement points as the
 // measurement build, so that both are timed alike.
+// With --menu it stands in for a popup list instead: an Fn-key report shows
+// a flat popup menu of as many items as Fn-A's list counts, built afresh for
+// each showing, as little as a program can do to show such a list.
 #include <windows.h>
 #include <shellapi.h>
 
+#include <cstring>
 #include <string>
+#include <vector>
 
 #include "app/key_bar_layout.h"
 #include "core/window_messages.h"
 #include "measure/measure_points.h"
+#include "popup_items.h"
 #include "store/layout.h"
 
 namespace {
@@ -47,10 +53,32 @@ std::string CommandOfFnE() {
   return status == ERROR_SUCCESS ? std::string(command) : std::string();
 }
 
+// The captions of the menu with --menu, made once at the start.
+std::vector<std::string> menu_captions;
+
+void ShowMenu(HWND window) {
+  HMENU menu = CreatePopupMenu();
+  AppendMenuA(menu, MF_STRING | MF_CHECKED, 0, "Fn-A");
+  AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+  for (std::size_t i = 0; i < menu_captions.size(); ++i) {
+    AppendMenuA(menu, MF_STRING, i + 1, menu_captions[i].c_str());
+  }
+  POINT pointer{};
+  GetCursorPos(&pointer);
+  SetForegroundWindow(window);
+  TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD, pointer.x, pointer.y, 0,
+                 window, nullptr);
+  DestroyMenu(menu);
+}
+
 LRESULT CALLBACK BareWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   std::intptr_t answer = 0;
   if (keylark::measure::AnswerQuery(message, wparam, lparam, &answer)) return answer;
   const keylark::measure::MessageTimer timer(message);
+  if (message == keylark::core::FnKeyMessage && !menu_captions.empty()) {
+    ShowMenu(window);
+    return 0;
+  }
   if (message == keylark::core::FnKeyMessage && wparam == keylark::core::kFnKeyReportWParam) {
     const std::string command = CommandOfFnE();
     const keylark::measure::ShellCallTimer shell_timer;
@@ -66,8 +94,11 @@ LRESULT CALLBACK BareWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR command_line, int) {
   Mark(Point::Entry);
+  if (std::strstr(command_line, "--menu") != nullptr) {
+    menu_captions = keylark::bench::PopupItemCaptions(keylark::bench::StoredPopupItemCount());
+  }
   WNDCLASSA window_class{};
   window_class.lpfnWndProc = BareWindowProc;
   window_class.hInstance = instance;

@@ -6,6 +6,8 @@
 // --launches-per-run: Fn-key launches timed in each run;
 // --launches: launches of the long run that watches memory and objects (0: none);
 // --bin: where Keylark.exe and KRVSVR.dll are (default: ..\bin from here);
+// --popup-lists: only Keylark's popup lists of 500 and 10,000 items against a
+//   bare program's flat menu of the same items, in this many runs each;
 // --verbose: each run's figures as they come, on the error output.
 // It rewrites the current user's Keylark registry: run it in a throw-away
 // Wine session, as tools/bench.sh does.
@@ -25,6 +27,9 @@
 #include "core/window_messages.h"
 #include "measure/measure_points.h"
 #include "measured_program.h"
+#include "popup_bench.h"
+#include "statistics.h"
+#include "window_wait.h"
 #include "resource.h"
 #include "store/layout.h"
 
@@ -40,7 +45,8 @@ struct Settings {
   int launches_per_run = 21;
   int launches = 1000;
   std::string bin;
-  bool verbose = false;  // each run's figures as they come
+  bool verbose = false;     // each run's figures as they come
+  int popup_list_runs = 0;  // not 0: only the popup lists of 500 and 10,000 items
 };
 
 struct Paths {
@@ -89,17 +95,6 @@ const char* const kStepNames[kPointCount] = {
     "after showing: common controls, label tips",
 };
 
-double Median(std::vector<double> values) {
-  if (values.empty()) return 0;
-  std::sort(values.begin(), values.end());
-  const std::size_t middle = values.size() / 2;
-  return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
-
-double Minimum(const std::vector<double>& values) {
-  return values.empty() ? 0 : *std::min_element(values.begin(), values.end());
-}
-
 double Megabytes(std::size_t bytes) { return static_cast<double>(bytes) / (1024.0 * 1024.0); }
 
 std::string FolderOf(const std::string& path) {
@@ -128,6 +123,8 @@ std::optional<Settings> ParseArguments(int argc, char** argv) {
       settings.launches_per_run = number;
     } else if (std::strcmp(argv[i], "--launches") == 0 && number >= 0) {
       settings.launches = number;
+    } else if (std::strcmp(argv[i], "--popup-lists") == 0 && number > 0) {
+      settings.popup_list_runs = number;
     } else if (std::strcmp(argv[i], "--bin") == 0) {
       settings.bin = argv[i + 1];
     } else {
@@ -284,27 +281,6 @@ bool PrepareLongList() {
   return true;
 }
 
-// Polls until the condition holds, for at most ten seconds.
-template <typename Condition>
-bool Await(Condition condition) {
-  const std::int64_t end = NowMicroseconds() + 10'000'000;
-  while (!condition()) {
-    if (NowMicroseconds() > end) return false;
-    Sleep(0);
-  }
-  return true;
-}
-
-HWND VisibleWindow(const char* class_name, const char* caption, DWORD process) {
-  HWND found = FindWindowExA(nullptr, nullptr, class_name, caption);
-  for (; found != nullptr; found = FindWindowExA(nullptr, found, class_name, caption)) {
-    DWORD owner = 0;
-    GetWindowThreadProcessId(found, &owner);
-    if (owner == process && IsWindowVisible(found)) return found;
-  }
-  return nullptr;
-}
-
 struct WindowTimes {
   std::vector<double> list_ms;   // menu item -> assignments window shown, every row in it
   std::vector<double> popup_ms;  // Fn-key report -> popup list menu shown
@@ -373,16 +349,6 @@ std::string RatioText(double ratio) {
 }
 
 const char* Verdict(bool met) { return met ? "met" : "NOT MET"; }
-
-// The median of each run's ratio: a run's programs meet the same state of
-// the machine, so the ratio of one run is fairer than a ratio of medians.
-double PairedRatio(const std::vector<double>& keylark, const std::vector<double>& bare) {
-  std::vector<double> ratios;
-  for (std::size_t i = 0; i < keylark.size() && i < bare.size(); ++i) {
-    if (bare[i] > 0) ratios.push_back(keylark[i] / bare[i]);
-  }
-  return Median(ratios);
-}
 
 void RatioRow(const char* figure, const char* unit_format, double bare, double keylark,
               double ratio, double goal) {
@@ -518,8 +484,23 @@ const char* WineVersion() {
   return version != nullptr ? version() : nullptr;
 }
 
+// Popup lists of 500 and 10,000 items against the bare program's flat menu.
+int RunPopupLists(const Settings& settings, const Paths& paths) {
+  if (!WarmUp(paths)) return 1;
+  for (const int items : {500, 10000}) {
+    PopupListTimes times;
+    if (!MeasurePopupLists(paths.bare, paths.keylark, items, settings.popup_list_runs, &times)) {
+      return 1;
+    }
+    PrintPopupListTimes(items, times);
+  }
+  RegDeleteTreeA(HKEY_CURRENT_USER, store::kMakerKey);
+  return 0;
+}
+
 int Run(const Settings& settings) {
   const Paths paths = FindPrograms(settings);
+  if (settings.popup_list_runs > 0) return RunPopupLists(settings, paths);
   HANDLE target_started = CreateEventA(nullptr, FALSE, FALSE, kTargetStartedEventName);
   if (target_started == nullptr || !PrepareStore(paths) || !WarmUp(paths)) return 1;
   const char* wine = WineVersion();
@@ -576,7 +557,7 @@ int main(int argc, char** argv) {
   if (!settings) {
     std::fprintf(stderr,
                  "usage: bench.exe [--verbose] [--runs N] [--launches-per-run N] [--launches N] "
-                 "[--bin FOLDER]\n");
+                 "[--bin FOLDER] [--popup-lists RUNS]\n");
     return 2;
   }
   return keylark::bench::Run(*settings);

@@ -42,7 +42,8 @@ void WithdrawPublishedWindow() {
   RegCloseKey(key);
 }
 
-MeasuredProgram::MeasuredProgram(std::string path) : path_(std::move(path)) {}
+MeasuredProgram::MeasuredProgram(std::string path, std::string arguments)
+    : path_(std::move(path)), arguments_(std::move(arguments)) {}
 
 MeasuredProgram::~MeasuredProgram() { Close(); }
 
@@ -50,7 +51,7 @@ bool MeasuredProgram::Start() {
   WithdrawPublishedWindow();
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
-  std::string command_line = "\"" + path_ + "\"";
+  std::string command_line = "\"" + path_ + "\"" + (arguments_.empty() ? "" : " " + arguments_);
   start_time_ = NowMicroseconds();
   if (!CreateProcessA(path_.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
                       nullptr, &startup, &process_)) {

@@ -15,7 +15,7 @@ namespace keylark::bench {
 
 class MeasuredProgram {
  public:
-  explicit MeasuredProgram(std::string path);
+  explicit MeasuredProgram(std::string path, std::string arguments = {});
   ~MeasuredProgram();
   MeasuredProgram(const MeasuredProgram&) = delete;
   MeasuredProgram& operator=(const MeasuredProgram&) = delete;
@@ -56,6 +56,7 @@ class MeasuredProgram {
 
  private:
   std::string path_;
+  std::string arguments_;
   PROCESS_INFORMATION process_{};
   HWND window_ = nullptr;
   std::int64_t start_time_ = 0;

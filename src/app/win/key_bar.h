@@ -14,6 +14,7 @@
 #include "app/key_bar_model.h"
 #include "app/key_bar_services.h"
 #include "app/menu_commands.h"
+#include "app/popup_list.h"
 #include "app/startup.h"
 #include "app/win/key_bar_surface.h"
 #include "core/window_messages.h"
@@ -23,6 +24,7 @@
 #include "platform/filesystem.h"
 #include "platform/shell.h"
 #include "platform/shortcut_library.h"
+#include "platform/win32/owned_handles.h"
 #include "store/registry_store.h"
 #include "ui/win/dialog.h"
 #include "ui/win/window_base.h"
@@ -116,6 +118,7 @@ class KeyBar final : public ui::win::WindowBase, public KeyBarWindow {
   enum class MenuKind { PopupList, Tray };
   void ShowMenu(MenuKind kind);
   void TrackPopupList();
+  bool PutInPopupMenu(PopupMenuModel model);
   void TrackTrayMenu();
   // True from the moment a close is asked for (also while it is still queued).
   bool IsClosing() const;
@@ -143,6 +146,10 @@ class KeyBar final : public ui::win::WindowBase, public KeyBarWindow {
   bool closing_ = false;
   bool started_ = false;  // shown, and what waits for that done
   std::optional<MenuKind> next_menu_;
+  // The popup list's menu and what it shows, kept for the next showing.
+  PopupListReader popup_reader_;
+  platform::win32::Menu popup_menu_;
+  PopupMenuModel popup_model_;
   HWND tips_ = nullptr;
   // Each label's tip text, as its hint was read when the pointer last moved
   // over it.

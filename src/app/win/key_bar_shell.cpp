@@ -33,27 +33,35 @@ platform::WindowHandle FromHwnd(HWND hwnd) {
   return reinterpret_cast<platform::WindowHandle>(hwnd);
 }
 
-HMENU BuildMenu(const PopupMenuModel& model) {
-  HMENU menu = CreatePopupMenu();
-  for (const PopupMenuItem& entry : model.entries) {
-    switch (entry.kind) {
-      case PopupMenuItem::Kind::Separator:
-        AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-        break;
-      case PopupMenuItem::Kind::Header:
-      case PopupMenuItem::Kind::EmptyNote:
-        // Choosing the header or the note does nothing: id 0 is never an item.
-        AppendMenuA(
-            menu, MF_STRING | (entry.checked ? MF_CHECKED : 0U) | (entry.enabled ? 0U : MF_GRAYED),
-            0, entry.caption.c_str());
-        break;
-      case PopupMenuItem::Kind::Item:
-        AppendMenuA(menu, MF_STRING, kFirstPopupItemId + static_cast<UINT>(*entry.item_index),
-                    entry.caption.c_str());
-        break;
-    }
+// One entry of the popup list as the menu holds it. Choosing the header or
+// the note does nothing: id 0 is never an item.
+MENUITEMINFOA EntryInfo(const PopupMenuItem& entry) {
+  MENUITEMINFOA info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID;
+  info.fType = MFT_SEPARATOR;
+  if (entry.kind != PopupMenuItem::Kind::Separator) {
+    info.fMask |= MIIM_STRING;
+    info.fType = MFT_STRING;
+    info.dwTypeData = const_cast<char*>(entry.caption.c_str());
   }
-  return menu;
+  info.fState = (entry.checked ? MFS_CHECKED : 0U) | (entry.enabled ? 0U : MFS_GRAYED);
+  if (entry.item_index) info.wID = kFirstPopupItemId + static_cast<UINT>(*entry.item_index);
+  return info;
+}
+
+// Carries out the update on the kept menu; false when the menu refused a
+// change, which leaves it in no known state.
+bool UpdateMenu(HMENU menu, const PopupMenuUpdate& update, const PopupMenuModel& model) {
+  for (const std::size_t position : update.rewrite) {
+    const MENUITEMINFOA info = EntryInfo(model.entries[position]);
+    if (!SetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &info)) return false;
+  }
+  for (std::size_t position = update.append_from; position < model.entries.size(); ++position) {
+    const MENUITEMINFOA info = EntryInfo(model.entries[position]);
+    if (!InsertMenuItemA(menu, static_cast<UINT>(position), TRUE, &info)) return false;
+  }
+  return true;
 }
 
 // A menu popped up for a window that is not in front does not close when the
@@ -172,13 +180,36 @@ void KeyBar::ShowMenu(MenuKind kind) {
   }
 }
 
+// The menu that shows the list is kept from one showing to the next and only
+// changed where the list did.
+bool KeyBar::PutInPopupMenu(PopupMenuModel model) {
+  const PopupMenuUpdate update = PlanPopupMenuUpdate(popup_model_.entries, model.entries);
+  const bool kept = popup_menu_ && !update.rebuild;
+  if (!kept || !UpdateMenu(popup_menu_.Get(), update, model)) {
+    popup_menu_.Reset(CreatePopupMenu());
+    if (!popup_menu_ || !UpdateMenu(popup_menu_.Get(), PopupMenuUpdate{}, model)) {
+      popup_menu_.Reset();
+      popup_model_ = {};
+      return false;
+    }
+  }
+  popup_model_ = std::move(model);
+  return true;
+}
+
+// Every showing asks the store whether the list changed, and reads it again
+// when it did.
 void KeyBar::TrackPopupList() {
-  const PopupMenuModel model = BuildPopupMenu(session_, store_);
-  const platform::win32::Menu menu(BuildMenu(model));
+  if (std::optional<PopupMenuModel> model = popup_reader_.ReadIfChanged(session_, store_)) {
+    if (!PutInPopupMenu(std::move(*model))) {
+      popup_reader_.Forget();
+      return;
+    }
+  }
   const UINT chosen =
-      TrackMenuAtPointer(hwnd(), menu.Get(), TPM_LEFTALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD);
+      TrackMenuAtPointer(hwnd(), popup_menu_.Get(), TPM_LEFTALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD);
   if (chosen < kFirstPopupItemId) return;
-  const std::optional<std::string> caption = model.CaptionOf(chosen - kFirstPopupItemId);
+  const std::optional<std::string> caption = popup_model_.CaptionOf(chosen - kFirstPopupItemId);
   if (caption) ChoosePopupItem(Services(), *caption);
 }
 

@@ -86,4 +86,12 @@ Status Win32Registry::QueryInfoKey(KeyHandle key, std::uint32_t* subkeys,
   return status;
 }
 
+Status Win32Registry::QueryLastWriteTime(KeyHandle key, std::uint64_t* time) {
+  FILETIME written{};
+  const LSTATUS status = RegQueryInfoKeyA(ToHkey(key), nullptr, nullptr, nullptr, nullptr, nullptr,
+                                          nullptr, nullptr, nullptr, nullptr, nullptr, &written);
+  *time = (std::uint64_t{written.dwHighDateTime} << 32) | written.dwLowDateTime;
+  return status;
+}
+
 }  // namespace keylark::platform::win32

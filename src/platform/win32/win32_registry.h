@@ -20,6 +20,7 @@ class Win32Registry final : public Registry {
                  std::uint32_t buffer_chars) override;
   Status QueryInfoKey(KeyHandle key, std::uint32_t* subkeys,
                       std::uint32_t* max_subkey_len) override;
+  Status QueryLastWriteTime(KeyHandle key, std::uint64_t* time) override;
 };
 
 }  // namespace keylark::platform::win32
