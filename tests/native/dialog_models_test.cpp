@@ -184,12 +184,19 @@ INSTANTIATE_TEST_SUITE_P(
                                EditorFields{"Named", "", ""}, Save::Saved, std::nullopt, "Named"}),
     CaseName<SaveCase>);
 
+// Any number but zero is on, as for launching; opening the editor leaves the
+// stored text as it is.
 TEST_F(DialogModelTest, TheSwitchBoxShowsTheStoredFlagOfADescribedKeyAndStoresAtOnce) {
   Seed("1", true);
-  world_.Put(kOpts, "Fn-E", "0");
   LoadPrevious(true);
   EditCommandModel model(world_.session, world_.store, world_.host);
-  EXPECT_FALSE(model.Load().switch_to_running);
+  const std::pair<const char*, bool> flags[] = {
+      {"2", true}, {"-1", true}, {" 1", true}, {"0", false}};
+  for (const auto& [flag, on] : flags) {
+    world_.Put(kOpts, "Fn-E", flag);
+    EXPECT_EQ(model.Load().switch_to_running, on) << flag;
+    EXPECT_EQ(Read(kOpts, "Fn-E"), flag);
+  }
   model.SetSwitchToRunning(true);
   EXPECT_EQ(Read(kOpts, "Fn-E"), "1");
 

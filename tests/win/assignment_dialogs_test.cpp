@@ -107,6 +107,22 @@ TEST_F(AssignmentDialogs, LongAndJapaneseTextsAreStoredWhole) {
   EXPECT_EQ(Read("desc", L"Fn-E"), japanese);
 }
 
+TEST_F(AssignmentDialogs, AKeyClearedInTheEditorTurnsWhiteAtOnce) {
+  ASSERT_NE(Start(), nullptr);
+  Put(layout::kCfg, "opts5", "0");
+  ASSERT_TRUE(WaitFor([&] { return LabelPixels(key_bar_, 10, RGB(0, 255, 255)) > 5; }));
+  HWND editor = EditE();
+  ASSERT_NE(editor, nullptr);
+  Type(editor, IDC_EC_COMMAND, L"");
+  Click(editor, IDOK);
+  EXPECT_TRUE(WaitUntilGone("Add/Edit Command"));
+  EXPECT_EQ(Read("cmd", L"Fn-E"), L"<absent>");
+  EXPECT_TRUE(WaitFor([&] {
+    return LabelPixels(key_bar_, 10, RGB(0, 255, 255)) == 0 &&
+           LabelPixels(key_bar_, 10, RGB(255, 255, 255)) > 5;
+  }));
+}
+
 TEST_F(AssignmentDialogs, ClearAsksFirstWhenConfirmingAndAtOnceOtherwise) {
   ASSERT_NE(Start(), nullptr);
   PostMessageA(key_bar_, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(84, 83));

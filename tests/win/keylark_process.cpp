@@ -5,6 +5,7 @@
 #include <cstring>
 #include <thread>
 
+#include "app/key_bar_layout.h"
 #include "contract/registry_contract.h"
 
 namespace keylark::wintest {
@@ -27,6 +28,19 @@ bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds d
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
   return true;
+}
+
+int LabelPixels(HWND key_bar, int index, COLORREF colour) {
+  const app::LabelPosition& label = app::kLabelPositions[static_cast<std::size_t>(index)];
+  HDC screen = GetDC(key_bar);
+  int count = 0;
+  for (int y = label.top; y < label.top + app::kLabelSize; y += 2) {
+    for (int x = label.left; x < label.left + app::kLabelSize; ++x) {
+      if (GetPixel(screen, x, y) == colour) ++count;
+    }
+  }
+  ReleaseDC(key_bar, screen);
+  return count;
 }
 
 store::Store& TestStore() {

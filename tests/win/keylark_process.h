@@ -45,6 +45,10 @@ void Reserve(const char* character);
 
 void PressKeyIn(HWND window, UINT key);
 
+// How many pixels of a key's label, as the key bar's window shows it, have
+// exactly this colour (every other row is looked at).
+int LabelPixels(HWND key_bar, int index, COLORREF colour);
+
 // A visible dialog with this caption, or nullptr; waiting for one to come
 // (nullptr when none came in time) or to go.
 HWND VisibleDialog(const char* caption);

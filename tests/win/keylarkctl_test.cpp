@@ -7,7 +7,6 @@
 #include <fstream>
 #include <vector>
 
-#include "app/key_bar_layout.h"
 #include "keylark_process.h"
 #include "launch_log.h"
 #include "program_run.h"
@@ -70,20 +69,6 @@ void SetW(const wchar_t* path, const wchar_t* name, DWORD type, const void* data
 
 void SetTextW(const wchar_t* path, const wchar_t* name, const std::wstring& text) {
   SetW(path, name, REG_SZ, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
-}
-
-// How many pixels of a key's label on the screen have this colour.
-int LabelPixels(HWND key_bar, int index, COLORREF colour) {
-  const app::LabelPosition& label = app::kLabelPositions[static_cast<std::size_t>(index)];
-  HDC screen = GetDC(key_bar);
-  int count = 0;
-  for (int y = label.top; y < label.top + app::kLabelSize; y += 2) {
-    for (int x = label.left; x < label.left + app::kLabelSize; ++x) {
-      if (GetPixel(screen, x, y) == colour) ++count;
-    }
-  }
-  ReleaseDC(key_bar, screen);
-  return count;
 }
 
 std::string WriteTempFile(const std::string& text) {

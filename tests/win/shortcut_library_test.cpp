@@ -154,6 +154,20 @@ TEST_F(ShortcutLibraryTest, AnythingButAShortcutFailsAndLeavesInfoAsItWas) {
     launch::ReadShortcut(library_, path, info);
     EXPECT_EQ(info, Earlier()) << "reading '" << original << "'";
     EXPECT_EQ(path, original);
+
+    // Called directly, a failed call leaves every buffer of its caller as it was.
+    std::array<std::vector<char>, 5> buffers;
+    for (auto& buffer : buffers) buffer.assign(kShortcutBufferSize, '\x5A');
+    std::int32_t numbers[2] = {11, 22};
+    EXPECT_NE(library_.GetShortCutInfo(buffers[0].data(), path.data(), buffers[1].data(),
+                                       buffers[2].data(), buffers[3].data(), buffers[4].data(),
+                                       &numbers[0], &numbers[1]),
+              0);
+    for (const auto& buffer : buffers) {
+      EXPECT_EQ(std::string(buffer.begin(), buffer.end()),
+                std::string(kShortcutBufferSize, '\x5A'));
+    }
+    EXPECT_EQ(numbers[0] * 100 + numbers[1], 1122);
   }
 }
 
