@@ -140,5 +140,9 @@ TEST_F(CtlTest, AHandEditedFileImportsAsWritten) {
   EXPECT_EQ(Run("import long").exit_code, kExitFailed) << "256 characters are too many";
 }
 
+TEST_F(CtlTest, TheVersionIsTheProgramsFileVersion) {
+  EXPECT_EQ(Run("--version").out, "keylarkctl 1.00.0001\n");
+}
+
 }  // namespace
 }  // namespace keylark::control

@@ -123,29 +123,6 @@ TEST_F(AssignmentDialogs, AKeyClearedInTheEditorTurnsWhiteAtOnce) {
   }));
 }
 
-TEST_F(AssignmentDialogs, ClearAsksFirstWhenConfirmingAndAtOnceOtherwise) {
-  ASSERT_NE(Start(), nullptr);
-  PostMessageA(key_bar_, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(84, 83));
-  HWND type = WaitForDialog("Assignment Type");
-  ASSERT_NE(type, nullptr);
-  Click(type, IDC_AT_CLEAR);
-  HWND confirm = WaitForDialog("Key Assignment Confirmation");
-  ASSERT_NE(confirm, nullptr);
-  EXPECT_EQ(TextOf(confirm, IDC_CF_NEW_COMMAND), L"none");
-  PostMessageA(confirm, WM_KEYDOWN, VK_ESCAPE, 0);  // Esc drops the change
-  EXPECT_TRUE(WaitUntilGone("Key Assignment Confirmation"));
-  EXPECT_EQ(Read("cmd", L"Fn-E"), L"C:\\old.exe");
-
-  PostMessageA(key_bar_, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(84, 83));
-  ASSERT_NE(type = WaitForDialog("Assignment Type"), nullptr);
-  Click(type, IDC_AT_CONFIRM);  // confirmation off, stored at once
-  EXPECT_TRUE(WaitFor([] { return Read("cfg", L"opts5") == L"0"; }));
-  Click(type, IDC_AT_CLEAR);
-  EXPECT_TRUE(WaitUntilGone("Assignment Type"));
-  EXPECT_EQ(Read("cmd", L"Fn-E"), L"<absent>");
-  EXPECT_EQ(Read("desc", L"Fn-E"), L"");
-}
-
 TEST_F(AssignmentDialogs, KeysUsedWhileADialogIsOpenOpenNoSecondOne) {
   LaunchLog log;
   Put(layout::kCmd, "Fn-1", TargetProgram());

@@ -40,24 +40,6 @@ class KeyLaunching : public KeyBarTest {
   LaunchLog log_;  // set up before any key bar starts: Keylark inherits where targets log
 };
 
-TEST_F(KeyLaunching, AnFnKeyReportStartsTheKeysCommandEveryTimeWithoutSwitching) {
-  Assign("Fn-E", TargetProgram(), "0");
-  HWND key_bar = StartKeyBar();
-  ASSERT_NE(key_bar, nullptr);
-  PostMessageA(key_bar, kFnKeyMessage, kFnKeyReport, kScanE);
-  ASSERT_TRUE(log_.WaitForStarts(1));
-  PostMessageA(key_bar, kFnKeyMessage, kFnKeyReport, kScanE);
-  ASSERT_TRUE(log_.WaitForStarts(2));
-  const auto starts = log_.Starts();
-  EXPECT_NE(starts[0], starts[1]);
-  EXPECT_TRUE(IsWindowVisible(key_bar)) << "Minimize On Use is off";
-
-  Put(layout::kCfg, "opts3", "1");  // read afresh by every use
-  PostMessageA(key_bar, kFnKeyMessage, kFnKeyReport, kScanE);
-  ASSERT_TRUE(log_.WaitForStarts(3));
-  EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(key_bar); })) << "Minimize On Use hides it";
-}
-
 TEST_F(KeyLaunching, WithTheSwitchFlagARunningInstanceIsNotStartedAgain) {
   Assign("Fn-E", TargetProgram(), "1");
   HWND key_bar = StartKeyBar();

@@ -43,6 +43,12 @@ std::map<std::string, store::Bytes> Values(const std::string& path);
 // The notebook's provisioning reserves a key by its character.
 void Reserve(const char* character);
 
+// Every key and value below "Software\Korvane" of both roots: "HKCU\path|"
+// for a key, "HKCU\path|NAME" (names in capitals, as the registry compares
+// them) for a value's "type:data".
+using RegistryDump = std::map<std::string, std::string>;
+RegistryDump DumpRegistry();
+
 void PressKeyIn(HWND window, UINT key);
 
 // How many pixels of a key's label, as the key bar's window shows it, have

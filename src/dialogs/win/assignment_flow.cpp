@@ -1,5 +1,6 @@
 #include "dialogs/win/assignment_flow.h"
 
+#include "core/window_messages.h"
 #include "dialogs/win/assignments_dialog.h"
 #include "dialogs/win/confirmation_dialog.h"
 #include "dialogs/win/edit_command_dialog.h"
@@ -68,7 +69,7 @@ void AssignmentFlow::ShowAssignTypeModeless() {
   modeless_ = std::make_unique<AssignTypeDialog>(MakeAssignTypeModel());
   // Its choice is taken up once its window is gone, from the key bar's queue.
   modeless_->on_closed = [window = KeyBarWindow()] {
-    PostMessageA(window, kContinueFlowMessage, 0, 0);
+    PostMessageA(window, core::ContinueFlowMessage, 0, 0);
   };
   if (!modeless_->ShowModeless(
           services_.instance, IDD_ASSIGN_TYPE,
