@@ -41,8 +41,6 @@ class FakeRegistry final : public platform::Registry {
   // for tests that check order; cleared by ClearLog().
   const std::vector<std::string>& Log() const { return log_; }
   void ClearLog() { log_.clear(); }
-  // Makes the next calls of one kind fail with the given status (0 = never).
-  void FailOpens(platform::Status status) { fail_opens_ = status; }
 
  private:
   struct Node;
@@ -55,7 +53,6 @@ class FakeRegistry final : public platform::Registry {
   std::map<platform::KeyHandle, Node*> handles_;
   platform::KeyHandle next_handle_ = 0x100;
   std::vector<std::string> log_;
-  platform::Status fail_opens_ = 0;
 };
 
 }  // namespace keylark::fakes
