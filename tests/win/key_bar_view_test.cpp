@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/key_bar_layout.h"
+#include "core/window_messages.h"
 #include "keylark_process.h"
 #include "launch_log.h"
 #include "resource.h"
@@ -225,7 +226,7 @@ TEST_F(KeyBarView, TheOptionsMenuShowsAndFlipsWhatIsStored) {
   }
 }
 
-TEST_F(KeyBarView, MarksDrawnWhileHiddenAreThereWhenItShows) {
+TEST_F(KeyBarView, MarksFollowTheOptionWhetherDrawnHiddenShownOrRecoloured) {
   HWND key_bar = StartPainted(keylark_);
   ASSERT_NE(key_bar, nullptr);
   ShowWindow(key_bar, SW_MINIMIZE);
@@ -242,6 +243,11 @@ TEST_F(KeyBarView, MarksDrawnWhileHiddenAreThereWhenItShows) {
     return !HasPopupMark(p, key_bar, 6) && CountInLabel(p, key_bar, 8, kRed) == 0 &&
            CountInLabel(p, key_bar, 6, kCyan) > 5;
   }));
+  // Recoloured from the store (as after keylarkctl), the marks stay off.
+  DWORD_PTR result = 0;
+  SendMessageTimeoutA(key_bar, core::StoreChangedMessage, 0, 0, SMTO_NORMAL, 10000, &result);
+  UpdateWindow(key_bar);  // painted before it is looked at
+  EXPECT_FALSE(HasPopupMark(CaptureClient(key_bar), key_bar, 6));
 }
 
 }  // namespace
