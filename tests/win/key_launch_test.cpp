@@ -16,24 +16,10 @@ constexpr LPARAM kScanE = 0x12;
 constexpr UINT kTrayCallback = 1124;
 constexpr WPARAM kTrayId = 9999;
 
-void Assign(const std::string& key, const std::string& command, const char* switch_flag) {
-  Put(layout::kCmd, key, command);
-  Put(layout::kOpts, key, switch_flag);
-}
-
-// The popup menu Keylark shows, if one is open.
-HWND OpenMenuOf(DWORD process) { return TopLevelWindowOf(process, "#32768"); }
-
-// Sends a message and waits until the key bar has handled it.
-void SendAndWait(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  DWORD_PTR result = 0;
-  SendMessageTimeoutA(window, message, wparam, lparam, SMTO_NORMAL, 10000, &result);
-}
-
 class KeyLaunching : public KeyBarTest {
  protected:
   void TearDown() override {
-    if (HWND menu = OpenMenuOf(keylark_.ProcessId())) PressKeyIn(menu, VK_ESCAPE);
+    if (HWND menu = TopLevelWindowOf(keylark_.ProcessId(), "#32768")) PressKeyIn(menu, VK_ESCAPE);
     KeyBarTest::TearDown();
   }
 
@@ -68,7 +54,8 @@ TEST_F(KeyLaunching, APopupListStaysUpWithTheKeyBarUntilAnItemIsChosen) {
 
   PostMessageA(key_bar, kFnKeyMessage, kFnKeyReport, 0x1E);  // Fn-A
   HWND menu = nullptr;
-  ASSERT_TRUE(WaitFor([&] { return (menu = OpenMenuOf(keylark_.ProcessId())) != nullptr; }));
+  ASSERT_TRUE(WaitFor(
+      [&] { return (menu = TopLevelWindowOf(keylark_.ProcessId(), "#32768")) != nullptr; }));
   EXPECT_TRUE(IsWindowVisible(key_bar)) << "showing the list does not hide the key bar";
 
   // Header, separator, then the one item.
@@ -91,7 +78,8 @@ TEST_F(KeyLaunching, TheTrayIconAndItsMenuBringTheHiddenKeyBarBack) {
   ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(key_bar); }));
   PostMessageA(key_bar, kTrayCallback, kTrayId, WM_RBUTTONUP);
   HWND menu = nullptr;
-  ASSERT_TRUE(WaitFor([&] { return (menu = OpenMenuOf(keylark_.ProcessId())) != nullptr; }));
+  ASSERT_TRUE(WaitFor(
+      [&] { return (menu = TopLevelWindowOf(keylark_.ProcessId(), "#32768")) != nullptr; }));
   PressKeyIn(menu, VK_DOWN);  // "Launch Keylark"
   PressKeyIn(menu, VK_RETURN);
   EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(key_bar) && !IsIconic(key_bar); }));

@@ -134,6 +134,16 @@ void Reserve(const char* character) {
   Put(layout::kReserve, character, "1", platform::Root::LocalMachine);
 }
 
+void Assign(const std::string& key, const std::string& command, const char* switch_flag) {
+  Put(layout::kCmd, key, command);
+  Put(layout::kOpts, key, switch_flag);
+}
+
+void SendAndWait(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  DWORD_PTR result = 0;
+  SendMessageTimeoutA(window, message, wparam, lparam, SMTO_NORMAL, 10000, &result);
+}
+
 void PressKeyIn(HWND window, UINT key) {
   PostMessageA(window, WM_KEYDOWN, key, 0);
   PostMessageA(window, WM_KEYUP, key, 0xC0000000);

@@ -42,6 +42,10 @@ std::string Text(const std::string& path, const std::string& name);
 std::map<std::string, store::Bytes> Values(const std::string& path);
 // The notebook's provisioning reserves a key by its character.
 void Reserve(const char* character);
+// A key's direct command and its switch flag.
+void Assign(const std::string& key, const std::string& command, const char* switch_flag);
+// Sends a message and returns once the window has handled it.
+void SendAndWait(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
 // Every key and value below "Software\Korvane" of both roots: "HKCU\path|"
 // for a key, "HKCU\path|NAME" (names in capitals, as the registry compares

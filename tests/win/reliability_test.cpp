@@ -18,11 +18,6 @@ namespace {
 
 constexpr LPARAM kScanA = 0x1E, kScanE = 0x12, kScanR = 0x13, kScanT = 0x14;
 
-void Assign(const std::string& key, const std::string& command, const char* switch_flag) {
-  Put(store::kCommandKey, key, command);
-  Put(store::kSwitchFlagKey, key, switch_flag);
-}
-
 void AssignList(const std::string& item_target) {
   Put(store::kCommandKey, "Fn-A", "@C:\\Lists");
   Put(store::PopupListKey("Fn-A"), "FileCount", "1");
@@ -31,13 +26,8 @@ void AssignList(const std::string& item_target) {
 
 // A key report, sent (handled when this returns) or only posted.
 void Report(HWND key_bar, LPARAM scan, bool wait = true) {
-  DWORD_PTR result = 0;
-  if (wait) {
-    SendMessageTimeoutA(key_bar, core::FnKeyMessage, core::kFnKeyReportWParam, scan, SMTO_NORMAL,
-                        10000, &result);
-  } else {
-    PostMessageA(key_bar, core::FnKeyMessage, core::kFnKeyReportWParam, scan);
-  }
+  if (wait) return SendAndWait(key_bar, core::FnKeyMessage, core::kFnKeyReportWParam, scan);
+  PostMessageA(key_bar, core::FnKeyMessage, core::kFnKeyReportWParam, scan);
 }
 
 int CountMenus(DWORD process) {

@@ -16,7 +16,6 @@
 namespace keylark::wintest {
 namespace {
 
-
 class Win32ShellTest : public ::testing::Test {
  protected:
   platform::win32::Win32Shell shell_;
