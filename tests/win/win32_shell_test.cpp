@@ -1,6 +1,6 @@
-// The real shell seam where the key launching tests do not reach: what is no
-// program to start, the mouse nudge, and the file icons. Starts, the process
-// snapshot and the window calls are used by the key launching tests.
+// The real shell seam: program starts, the process snapshot and the window
+// calls, with launch_target.exe as the program being launched; shell opens are
+// used by the key launching tests.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -16,10 +16,41 @@
 namespace keylark::wintest {
 namespace {
 
+using platform::ProcessId;
+using platform::WindowHandle;
+
+bool Contains(const std::vector<ProcessId>& ids, ProcessId id) {
+  return std::find(ids.begin(), ids.end(), id) != ids.end();
+}
+
 class Win32ShellTest : public ::testing::Test {
  protected:
+  std::string TargetCommandLine() const {
+    return "\"" + TargetProgram() + "\" \"" + log_.Path() + "\"";
+  }
+  bool WaitForStarts(std::size_t count) const { return log_.WaitForStarts(count); }
+
+  LaunchLog log_;
   platform::win32::Win32Shell shell_;
 };
+
+TEST_F(Win32ShellTest, AStartedProgramIsInTheSnapshotUntilItEnds) {
+  const std::optional<ProcessId> started = shell_.StartProgram(TargetCommandLine());
+  ASSERT_TRUE(started);
+  ASSERT_TRUE(WaitForStarts(1));
+  EXPECT_EQ(log_.Starts().front(), *started);
+
+  const auto running = shell_.SnapshotProcessIds();
+  ASSERT_TRUE(running);
+  EXPECT_TRUE(Contains(*running, *started));
+  EXPECT_TRUE(Contains(*running, GetCurrentProcessId()));
+
+  EndProcess(*started);
+  EXPECT_TRUE(WaitFor([&] {
+    const auto now = shell_.SnapshotProcessIds();
+    return now && !Contains(*now, *started);
+  }));
+}
 
 TEST_F(Win32ShellTest, ADocumentOrAMissingFileIsNoProgramToStart) {
   const std::string document = TempFilePath("kld");
@@ -29,6 +60,23 @@ TEST_F(Win32ShellTest, ADocumentOrAMissingFileIsNoProgramToStart) {
   EXPECT_FALSE(shell_.StartProgram(renamed));
   EXPECT_FALSE(shell_.StartProgram("C:\\no\\such\\program.exe"));
   DeleteFileA(renamed.c_str());
+}
+
+TEST_F(Win32ShellTest, TheStartedWindowIsNormalAndCanBeMinimizedAndRestored) {
+  const auto started = shell_.StartProgram(TargetCommandLine());
+  ASSERT_TRUE(started);
+  HWND window = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (window = TopLevelWindowOf(*started)) != nullptr; }));
+  const auto handle = reinterpret_cast<WindowHandle>(window);
+  EXPECT_FALSE(shell_.IsIconic(handle));
+
+  shell_.ShowWindow(handle, SW_MINIMIZE);
+  EXPECT_TRUE(shell_.IsIconic(handle));
+  shell_.ShowWindow(handle, platform::kShowNormal);
+  EXPECT_FALSE(shell_.IsIconic(handle));
+
+  shell_.SetForegroundWindow(handle);
+  EXPECT_TRUE(WaitFor([&] { return shell_.GetForegroundWindow() == handle; }));
 }
 
 TEST_F(Win32ShellTest, TheMouseNudgeEndsTwoPixelsLower) {
