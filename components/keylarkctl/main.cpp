@@ -12,28 +12,31 @@
 #include "control/win/console_text.h"
 #include "control/win/key_bar_link.h"
 #include "core/window_messages.h"
+#include "platform/win32/owned_handles.h"
 #include "platform/win32/win32_filesystem.h"
 #include "platform/win32/win32_registry.h"
 #include "store/registry_store.h"
 
 namespace {
 
+using keylark::platform::win32::FileHandle;
+
 class Win32CtlSystem final : public keylark::control::CtlSystem {
  public:
   explicit Win32CtlSystem(const keylark::store::Store& store) : store_(store) {}
 
   std::optional<std::string> ReadFile(const std::string& path) override {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+    const FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return std::nullopt;
     std::string text;
     char buffer[4096];
     DWORD read = 0;
     bool ok = true;
-    while ((ok = ::ReadFile(file, buffer, sizeof buffer, &read, nullptr) != FALSE) && read > 0) {
+    while ((ok = ::ReadFile(file.Get(), buffer, sizeof buffer, &read, nullptr) != FALSE) &&
+           read > 0) {
       text.append(buffer, read);
     }
-    CloseHandle(file);
     return ok ? std::optional<std::string>(text) : std::nullopt;
   }
 
@@ -42,14 +45,14 @@ class Win32CtlSystem final : public keylark::control::CtlSystem {
   }
 
   bool WriteFile(const std::string& path, const std::string& text) override {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    const FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
     DWORD written = 0;
-    const bool ok =
-        ::WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
-        written == text.size();
-    return CloseHandle(file) && ok;
+    // A write the disk could not take shows when it is flushed, not when closed.
+    return ::WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written,
+                       nullptr) &&
+           written == text.size() && FlushFileBuffers(file.Get());
   }
 
   std::string FullPath(const std::string& path) override {

@@ -6,12 +6,6 @@
 #include "core/window_messages.h"
 
 namespace keylark::fn {
-namespace {
-
-// Holding a key down reports it once, not once per auto-repeat.
-constexpr UINT kNoRepeat = 0x4000;  // MOD_NOREPEAT
-
-}  // namespace
 
 int Agent::Run() {
   if (!CreateAgentWindow()) return 1;
@@ -43,8 +37,8 @@ bool Agent::CreateAgentWindow() {
 }
 
 void Agent::RegisterHotkeys(std::uint32_t modifiers, std::vector<core::KeyInfo>& taken) {
-  for (const control::Hotkey& hotkey : control::HotkeyTable()) {
-    if (RegisterHotKey(hwnd(), hotkey.id, modifiers | kNoRepeat, hotkey.virtual_key)) {
+  for (const control::Hotkey& hotkey : control::HotkeyTable(modifiers)) {
+    if (RegisterHotKey(hwnd(), hotkey.id, hotkey.modifiers, hotkey.virtual_key)) {
       registered_.push_back(hotkey.id);
     } else {
       taken.push_back(hotkey.key);

@@ -1,17 +1,22 @@
 #include "app/menu_commands.h"
 
-#include "store/layout.h"
+#include "core/options.h"
 
 namespace keylark::app {
 namespace {
 
+// An item of the Options menu: it toggles its option and opens its topic.
+constexpr MenuItemInfo OptionItem(MenuCommand command, core::Option option) {
+  return {command, core::OptionInfoOf(option).value_name, core::OptionInfoOf(option).help_topic};
+}
+
 constexpr MenuItemInfo kMenuItems[] = {
     {MenuCommand::Assignments, nullptr, core::kGeneralHelp},
-    {MenuCommand::AlwaysOnTop, store::kAlwaysOnTopValue, core::kAlwaysOnTopHelp},
-    {MenuCommand::MarkPopups, store::kMarkPopupsValue, core::kMarkPopupsHelp},
-    {MenuCommand::MinimizeOnUse, store::kMinimizeOnUseValue, core::kMinimizeOnUseHelp},
-    {MenuCommand::Hints, store::kHintsValue, core::kHintsHelp},
-    {MenuCommand::ConfirmChanges, store::kConfirmChangesValue, core::kConfirmChangesHelp},
+    OptionItem(MenuCommand::AlwaysOnTop, core::Option::AlwaysOnTop),
+    OptionItem(MenuCommand::MarkPopups, core::Option::MarkPopups),
+    OptionItem(MenuCommand::MinimizeOnUse, core::Option::MinimizeOnUse),
+    OptionItem(MenuCommand::Hints, core::Option::Hints),
+    OptionItem(MenuCommand::ConfirmChanges, core::Option::ConfirmChanges),
     {MenuCommand::HelpIndex, nullptr, core::kGeneralHelp},
     {MenuCommand::About, nullptr, core::kAboutHelp},
     {MenuCommand::TrayLaunch, nullptr, core::kGeneralHelp},

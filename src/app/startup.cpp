@@ -14,11 +14,9 @@ void WriteFirstRunDefaults(const store::Store& store, Twips position) {
   using store::KeyMode;
   const store::ScopedKey key(store.Registry(), store::Root::CurrentUser, store::kConfigKey, true);
   key.Write(store::kExpandListsValue, platform::kRegSz, store::EncodeFlag(false));
-  key.Write(store::kAlwaysOnTopValue, platform::kRegSz, store::EncodeFlag(false));
-  key.Write(store::kMarkPopupsValue, platform::kRegSz, store::EncodeFlag(true));
-  key.Write(store::kMinimizeOnUseValue, platform::kRegSz, store::EncodeFlag(false));
-  key.Write(store::kHintsValue, platform::kRegSz, store::EncodeFlag(true));
-  key.Write(store::kConfirmChangesValue, platform::kRegSz, store::EncodeFlag(true));
+  for (const core::OptionInfo& option : core::kOptionTable) {
+    key.Write(option.value_name, platform::kRegSz, store::EncodeFlag(option.first_run_on));
+  }
   key.Write(store::kLeftValue, platform::kRegSz, store::EncodePosition(position.left));
   key.Write(store::kTopValue, platform::kRegSz, store::EncodePosition(position.top));
 }
@@ -68,11 +66,9 @@ void SaveKeyBarPosition(const store::Store& store, Twips position) {
 
 Options ReadOptions(const store::Store& store) {
   Options options;
-  options.always_on_top = store.ReadFlag(store::kConfigKey, store::kAlwaysOnTopValue);
-  options.mark_popups = store.ReadFlag(store::kConfigKey, store::kMarkPopupsValue);
-  options.minimize_on_use = store.ReadFlag(store::kConfigKey, store::kMinimizeOnUseValue);
-  options.hints = store.ReadFlag(store::kConfigKey, store::kHintsValue);
-  options.confirm_changes = store.ReadFlag(store::kConfigKey, store::kConfirmChangesValue);
+  for (const core::OptionInfo& option : core::kOptionTable) {
+    options.*option.member = store.ReadFlag(store::kConfigKey, option.value_name);
+  }
   return options;
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "core/options.h"
 #include "core/session.h"
 #include "store/registry_store.h"
 
@@ -45,13 +46,7 @@ Twips RestoreOrInitializePosition(const store::Store& store, Twips first_run);
 // At unload: stored unless both coordinates are zero or less.
 void SaveKeyBarPosition(const store::Store& store, Twips position);
 
-struct Options {
-  bool always_on_top = false;
-  bool mark_popups = false;
-  bool minimize_on_use = false;
-  bool hints = false;
-  bool confirm_changes = false;
-};
+using core::Options;
 
 // The five options, each read with its own open and close.
 Options ReadOptions(const store::Store& store);

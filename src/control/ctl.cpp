@@ -11,6 +11,8 @@
 #include "control/text_checks.h"
 #include "control/value_text.h"
 #include "core/assignment.h"
+#include "core/options.h"
+#include "keylark_version.h"
 #include "store/layout.h"
 #include "store/store_operations.h"
 
@@ -29,19 +31,8 @@ constexpr const char* kUsage =
     "  import [FILE]            assignments from such text (standard input without FILE)\n"
     "  options [NAME on|off]... show or set always-on-top, mark-popups, minimize-on-use,\n"
     "                           hints, confirm-changes\n"
+    "  --version                keylarkctl's version\n"
     "KEY is 1-6, A-H, N, Q-T or V-Z, also written Fn-E.\n";
-
-struct OptionName {
-  const char* name;
-  const char* value;  // in "ini\cfg"
-};
-constexpr std::array<OptionName, 5> kOptions = {{
-    {"always-on-top", store::kAlwaysOnTopValue},
-    {"mark-popups", store::kMarkPopupsValue},
-    {"minimize-on-use", store::kMinimizeOnUseValue},
-    {"hints", store::kHintsValue},
-    {"confirm-changes", store::kConfirmChangesValue},
-}};
 
 // What a registry failure means to the person who ran the command.
 std::string RegistryErrorText(platform::Status status) {
@@ -102,6 +93,8 @@ void Command::Run(Args args) {
   const Args rest = args.subspan(1);
   if (name == "help" || name == "--help" || name == "/?") {
     result_.out += kUsage;
+  } else if (name == "--version" && rest.empty()) {
+    result_.out += std::string("keylarkctl ") + KEYLARK_VERSION_TEXT + "\n";
   } else if (name == "list" && rest.empty()) {
     List();
   } else if (name == "show") {
@@ -166,7 +159,7 @@ void Command::List() {
     const KeyRecord record = ReadKeyRecord(store(), names[i]);
     const core::StoredAssignment stored = core::ReadAssignment(store(), names[i]);
     const char* kind = !marks[i].assigned ? "free" : (marks[i].popup ? "popup" : "direct");
-    const bool switch_on = store::NumericValue(stored.switch_flag.value_or("")) != 0;
+    const bool switch_on = store::IsSwitchFlagOn(stored.switch_flag.value_or(""));
     result_.out += names[i] + "\t" + kind + "\t" + (switch_on ? "on" : "off") + "\t" +
                    (marks[i].reserved ? "yes" : "no") + "\t" + Display(record.command) + "\t" +
                    Display(record.description) + "\t" + Display(record.directory) + "\n";
@@ -189,7 +182,7 @@ void Command::Show(Args args) {
   out += "description  " + Display(record.description) + "\n";
   out += "directory    " + Display(record.directory) + "\n";
   out += std::string("switch       ") +
-         (store::NumericValue(stored.switch_flag.value_or("")) != 0 ? "on" : "off") + "\n";
+         (store::IsSwitchFlagOn(stored.switch_flag.value_or("")) ? "on" : "off") + "\n";
   out += std::string("reserved     ") + (mark.reserved ? "yes" : "no") + "\n";
   if (!record.list) return;
   out += "file count   " + Display(record.list->file_count) + "\n";
@@ -226,7 +219,7 @@ void Command::Set(Args args) {
   const core::StoredAssignment stored = core::ReadAssignment(store(), *key_name);
   const bool switch_on =
       switch_given ? switch_text == "on"
-                   : (!stored.command || store::NumericValue(stored.switch_flag.value_or("")) != 0);
+                   : (!stored.command || store::IsSwitchFlagOn(stored.switch_flag.value_or("")));
   core::SaveDirectAssignment(
       store(), *key_name,
       {value("--description"), value("--command"), value("--directory"), switch_on});
@@ -356,21 +349,20 @@ void Command::NoteReservedKeys(std::span<const std::string> key_names) {
 
 void Command::Options(Args args) {
   if (args.empty()) {
-    for (const OptionName& option : kOptions) {
-      const std::string name = option.name;
+    for (const core::OptionInfo& option : core::kOptionTable) {
+      const std::string name = option.ctl_name;
       result_.out += name + std::string(17 - name.size(), ' ') +
-                     (store().ReadFlag(store::kConfigKey, option.value) ? "on" : "off") + "\n";
+                     (store().ReadFlag(store::kConfigKey, option.value_name) ? "on" : "off") + "\n";
     }
     return;
   }
   if (args.size() % 2 != 0) return Usage("options takes pairs of a name and on or off");
   std::vector<std::pair<const char*, bool>> changes;
   for (std::size_t i = 0; i < args.size(); i += 2) {
-    const auto option = std::find_if(kOptions.begin(), kOptions.end(),
-                                     [&](const OptionName& o) { return args[i] == o.name; });
-    if (option == kOptions.end()) return Usage("unknown option \"" + args[i] + "\"");
+    const core::OptionInfo* option = core::OptionNamed(args[i]);
+    if (option == nullptr) return Usage("unknown option \"" + args[i] + "\"");
     if (args[i + 1] != "on" && args[i + 1] != "off") return Usage(args[i] + " takes on or off");
-    changes.emplace_back(option->value, args[i + 1] == "on");
+    changes.emplace_back(option->value_name, args[i + 1] == "on");
   }
   // Keylark writes its first-run settings when it finds no "ini\cfg"; a key
   // made here would make it skip them.

@@ -1,6 +1,7 @@
 #include "control/export_format.h"
 
 #include <algorithm>
+#include <array>
 #include <map>
 
 #include "control/key_argument.h"
@@ -14,7 +15,28 @@ namespace {
 // Registry key names are at most 255 characters (UTF-16 units).
 constexpr std::size_t kLongestItemName = 255;
 
-void WriteValue(std::string& out, const char* field, const std::optional<StoredValue>& value,
+// The fields of the format, each line's first word, in the order a record
+// writes them.
+constexpr std::string_view kKeyField = "key";
+constexpr std::string_view kCommandField = "command";
+constexpr std::string_view kDescriptionField = "description";
+constexpr std::string_view kDirectoryField = "directory";
+constexpr std::string_view kSwitchField = "switch";
+constexpr std::string_view kListField = "list";
+constexpr std::string_view kCountField = "count";
+constexpr std::string_view kItemField = "item";
+constexpr std::string_view kPathField = "path";
+constexpr std::array<std::string_view, 9> kFields = {
+    kKeyField,  kCommandField, kDescriptionField, kDirectoryField, kSwitchField,
+    kListField, kCountField,   kItemField,        kPathField};
+
+std::string KnownFields() {
+  std::string known;
+  for (std::string_view field : kFields) known += (known.empty() ? "" : ", ") + std::string(field);
+  return known;
+}
+
+void WriteValue(std::string& out, std::string_view field, const std::optional<StoredValue>& value,
                 const TextCodec& codec) {
   if (value) out += std::string(field) + " " + ValueToText(*value, codec) + "\n";
 }
@@ -28,7 +50,7 @@ void WriteCommand(std::string& out, const std::optional<StoredValue>& command,
   const store::Bytes& data = command->data;
   const std::optional<std::string> utf8 = codec.ToUtf8(store::DecodeText(data.data(), data.size()));
   const bool blank = text.rfind("<data ", 0) != 0 && utf8 && IsBlankText(*utf8);
-  out += "command " + (blank ? DataForm(*command) : text) + "\n";
+  out += std::string(kCommandField) + " " + (blank ? DataForm(*command) : text) + "\n";
 }
 
 // A whole line of the file being read: its field name and what follows the
@@ -78,24 +100,20 @@ class Parser {
 
 bool Parser::Read(const Line& line) {
   if (!header_seen_) return ReadHeader(line);
-  if (line.field == "key") return ReadKey(line);
+  if (line.field == kKeyField) return ReadKey(line);
   KeyRecord* record = Current();
-  const bool known = line.field == "command" || line.field == "description" ||
-                     line.field == "directory" || line.field == "switch" || line.field == "list" ||
-                     line.field == "count" || line.field == "item" || line.field == "path";
-  if (!known) {
-    return Fail(line, "unknown field \"" + std::string(line.field) +
-                          "\" (known: key, command, description, directory, switch, list, "
-                          "count, item, path)");
+  if (std::find(kFields.begin(), kFields.end(), line.field) == kFields.end()) {
+    return Fail(line,
+                "unknown field \"" + std::string(line.field) + "\" (known: " + KnownFields() + ")");
   }
   if (record == nullptr) return Fail(line, "\"" + std::string(line.field) + "\" before any key");
-  if (line.field == "command") return ReadCommand(line);
-  if (line.field == "description") return ReadAssignmentValue(line, record->description);
-  if (line.field == "directory") return ReadAssignmentValue(line, record->directory);
-  if (line.field == "switch") return ReadAssignmentValue(line, record->switch_flag);
-  if (line.field == "list") return ReadList(line);
-  if (line.field == "count") return ReadCount(line);
-  if (line.field == "item") return ReadItem(line);
+  if (line.field == kCommandField) return ReadCommand(line);
+  if (line.field == kDescriptionField) return ReadAssignmentValue(line, record->description);
+  if (line.field == kDirectoryField) return ReadAssignmentValue(line, record->directory);
+  if (line.field == kSwitchField) return ReadAssignmentValue(line, record->switch_flag);
+  if (line.field == kListField) return ReadList(line);
+  if (line.field == kCountField) return ReadCount(line);
+  if (line.field == kItemField) return ReadItem(line);
   return ReadPath(line);
 }
 
@@ -219,19 +237,19 @@ ExportText WriteAssignments(std::span<const KeyRecord> records, const TextCodec&
       "# (which some programs write) is read with U+FFFD in its place.\n" +
       kFormatHeader + "\n";
   for (const KeyRecord& record : records) {
-    out += "\nkey " + record.key_name + "\n";
+    out += "\n" + std::string(kKeyField) + " " + record.key_name + "\n";
     WriteCommand(out, record.command, codec);
-    WriteValue(out, "description", record.description, codec);
-    WriteValue(out, "directory", record.directory, codec);
-    WriteValue(out, "switch", record.switch_flag, codec);
+    WriteValue(out, kDescriptionField, record.description, codec);
+    WriteValue(out, kDirectoryField, record.directory, codec);
+    WriteValue(out, kSwitchField, record.switch_flag, codec);
     if (!record.list) continue;
-    out += "list\n";
-    WriteValue(out, "count", record.list->file_count, codec);
+    out += std::string(kListField) + "\n";
+    WriteValue(out, kCountField, record.list->file_count, codec);
     for (const PopupItemRecord& item : record.list->items) {
       const std::optional<std::string> name = codec.ToUtf8(item.name);
       if (!name) return {{}, "the name of an item of " + record.key_name + " cannot be written"};
-      out += "item " + QuoteIfNeeded(*name) + "\n";
-      WriteValue(out, "path", item.path, codec);
+      out += std::string(kItemField) + " " + QuoteIfNeeded(*name) + "\n";
+      WriteValue(out, kPathField, item.path, codec);
     }
   }
   return {out, {}};

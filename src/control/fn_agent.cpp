@@ -79,12 +79,13 @@ HotkeyModifierSetting ReadHotkeyModifiers(const store::Store& store) {
               FormatHotkeyModifiers(kDefaultHotkeyModifiers) + " is used instead."};
 }
 
-std::array<Hotkey, core::kKeyCount> HotkeyTable() {
+std::array<Hotkey, core::kKeyCount> HotkeyTable(std::uint32_t modifiers) {
   std::array<Hotkey, core::kKeyCount> table{};
   for (std::size_t i = 0; i < table.size(); ++i) {
     const core::KeyInfo& key = core::kKeys[i];
     // Virtual-key codes of digits and capital letters are their ASCII codes.
-    table[i] = Hotkey{key.index + 1, static_cast<std::uint32_t>(key.character), key};
+    table[i] = Hotkey{key.index + 1, modifiers | kModNoRepeat,
+                      static_cast<std::uint32_t>(key.character), key};
   }
   return table;
 }

@@ -23,6 +23,8 @@ inline constexpr std::uint32_t kModAlt = 0x1;
 inline constexpr std::uint32_t kModControl = 0x2;
 inline constexpr std::uint32_t kModShift = 0x4;
 inline constexpr std::uint32_t kModWin = 0x8;
+// Held down, a key reports once rather than once per auto-repeat.
+inline constexpr std::uint32_t kModNoRepeat = 0x4000;
 
 // Ctrl+Alt+Shift: Windows binds none of the 24 keys to it and programs rarely
 // do, while Ctrl+Alt alone is AltGr on many keyboard layouts, Win+letter and
@@ -44,12 +46,14 @@ HotkeyModifierSetting ReadHotkeyModifiers(const store::Store& store);
 
 struct Hotkey {
   int id;                     // the hotkey's id for RegisterHotKey
+  std::uint32_t modifiers;    // what RegisterHotKey is given (MOD_... bits)
   std::uint32_t virtual_key;  // the key's letter or digit ('A' is VK 0x41)
   core::KeyInfo key;
 };
 
-// One hotkey per key of the key table, in its order.
-std::array<Hotkey, core::kKeyCount> HotkeyTable();
+// One hotkey per key of the key table, in its order, with the chosen
+// modifiers; none of them repeats while it is held.
+std::array<Hotkey, core::kKeyCount> HotkeyTable(std::uint32_t modifiers = kDefaultHotkeyModifiers);
 std::optional<core::KeyInfo> KeyOfHotkey(int id);
 
 // The one report of hotkeys that another program holds already.

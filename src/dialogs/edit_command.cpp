@@ -33,7 +33,7 @@ EditCommandModel::Shown EditCommandModel::Load() {
   if (session_.PrevDescription.empty()) return shown;
   const std::string flag =
       store_.ReadText(store::kSwitchFlagKey, session_.CurrentKeyName).value_or("");
-  shown.switch_to_running = store::NumericValue(flag) != 0;
+  shown.switch_to_running = store::IsSwitchFlagOn(flag);
   // The box is checked in the design: unchecking it at load is a click.
   if (!shown.switch_to_running) SetSwitchToRunning(false);
   return shown;

@@ -1,6 +1,7 @@
 #include "launch/launch_engine.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdint>
 #include <optional>
 
@@ -21,17 +22,12 @@ std::string TagOfWindow(WindowHandle window) {
   return std::to_string(static_cast<std::intptr_t>(window));
 }
 
+// Anything but a whole number in the range of a handle is no handle at all.
 WindowHandle WindowOfTag(const std::string& tag) {
-  const double value = store::NumericValue(tag);
-  // Anything outside the range of a handle is no handle at all.
-  if (!(value > -9.0e18 && value < 9.0e18)) return 0;
-  return static_cast<WindowHandle>(static_cast<std::intptr_t>(static_cast<std::int64_t>(value)));
-}
-
-// Any text with a numeric value other than zero switches; empty, absent or
-// non-numeric text starts a new instance every time.
-bool IsSwitchFlagOn(const std::optional<std::string>& text) {
-  return text.has_value() && store::NumericValue(*text) != 0;
+  std::int64_t value = 0;
+  const auto [end, error] = std::from_chars(tag.data(), tag.data() + tag.size(), value);
+  if (error != std::errc() || end != tag.data() + tag.size()) return 0;
+  return static_cast<WindowHandle>(static_cast<std::intptr_t>(value));
 }
 
 void OpenAssignTypeDialog(const LaunchServices& services) {
@@ -152,8 +148,8 @@ SwitchOutcome StartAndRemember(const LaunchServices& services, const std::string
 void LaunchKey(const LaunchServices& services) {
   core::Session& session = services.session;
   session.CurrentKeyLookup = core::kNoLookupYet;
-  const bool switch_on =
-      IsSwitchFlagOn(services.store.ReadText(store::kSwitchFlagKey, session.CurrentKeyName));
+  const bool switch_on = store::IsSwitchFlagOn(
+      services.store.ReadText(store::kSwitchFlagKey, session.CurrentKeyName).value_or(""));
   session.CurrentKeyLookup = services.store.QueryValueSize(
       platform::Root::CurrentUser, store::kCommandKey, session.CurrentKeyName);
   if (session.CurrentKeyLookup != platform::kSuccess) {
@@ -172,7 +168,7 @@ SwitchOutcome SwitchOrStart(const LaunchServices& services, const std::string& c
   }
   const auto slot = static_cast<std::size_t>(index);
   const std::string& tag = services.session.LabelTags[slot];
-  if (store::NumericValue(tag) != 0) {
+  if (WindowOfTag(tag) != 0) {
     const auto running = services.shell.SnapshotProcessIds();
     if (!running) return SwitchOutcome::NoSnapshot;
     if (ProcessIsRunning(*running, services.session.LaunchedProcessIds[slot])) {

@@ -69,6 +69,8 @@ std::size_t Utf8SequenceLength(std::string_view text, std::size_t at) {
 
 bool IsFlagOn(std::string_view text) { return text == "1"; }
 
+bool IsSwitchFlagOn(std::string_view text) { return NumericValue(text) != 0; }
+
 double NumericValue(std::string_view text) {
   // Blanks count for nothing anywhere in the number ("1 2" reads 12).
   std::string compact;

@@ -30,6 +30,11 @@ std::size_t Utf8SequenceLength(std::string_view text, std::size_t at);
 // A flag is on only when its text is exactly "1".
 bool IsFlagOn(std::string_view text);
 
+// A key's switch flag ("ini\opts") is read more leniently: any text with a
+// numeric value other than zero switches ("2", "-1", "1abc"); empty, absent
+// or non-numeric text starts a new instance every time.
+bool IsSwitchFlagOn(std::string_view text);
+
 // The leading numeric value of a text, 0 when it has none: blanks are skipped,
 // then an optional sign, digits, a decimal point and an exponent are taken up
 // to the first character that does not fit ("12ab" gives 12, "x" gives 0).

@@ -2,11 +2,13 @@
 // every control request, and a record of every call in the order made.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/device.h"
@@ -24,13 +26,34 @@ class FakeDevice final : public platform::Device {
 
   // The device opens under `name` only (compared exactly, as the driver's
   // symbolic link would be found).
-  explicit FakeDevice(std::string name);
+  explicit FakeDevice(std::string name) : name_(std::move(name)) {}
 
-  std::optional<platform::DeviceHandle> OpenExisting(const std::string& name) override;
+  std::optional<platform::DeviceHandle> OpenExisting(const std::string& name) override {
+    log_.push_back("open " + name);
+    if (!present_ || name != name_) return std::nullopt;
+    open_.insert(next_handle_);
+    return next_handle_++;
+  }
   bool Control(platform::DeviceHandle device, std::uint32_t control_code, const std::uint8_t* input,
                std::uint32_t input_size, std::uint8_t* output, std::uint32_t output_size,
-               std::uint32_t* returned) override;
-  void Close(platform::DeviceHandle device) override;
+               std::uint32_t* returned) override {
+    if (open_.count(device) == 0) {
+      log_.push_back("control on a closed handle");
+      return false;
+    }
+    log_.push_back("control");
+    controls_.push_back(
+        {device, control_code, std::vector<std::uint8_t>(input, input + input_size), output_size});
+    *returned = 0;
+    if (refuse_controls_) return false;
+    const std::size_t count = std::min<std::size_t>(answer_.size(), output_size);
+    std::copy_n(answer_.begin(), count, output);
+    *returned = static_cast<std::uint32_t>(count);
+    return true;
+  }
+  void Close(platform::DeviceHandle device) override {
+    log_.push_back(open_.erase(device) == 1 ? "close" : "close of a closed handle");
+  }
 
   // Without the device (no driver loaded) every open fails.
   void SetPresent(bool present) { present_ = present; }

@@ -1,5 +1,8 @@
 // A key bar without a window: it records what the decisions ask of it in the
-// shared call log and keeps the window state they look at.
+// shared call log ("state normal|minimized|maximized", "show-key-bar",
+// "refresh-marks", "assign-type-modal", "assign-type-modeless", "popup-list",
+// "tray-menu", "enable-key-bar", "confirm-check on|off", "assigned <index>")
+// and keeps the window state they look at.
 #pragma once
 
 #include <functional>
@@ -18,22 +21,28 @@ class FakeKeyBarHost final : public app::KeyBarWindow {
 
   platform::WindowHandle Handle() const override { return kKeyBarWindow; }
   core::WindowState State() const override { return state; }
-  // Logged as "state normal|minimized|maximized".
-  void SetState(core::WindowState new_state) override;
-  // Logged as "show-key-bar".
-  void Show() override;
+  void SetState(core::WindowState new_state) override {
+    static const char* const kNames[] = {"normal", "minimized", "maximized"};
+    log_.push_back(std::string("state ") + kNames[static_cast<int>(new_state)]);
+    state = new_state;
+  }
+  void Show() override { log_.push_back("show-key-bar"); }
   platform::WindowHandle ActiveForm() const override { return active_form; }
-  // The rest are logged by their names: "refresh-marks", "assign-type-modal",
-  // "assign-type-modeless", "popup-list", "tray-menu".
-  void RefreshKeyMarks() override;
-  void ShowAssignTypeModal() override;
-  void ShowAssignTypeModeless() override;
-  void ShowPopupList() override;
-  void ShowTrayMenu() override;
-  // Logged as "enable-key-bar", "confirm-check on|off" and "assigned <index>".
-  void Enable() override;
-  void ShowConfirmChanges(bool on) override;
-  void ShowAsAssigned(int key_index) override;
+  void RefreshKeyMarks() override { log_.push_back("refresh-marks"); }
+  void ShowAssignTypeModal() override {
+    log_.push_back("assign-type-modal");
+    if (during_modal_dialog) during_modal_dialog();
+  }
+  void ShowAssignTypeModeless() override { log_.push_back("assign-type-modeless"); }
+  void ShowPopupList() override { log_.push_back("popup-list"); }
+  void ShowTrayMenu() override { log_.push_back("tray-menu"); }
+  void Enable() override { log_.push_back("enable-key-bar"); }
+  void ShowConfirmChanges(bool on) override {
+    log_.push_back(std::string("confirm-check ") + (on ? "on" : "off"));
+  }
+  void ShowAsAssigned(int key_index) override {
+    log_.push_back("assigned " + std::to_string(key_index));
+  }
 
   core::WindowState state = core::WindowState::Normal;
   platform::WindowHandle active_form = kKeyBarWindow;

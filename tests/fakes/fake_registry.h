@@ -42,8 +42,6 @@ class FakeRegistry final : public platform::Registry {
   // for tests that check order; cleared by ClearLog().
   const std::vector<std::string>& Log() const { return log_; }
   void ClearLog() { log_.clear(); }
-  // Makes the next calls of one kind fail with the given status (0 = never).
-  void FailOpens(platform::Status status) { fail_opens_ = status; }
   // Makes one later SetValue fail with the given status: the one that comes
   // after `succeeding` more have succeeded.
   void FailOneSetValue(std::size_t succeeding, platform::Status status) {
@@ -62,7 +60,6 @@ class FakeRegistry final : public platform::Registry {
   std::map<platform::KeyHandle, Node*> handles_;
   platform::KeyHandle next_handle_ = 0x100;
   std::vector<std::string> log_;
-  platform::Status fail_opens_ = 0;
   std::size_t sets_before_failure_ = 0;
   platform::Status set_failure_ = 0;
   std::uint64_t clock_ = 0;  // counts changes: the fake's time of writing

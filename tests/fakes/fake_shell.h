@@ -1,7 +1,12 @@
 // A shell seam that records every action in a call log and simulates a small
-// process table: started programs keep running until a test ends them.
+// process table: started programs keep running until a test ends them. Each
+// action is logged as "shell-open <file>[ | <parameters>]", "start <line>",
+// "snapshot", "show <window> <command>", "foreground <window>" or
+// "mouse <dx> <dy>".
 #pragma once
 
+#include <algorithm>
+#include <utility>
 #include <optional>
 #include <set>
 #include <string>
@@ -14,31 +19,48 @@ namespace keylark::fakes {
 
 class FakeShell final : public platform::Shell {
  public:
+  using WindowHandle = platform::WindowHandle;
   explicit FakeShell(CallLog& log) : log_(log) {}
 
-  // Logged as "shell-open <file>", followed by " | <parameters>" when there are any.
-  bool OpenWithShell(const std::string& file, const std::string& parameters) override;
-  // True for the paths in existing_paths.
-  bool PathExists(const std::string& path) override;
-  // Logged as "start <command line>"; fails for lines in not_programs.
-  std::optional<platform::ProcessId> StartProgram(const std::string& command_line) override;
-  // Logged as "snapshot".
-  std::optional<std::vector<platform::ProcessId>> SnapshotProcessIds() override;
-  bool IsIconic(platform::WindowHandle window) override;
-  // Logged as "show <window> <command>".
-  void ShowWindow(platform::WindowHandle window, int show_command) override;
-  // Logged as "foreground <window>"; the window is then in front.
-  void SetForegroundWindow(platform::WindowHandle window) override;
-  platform::WindowHandle GetForegroundWindow() override;
-  // Logged as "mouse <dx> <dy>".
-  void MoveMouseBy(int dx, int dy) override;
+  bool OpenWithShell(const std::string& file, const std::string& parameters) override {
+    log_.push_back("shell-open " + file + (parameters.empty() ? "" : " | " + parameters));
+    return true;
+  }
+  bool PathExists(const std::string& path) override { return existing_paths.count(path) != 0; }
+  // Fails for lines in not_programs.
+  std::optional<platform::ProcessId> StartProgram(const std::string& command_line) override {
+    log_.push_back("start " + command_line);
+    if (not_programs.count(command_line) != 0) return std::nullopt;
+    running.push_back(next_process_id);
+    if (foreground_after_start) foreground = *foreground_after_start;
+    return std::exchange(next_process_id, next_process_id + 4);
+  }
+  std::optional<std::vector<platform::ProcessId>> SnapshotProcessIds() override {
+    log_.push_back("snapshot");
+    if (snapshot_fails) return std::nullopt;
+    return running;
+  }
+  bool IsIconic(WindowHandle window) override { return iconic.count(window) != 0; }
+  void ShowWindow(WindowHandle window, int show_command) override {
+    log_.push_back("show " + std::to_string(window) + " " + std::to_string(show_command));
+  }
+  void SetForegroundWindow(WindowHandle window) override {
+    log_.push_back("foreground " + std::to_string(window));
+    foreground = window;
+  }
+  WindowHandle GetForegroundWindow() override { return foreground; }
+  void MoveMouseBy(int dx, int dy) override {
+    log_.push_back("mouse " + std::to_string(dx) + " " + std::to_string(dy));
+  }
 
-  void EndProcess(platform::ProcessId id);
+  void EndProcess(platform::ProcessId id) {
+    running.erase(std::remove(running.begin(), running.end(), id), running.end());
+  }
 
-  platform::WindowHandle foreground = 0;
+  WindowHandle foreground = 0;
   // When set, a started program's window is in front right after the start.
-  std::optional<platform::WindowHandle> foreground_after_start;
-  std::set<platform::WindowHandle> iconic;
+  std::optional<WindowHandle> foreground_after_start;
+  std::set<WindowHandle> iconic;
   std::vector<platform::ProcessId> running{0, 4};
   std::set<std::string> not_programs;
   std::set<std::string> existing_paths;

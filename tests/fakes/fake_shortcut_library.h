@@ -3,8 +3,10 @@
 // the path buffer. It remembers what it was handed.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -17,7 +19,28 @@ class FakeShortcutLibrary final : public platform::ShortcutLibrary {
   bool EnsureLoaded() override { return loadable_; }
   std::int32_t GetShortCutInfo(char* target_buffer, char* path, char* buffer2, char* buffer3,
                                char* buffer4, char* buffer5, std::int32_t* number1,
-                               std::int32_t* number2) override;
+                               std::int32_t* number2) override {
+    ++calls_;
+    const std::array<char*, 5> buffers = {target_buffer, buffer2, buffer3, buffer4, buffer5};
+    const auto zeroed = [](const char* b) {
+      return std::all_of(b, b + platform::kShortcutBufferSize, [](char c) { return c == '\0'; });
+    };
+    outputs_were_zeroed_ =
+        std::all_of(buffers.begin(), buffers.end(), zeroed) && *number1 == 0 && *number2 == 0;
+    seen_path_ = path;
+    for (std::size_t i = 0; i < buffers.size(); ++i) {
+      const std::size_t size = std::min(outputs_[i].size(), platform::kShortcutBufferSize);
+      if (size > 0) std::memcpy(buffers[i], outputs_[i].data(), size);
+    }
+    *number1 = number1_;
+    *number2 = number2_;
+    if (rewrite_path_) {
+      // Like a real library, it never writes past the NUL it was given.
+      const std::size_t size = std::min(rewritten_path_.size() + 1, seen_path_.size() + 1);
+      std::memcpy(path, rewritten_path_.c_str(), size);
+    }
+    return result_;
+  }
 
   void SetLoadable(bool loadable) { loadable_ = loadable; }
   void SetResult(std::int32_t result) { result_ = result; }
@@ -26,8 +49,15 @@ class FakeShortcutLibrary final : public platform::ShortcutLibrary {
   void SetBuffer(std::size_t index, std::vector<char> bytes) {
     outputs_.at(index) = std::move(bytes);
   }
-  void SetText(std::size_t index, const std::string& text);
-  void SetNumbers(std::int32_t first, std::int32_t second);
+  void SetText(std::size_t index, const std::string& text) {
+    std::vector<char> bytes(text.begin(), text.end());
+    bytes.push_back('\0');
+    SetBuffer(index, std::move(bytes));
+  }
+  void SetNumbers(std::int32_t first, std::int32_t second) {
+    number1_ = first;
+    number2_ = second;
+  }
   // Text (with its NUL) written over the path buffer, cut to the buffer's size.
   void RewritePath(const std::string& text) {
     rewritten_path_ = text;

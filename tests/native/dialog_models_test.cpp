@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "contract/registry_contract.h"
 #include "dialogs/assign_type.h"
 #include "dialogs/confirmation.h"
 #include "dialogs/edit_command.h"
@@ -22,11 +23,6 @@ using fakes::layout::kCmd;
 using fakes::layout::kCwd;
 using fakes::layout::kDesc;
 using fakes::layout::kOpts;
-
-template <typename Case>
-std::string CaseName(const ::testing::TestParamInfo<Case>& info) {
-  return info.param.name;
-}
 
 class DialogModelTest : public fakes::WorldTest {
  protected:
@@ -57,139 +53,112 @@ class DialogModelTest : public fakes::WorldTest {
   fakes::FakeFileSystem files_;
 };
 
-struct AssignTypeCase {
-  const char* name;
-  Opt confirm;
-  bool assigned;
-  bool shown_checked;
-  Opt confirm_after_load;
-  AssignTypeModel::ClearOutcome clear;
-  Opt command_after_clear;
-  std::vector<std::string> log;
-};
-
-class AssignTypeTable : public DialogModelTest,
-                        public ::testing::WithParamInterface<AssignTypeCase> {};
-
-TEST_P(AssignTypeTable, LoadAndClear) {
-  const AssignTypeCase& c = GetParam();
-  Seed(c.confirm, c.assigned);
-  world_.session.PrevDirectory = "D:\\from another key";
-  AssignTypeModel model(world_.session, world_.store, world_.host);
-
-  const AssignTypeModel::Shown shown = model.Load();
-  EXPECT_EQ(shown.key_name, "Fn-E");
-  EXPECT_EQ(shown.confirm_changes, c.shown_checked);
-  EXPECT_EQ(Read(kCfg, "opts5"), c.confirm_after_load);
-  EXPECT_EQ(world_.session.PrevCommand, c.assigned ? "C:\\old.exe" : "");
-  EXPECT_EQ(world_.session.PrevDirectory, c.assigned ? "C:\\" : "");
-  EXPECT_EQ(world_.session.PrevDescription, c.assigned ? "Old" : "");
-  EXPECT_EQ(model.EditorPrefill().has_value(), c.assigned);
-
-  EXPECT_EQ(model.Clear(shown.confirm_changes), c.clear);
-  EXPECT_EQ(Read(kCmd, "Fn-E"), c.command_after_clear);
-  EXPECT_THAT(TakeLog(), ElementsAreArray(c.log));
-}
-
 using Clear = AssignTypeModel::ClearOutcome;
-INSTANTIATE_TEST_SUITE_P(
-    Cases, AssignTypeTable,
-    ::testing::Values(
-        AssignTypeCase{"NewKeyConfirming",
-                       "1",
-                       false,
-                       true,
-                       "1",
-                       Clear::NothingStored,
-                       std::nullopt,
-                       {"enable-key-bar"}},
-        AssignTypeCase{
-            "AssignedConfirming", "1", true, true, "1", Clear::AskConfirmation, "C:\\old.exe", {}},
-        AssignTypeCase{"AssignedNotConfirming",
-                       "0",
-                       true,
-                       false,
-                       "0",
-                       Clear::Cleared,
-                       std::nullopt,
-                       {"confirm-check off", "refresh-marks"}},
-        AssignTypeCase{"ConfirmMissing",
-                       std::nullopt,
-                       true,
-                       false,
-                       "0",
-                       Clear::Cleared,
-                       std::nullopt,
-                       {"confirm-check off", "refresh-marks"}},
-        AssignTypeCase{"ConfirmOddText",
-                       "1 ",
-                       false,
-                       false,
-                       "0",
-                       Clear::NothingStored,
-                       std::nullopt,
-                       {"confirm-check off", "enable-key-bar"}}),
-    CaseName<AssignTypeCase>);
+using Log = std::vector<std::string>;
 
-struct SaveCase {
-  const char* name;
-  Opt confirm;
-  bool assigned;
-  EditorFields fields;
-  EditCommandModel::SaveOutcome outcome;
-  Opt command_after;
-  Opt description_after;
-};
+TEST_F(DialogModelTest, TheAssignmentTypeLoadsThePreviousAssignmentAndClearsOrAsksFirst) {
+  const struct {
+    Opt confirm;
+    bool assigned;
+    bool shown_checked;
+    Opt confirm_after_load;
+    Clear clear;
+    Log log;
+  } cases[] = {
+      {"1", false, true, "1", Clear::NothingStored, {"enable-key-bar"}},
+      {"1", true, true, "1", Clear::AskConfirmation, {}},
+      {"0", true, false, "0", Clear::Cleared, {"confirm-check off", "refresh-marks"}},
+      {std::nullopt, true, false, "0", Clear::Cleared, {"confirm-check off", "refresh-marks"}},
+      {"1 ", false, false, "0", Clear::NothingStored, {"confirm-check off", "enable-key-bar"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.confirm.value_or("<absent>") + (c.assigned ? " assigned" : " new"));
+    world_.store.DeleteValue(kCfg, "opts5");
+    Seed(c.confirm, c.assigned);
+    world_.session.PrevDirectory = "D:\\from another key";
+    AssignTypeModel model(world_.session, world_.store, world_.host);
+    TakeLog();
 
-class EditCommandSaveTable : public DialogModelTest,
-                             public ::testing::WithParamInterface<SaveCase> {};
+    const AssignTypeModel::Shown shown = model.Load();
+    EXPECT_EQ(shown.key_name, "Fn-E");
+    EXPECT_EQ(shown.confirm_changes, c.shown_checked);
+    EXPECT_EQ(Read(kCfg, "opts5"), c.confirm_after_load);
+    EXPECT_EQ(world_.session.PrevCommand, c.assigned ? "C:\\old.exe" : "");
+    EXPECT_EQ(world_.session.PrevDirectory, c.assigned ? "C:\\" : "");
+    EXPECT_EQ(world_.session.PrevDescription, c.assigned ? "Old" : "");
+    EXPECT_EQ(model.EditorPrefill().has_value(), c.assigned);
 
-TEST_P(EditCommandSaveTable, OkStoresAtOnceOrHandsOver) {
-  const SaveCase& c = GetParam();
-  Seed(c.confirm, c.assigned);
-  LoadPrevious(c.assigned);
-  EditCommandModel model(world_.session, world_.store, world_.host);
-  model.Load();
-  TakeLog();
-
-  EXPECT_EQ(model.Save(c.fields, false), c.outcome);
-  EXPECT_EQ(Read(kCmd, "Fn-E"), c.command_after);
-  EXPECT_EQ(Read(kDesc, "Fn-E"), c.description_after);
-  const bool saved = c.outcome == EditCommandModel::SaveOutcome::Saved;
-  EXPECT_EQ(Read(kOpts, "Fn-E"), saved ? Opt("0") : Opt("1"));
-  if (saved) {
-    EXPECT_EQ(world_.session.PrevCommand, "") << "a save forgets the previous assignment";
+    EXPECT_EQ(model.Clear(shown.confirm_changes), c.clear);
+    EXPECT_EQ(Read(kCmd, "Fn-E"),
+              c.clear == Clear::AskConfirmation ? Opt("C:\\old.exe") : std::nullopt);
+    EXPECT_EQ(TakeLog(), c.log);
   }
-  const bool coloured = saved && !c.fields.command.empty();
-  EXPECT_EQ(TakeLog(),
-            coloured ? std::vector<std::string>{"assigned 10"} : std::vector<std::string>{});
 }
 
 using Save = EditCommandModel::SaveOutcome;
 const EditorFields kOld{"Old", "C:\\old.exe", "C:\\"};
 const EditorFields kNew{"New", "C:\\new.exe", "C:\\"};
-INSTANTIATE_TEST_SUITE_P(
-    Cases, EditCommandSaveTable,
-    ::testing::Values(SaveCase{"NewKeyIsWrittenEvenWhenConfirming", "1", false, kNew, Save::Saved,
-                               "C:\\new.exe", "New"},
-                      SaveCase{"ChangedKeyIsConfirmed", "1", true, kNew, Save::AskConfirmation,
-                               "C:\\old.exe", "Old"},
-                      SaveCase{"MissingConfirmStillConfirms", std::nullopt, true, kNew,
-                               Save::AskConfirmation, "C:\\old.exe", "Old"},
-                      SaveCase{"UnchangedKeyWritesNothing", "1", true, kOld, Save::Unchanged,
-                               "C:\\old.exe", "Old"},
-                      SaveCase{"WithoutConfirmationAlwaysWrites", "0", true, kOld, Save::Saved,
-                               "C:\\old.exe", "Old"},
-                      SaveCase{"AnEmptyCommandUnassignsTheKey", "0", true,
-                               EditorFields{"Named", "", ""}, Save::Saved, std::nullopt, "Named"}),
-    CaseName<SaveCase>);
 
+TEST_F(DialogModelTest, OkInTheEditorStoresAtOnceOrHandsTheChangeOver) {
+  const struct {
+    const char* name;
+    Opt confirm;
+    bool assigned;
+    EditorFields fields;
+    Save outcome;
+    Opt command_after;
+    Opt description_after;
+  } cases[] = {
+      {"a new key is written even when confirming", "1", false, kNew, Save::Saved, "C:\\new.exe",
+       "New"},
+      {"a change is confirmed", "1", true, kNew, Save::AskConfirmation, "C:\\old.exe", "Old"},
+      {"a missing opts5 confirms", std::nullopt, true, kNew, Save::AskConfirmation, "C:\\old.exe",
+       "Old"},
+      {"no change writes nothing", "1", true, kOld, Save::Unchanged, "C:\\old.exe", "Old"},
+      {"without confirming it writes", "0", true, kOld, Save::Saved, "C:\\old.exe", "Old"},
+      {"an empty command unassigns",
+       "0",
+       true,
+       {"Named", "", ""},
+       Save::Saved,
+       std::nullopt,
+       "Named"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    contract::DeleteTree(world_.registry, platform::Root::CurrentUser, fakes::layout::kMaker);
+    world_.Put(kCfg, "opts2", "1");
+    Seed(c.confirm, c.assigned);
+    LoadPrevious(c.assigned);
+    EditCommandModel model(world_.session, world_.store, world_.host);
+    model.Load();
+    TakeLog();
+
+    EXPECT_EQ(model.Save(c.fields, false), c.outcome);
+    EXPECT_EQ(Read(kCmd, "Fn-E"), c.command_after);
+    EXPECT_EQ(Read(kDesc, "Fn-E"), c.description_after);
+    const bool saved = c.outcome == Save::Saved;
+    EXPECT_EQ(Read(kOpts, "Fn-E"), saved ? Opt("0") : Opt("1"));
+    if (saved) {
+      EXPECT_EQ(world_.session.PrevCommand, "") << "a save forgets the previous one";
+    }
+    EXPECT_EQ(TakeLog(), saved && !c.fields.command.empty() ? Log{"assigned 10"} : Log{});
+  }
+}
+
+// Any number but zero is on, as for launching; opening the editor leaves the
+// stored text as it is.
 TEST_F(DialogModelTest, TheSwitchBoxShowsTheStoredFlagOfADescribedKeyAndStoresAtOnce) {
   Seed("1", true);
-  world_.Put(kOpts, "Fn-E", "0");
   LoadPrevious(true);
   EditCommandModel model(world_.session, world_.store, world_.host);
-  EXPECT_FALSE(model.Load().switch_to_running);
+  const std::pair<const char*, bool> flags[] = {
+      {"2", true}, {"-1", true}, {" 1", true}, {"0", false}};
+  for (const auto& [flag, on] : flags) {
+    world_.Put(kOpts, "Fn-E", flag);
+    EXPECT_EQ(model.Load().switch_to_running, on) << flag;
+    EXPECT_EQ(Read(kOpts, "Fn-E"), flag);
+  }
   model.SetSwitchToRunning(true);
   EXPECT_EQ(Read(kOpts, "Fn-E"), "1");
 
@@ -254,7 +223,7 @@ INSTANTIATE_TEST_SUITE_P(
         ConfirmCase{"PopupList", HandOver::Explorer,
                     EditorFields{"Games", "Popup List...C:\\Menu\\Games", ""}, "@C:\\Menu\\Games",
                     "Games"}),
-    CaseName<ConfirmCase>);
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DialogModelTest, CancellingAConfirmationStoresNothing) {
   Seed("1", true);

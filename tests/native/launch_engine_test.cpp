@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "fakes/key_bar_world.h"
+#include "store/store_operations.h"
 
 namespace keylark::launch {
 namespace {
@@ -92,6 +93,15 @@ TEST_F(LaunchKeyTest, OnlyANonZeroNumericSwitchFlagSwitches) {
     EXPECT_THAT(Launch(), ElementsAre(expected)) << "flag " << flag.value_or("<absent>");
   }
   EXPECT_EQ(world_.session.CurrentKeyLookup, 0) << "the command was found";
+}
+
+// A program followed by many arguments easily passes a kilobyte.
+TEST_F(LaunchKeyTest, ACommandOfSeveralKilobytesIsReadWholeLaunchesAndCountsAsAssigned) {
+  std::string arguments = "/x";
+  while (arguments.size() < 3000) arguments += " C:\\Data\\file" + std::to_string(arguments.size());
+  world_.AssignDirect("Fn-E", "C:\\run.exe " + arguments);
+  EXPECT_THAT(Launch(), ElementsAre("shell-open C:\\run.exe | " + arguments));
+  EXPECT_TRUE(store::ReadKeyMarks(world_.store, world_.session.FnKeyNames)[10].assigned);
 }
 
 TEST_F(LaunchKeyTest, MinimizeOnUseMinimizesAfterADirectStart) {

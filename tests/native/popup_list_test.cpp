@@ -22,15 +22,6 @@ class PopupListTest : public fakes::WorldTest {
       world_.AddPopupItem("Fn-A", caption, "C:\\Menu\\" + caption + ".lnk");
     }
   }
-
-  // The captions of the entries below the separator, as a view would show them.
-  std::vector<std::string> ShownItems() {
-    const PopupMenuModel model = BuildPopupMenu(world_.session, world_.store);
-    std::vector<std::string> shown;
-    for (std::size_t i = 2; i < model.entries.size(); ++i)
-      shown.push_back(model.entries[i].caption);
-    return shown;
-  }
 };
 
 TEST_F(PopupListTest, TheMenuIsHeadedByTheCheckedKeyNameAndASeparator) {
@@ -52,16 +43,6 @@ TEST_F(PopupListTest, TheMenuIsHeadedByTheCheckedKeyNameAndASeparator) {
   EXPECT_FALSE(model.CaptionOf(2));
 }
 
-TEST_F(PopupListTest, EachShowingReflectsTheListAsItIsNow) {
-  AddItems({"a1", "a2", "a3", "a4", "a5"});
-  EXPECT_THAT(ShownItems(), ElementsAre("a1", "a2", "a3", "a4", "a5"));
-  world_.RemovePopupItem("Fn-A", "a2");
-  world_.RemovePopupItem("Fn-A", "a5");
-  EXPECT_THAT(ShownItems(), ElementsAre("a1", "a3", "a4"));
-  AddItems({"a2", "a6"});
-  EXPECT_THAT(ShownItems(), ElementsAre("a1", "a2", "a3", "a4", "a6"));
-}
-
 TEST_F(PopupListTest, AListWithoutItemsShowsADisabledNote) {
   world_.Put(fakes::layout::Prg("Fn-A"), "FileCount", "0");
   for (const char* key : {"Fn-A", "Fn-B"}) {  // an empty list, and no list key at all
@@ -75,12 +56,6 @@ TEST_F(PopupListTest, AListWithoutItemsShowsADisabledNote) {
     EXPECT_FALSE(model.entries[2].item_index);
     EXPECT_THAT(model.captions, IsEmpty());
   }
-}
-
-TEST_F(PopupListTest, LongItemNamesAreReadWhole) {
-  const std::string long_name(250, 'n');
-  AddItems({"x", long_name});
-  EXPECT_THAT(ReadPopupItems(world_.store, "Fn-A"), ElementsAre(long_name, "x"));
 }
 
 TEST_F(PopupListTest, ChoosingAnItemOpensItsTargetUnchangedThenMinimizesWhenAsked) {

@@ -107,27 +107,20 @@ TEST_F(AssignmentDialogs, LongAndJapaneseTextsAreStoredWhole) {
   EXPECT_EQ(Read("desc", L"Fn-E"), japanese);
 }
 
-TEST_F(AssignmentDialogs, ClearAsksFirstWhenConfirmingAndAtOnceOtherwise) {
+TEST_F(AssignmentDialogs, AKeyClearedInTheEditorTurnsWhiteAtOnce) {
   ASSERT_NE(Start(), nullptr);
-  PostMessageA(key_bar_, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(84, 83));
-  HWND type = WaitForDialog("Assignment Type");
-  ASSERT_NE(type, nullptr);
-  Click(type, IDC_AT_CLEAR);
-  HWND confirm = WaitForDialog("Key Assignment Confirmation");
-  ASSERT_NE(confirm, nullptr);
-  EXPECT_EQ(TextOf(confirm, IDC_CF_NEW_COMMAND), L"none");
-  PostMessageA(confirm, WM_KEYDOWN, VK_ESCAPE, 0);  // Esc drops the change
-  EXPECT_TRUE(WaitUntilGone("Key Assignment Confirmation"));
-  EXPECT_EQ(Read("cmd", L"Fn-E"), L"C:\\old.exe");
-
-  PostMessageA(key_bar_, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(84, 83));
-  ASSERT_NE(type = WaitForDialog("Assignment Type"), nullptr);
-  Click(type, IDC_AT_CONFIRM);  // confirmation off, stored at once
-  EXPECT_TRUE(WaitFor([] { return Read("cfg", L"opts5") == L"0"; }));
-  Click(type, IDC_AT_CLEAR);
-  EXPECT_TRUE(WaitUntilGone("Assignment Type"));
+  Put(layout::kCfg, "opts5", "0");
+  ASSERT_TRUE(WaitFor([&] { return LabelPixels(key_bar_, 10, RGB(0, 255, 255)) > 5; }));
+  HWND editor = EditE();
+  ASSERT_NE(editor, nullptr);
+  Type(editor, IDC_EC_COMMAND, L"");
+  Click(editor, IDOK);
+  EXPECT_TRUE(WaitUntilGone("Add/Edit Command"));
   EXPECT_EQ(Read("cmd", L"Fn-E"), L"<absent>");
-  EXPECT_EQ(Read("desc", L"Fn-E"), L"");
+  EXPECT_TRUE(WaitFor([&] {
+    return LabelPixels(key_bar_, 10, RGB(0, 255, 255)) == 0 &&
+           LabelPixels(key_bar_, 10, RGB(255, 255, 255)) > 5;
+  }));
 }
 
 TEST_F(AssignmentDialogs, KeysUsedWhileADialogIsOpenOpenNoSecondOne) {

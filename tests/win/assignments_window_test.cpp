@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "keylark_process.h"
 #include "resource.h"
@@ -57,6 +58,18 @@ std::string RowText(HWND list, int row) {
   return text;
 }
 
+// The row's picture: its index in the list's small image list.
+int RowImage(HWND list, int row) {
+  RemoteBuffer remote(list, sizeof(LVITEMA));
+  LVITEMA item{};
+  item.mask = LVIF_IMAGE;
+  item.iItem = row;
+  remote.Write(&item, sizeof item);
+  SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(remote.Address()));
+  remote.Read(&item, sizeof item);
+  return item.iImage;
+}
+
 int RowCount(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
 
 // Clicks (twice for a double click) in the middle of a row, as the mouse would.
@@ -95,11 +108,18 @@ TEST_F(AssignmentsWindow, ListsTheKeysExpandsPopupListsAndOpensARowForEditing) {
   EXPECT_EQ(RowCount(list), 23) << "the reserved Fn-Z is not listed";
   EXPECT_EQ(RowText(list, 0), "     Fn-1     Runner");
   EXPECT_EQ(RowText(list, 7), "     Fn-B");
+  // Pictures: an application for a direct or free key, a folder for a list.
+  EXPECT_EQ((std::vector<int>{RowImage(list, 0), RowImage(list, 6), RowImage(list, 7)}),
+            (std::vector<int>{0, 1, 0}));
 
+  ClickRow(list, 0, false);
+  EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(edit) != FALSE; }));
   PostMessageA(GetDlgItem(window, IDC_AL_EXPAND), BM_CLICK, 0, 0);
   EXPECT_TRUE(WaitFor([&] { return RowCount(list) == 25; }));
+  EXPECT_FALSE(IsWindowEnabled(edit)) << "the new rows have nothing chosen";
   EXPECT_EQ(Text(layout::kCfg, "fIcon"), "1");
   EXPECT_EQ(RowText(list, 7), std::string(25, ' ') + "Calc");
+  EXPECT_EQ(RowImage(list, 7), 2) << "an item of the list";
 
   ClickRow(list, 0, false);
   EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(edit) != FALSE; }));

@@ -94,6 +94,9 @@ TEST_F(FnAgent, HotkeysReachTheKeyBarAndTakenOnesAreReportedByName) {
 }
 
 TEST_F(FnAgent, ASecondStartLeavesOneAgentAndQuitEndsIt) {
+  const ProgramRun none = RunToEnd(kAgent, "--quit");
+  EXPECT_EQ(none.exit_code, 0U) << "nothing to end is no failure";
+  EXPECT_NE(none.out.find("not running"), std::string::npos) << none.out;
   const Program first(kAgent, "--quiet");
   ASSERT_TRUE(WaitFor([] { return ResidentAgent() != nullptr; }));
   const HWND window = ResidentAgent();

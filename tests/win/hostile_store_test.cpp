@@ -138,50 +138,11 @@ std::vector<Action> Seed(const std::string& file) {
   return actions;
 }
 
-// Every key and value below a key: "ROOT\path|" for a key, "ROOT\path|NAME"
-// (names in capitals, as the registry compares them) for a value's type and data.
-using Dump = std::map<std::string, std::string>;
-
-void DumpKey(HKEY root, const std::string& label, const std::string& path, Dump& dump) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
-  const std::string prefix = label + path + "|";
-  dump[prefix] = "";
-  DWORD name_room = 0, data_room = 0;
-  RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &name_room,
-                   &data_room, nullptr, nullptr);
-  std::string name(name_room + 1, '\0'), data(data_room + 1, '\0');
-  for (DWORD i = 0;; ++i) {
-    DWORD name_size = name_room + 1, size = data_room + 1, type = 0;
-    if (RegEnumValueA(key, i, name.data(), &name_size, nullptr, &type,
-                      reinterpret_cast<BYTE*>(data.data()), &size) != ERROR_SUCCESS) {
-      break;
-    }
-    std::string upper = name.substr(0, name_size);
-    for (char& c : upper) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
-    dump[prefix + upper] = std::to_string(type) + ":" + data.substr(0, size);
-  }
-  std::vector<std::string> subkeys;
-  char subkey[256];
-  for (DWORD i = 0; RegEnumKeyA(key, i, subkey, sizeof subkey) == ERROR_SUCCESS; ++i) {
-    subkeys.emplace_back(subkey);
-  }
-  RegCloseKey(key);
-  for (const std::string& sub : subkeys) DumpKey(root, label, path + "\\" + sub, dump);
-}
-
-Dump DumpStore() {
-  Dump dump;
-  DumpKey(HKEY_CURRENT_USER, "HKCU\\", "Software\\Korvane", dump);
-  DumpKey(HKEY_LOCAL_MACHINE, "HKLM\\", "Software\\Korvane", dump);
-  return dump;
-}
-
 // What Keylark's own start and close may change: the published handle is
 // gone again, a first run (no "ini\cfg" at all) writes the defaults, and the
 // position may be saved on closing. Nothing else may differ.
-void ExpectOnlyOwnWrites(const Dump& before, const Dump& after) {
-  Dump expected = before;
+void ExpectOnlyOwnWrites(const RegistryDump& before, const RegistryDump& after) {
+  RegistryDump expected = before;
   const std::string cfg = "HKCU\\" + std::string(kProduct) + "\\ini\\cfg";
   const bool first_run = before.count(cfg + "|") == 0;
   expected.erase("HKCU\\Software\\Korvane|KEYLARK");
@@ -264,7 +225,7 @@ class HostileStore : public ::testing::TestWithParam<std::string> {
 TEST_P(HostileStore, KeylarkStartsLaunchesAndWritesOnlyItsOwnValues) {
   ResetStore();
   const std::vector<Action> actions = Seed(CorpusFolder() + "\\" + GetParam());
-  const Dump before = DumpStore();
+  const RegistryDump before = DumpRegistry();
   LaunchLog log;
   KeylarkProcess keylark;
   ASSERT_TRUE(keylark.Start());
@@ -281,7 +242,7 @@ TEST_P(HostileStore, KeylarkStartsLaunchesAndWritesOnlyItsOwnValues) {
   EXPECT_GE(starts, 1U) << "every state launches the target";
   EXPECT_EQ(PublishedKeyBar(), key_bar) << "still running";
   ASSERT_TRUE(keylark.Close());
-  ExpectOnlyOwnWrites(before, DumpStore());
+  ExpectOnlyOwnWrites(before, DumpRegistry());
 }
 
 INSTANTIATE_TEST_SUITE_P(Corpus, HostileStore, ::testing::ValuesIn(CorpusFiles()),

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/key_bar_layout.h"
+#include "core/window_messages.h"
 #include "keylark_process.h"
 #include "launch_log.h"
 #include "resource.h"
@@ -190,26 +191,6 @@ TEST_F(KeyBarView, LabelsShowTheirStateInColourAndPopupKeysCarryAMark) {
   EXPECT_EQ(CountInLabel(pixels, key_bar, 10, kRed), 0);
 }
 
-TEST_F(KeyBarView, MarkPopupsTogglesTheMarksAndItsStoredValue) {
-  HWND key_bar = StartPainted(keylark_);
-  ASSERT_NE(key_bar, nullptr);
-  const Pixels before = CaptureClient(key_bar);
-  ASSERT_TRUE(HasPopupMark(before, key_bar, 6));
-
-  PostMessageA(key_bar, WM_COMMAND, IDM_POPUPS, 0);
-  EXPECT_TRUE(WaitFor([&] { return Text(layout::kCfg, "opts2") == "0"; }));
-  EXPECT_TRUE(
-      WaitForPixels(key_bar, [&](const Pixels& p) { return !HasPopupMark(p, key_bar, 6); }));
-  const Pixels off = CaptureClient(key_bar);
-  EXPECT_EQ(CountInLabel(off, key_bar, 8, kRed), 0);
-  EXPECT_GT(CountInLabel(off, key_bar, 6, kCyan), 5) << "the labels stay";
-
-  PostMessageA(key_bar, WM_COMMAND, IDM_POPUPS, 0);
-  EXPECT_TRUE(WaitFor([&] { return Text(layout::kCfg, "opts2") == "1"; }));
-  EXPECT_TRUE(WaitForPixels(key_bar, [&](const Pixels& p) { return HasPopupMark(p, key_bar, 6); }));
-  EXPECT_EQ(CaptureClient(key_bar), before) << "drawing again gives the same picture";
-}
-
 // Three starts, each option on in one and off in another, and no two options
 // alike in all three: an option read, shown or toggled in place of another
 // shows in the check marks, the stored values or the window's topmost state.
@@ -245,7 +226,7 @@ TEST_F(KeyBarView, TheOptionsMenuShowsAndFlipsWhatIsStored) {
   }
 }
 
-TEST_F(KeyBarView, MarksDrawnWhileHiddenAreThereWhenItShows) {
+TEST_F(KeyBarView, MarksFollowTheOptionWhetherDrawnHiddenShownOrRecoloured) {
   HWND key_bar = StartPainted(keylark_);
   ASSERT_NE(key_bar, nullptr);
   ShowWindow(key_bar, SW_MINIMIZE);
@@ -256,6 +237,17 @@ TEST_F(KeyBarView, MarksDrawnWhileHiddenAreThereWhenItShows) {
   ShowWindow(key_bar, SW_RESTORE);
   ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(key_bar) != FALSE; }));
   EXPECT_TRUE(WaitForPixels(key_bar, [&](const Pixels& p) { return HasPopupMark(p, key_bar, 6); }));
+
+  PostMessageA(key_bar, WM_COMMAND, IDM_POPUPS, 0);  // off while shown
+  EXPECT_TRUE(WaitForPixels(key_bar, [&](const Pixels& p) {
+    return !HasPopupMark(p, key_bar, 6) && CountInLabel(p, key_bar, 8, kRed) == 0 &&
+           CountInLabel(p, key_bar, 6, kCyan) > 5;
+  }));
+  // Recoloured from the store (as after keylarkctl), the marks stay off.
+  DWORD_PTR result = 0;
+  SendMessageTimeoutA(key_bar, core::StoreChangedMessage, 0, 0, SMTO_NORMAL, 10000, &result);
+  UpdateWindow(key_bar);  // painted before it is looked at
+  EXPECT_FALSE(HasPopupMark(CaptureClient(key_bar), key_bar, 6));
 }
 
 }  // namespace

@@ -16,47 +16,15 @@ constexpr LPARAM kScanE = 0x12;
 constexpr UINT kTrayCallback = 1124;
 constexpr WPARAM kTrayId = 9999;
 
-void Assign(const std::string& key, const std::string& command, const char* switch_flag) {
-  Put(layout::kCmd, key, command);
-  Put(layout::kOpts, key, switch_flag);
-}
-
-// The popup menu Keylark shows, if one is open.
-HWND OpenMenuOf(DWORD process) { return TopLevelWindowOf(process, "#32768"); }
-
-// Sends a message and waits until the key bar has handled it.
-void SendAndWait(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  DWORD_PTR result = 0;
-  SendMessageTimeoutA(window, message, wparam, lparam, SMTO_NORMAL, 10000, &result);
-}
-
 class KeyLaunching : public KeyBarTest {
  protected:
   void TearDown() override {
-    if (HWND menu = OpenMenuOf(keylark_.ProcessId())) PressKeyIn(menu, VK_ESCAPE);
+    if (HWND menu = TopLevelWindowOf(keylark_.ProcessId(), "#32768")) PressKeyIn(menu, VK_ESCAPE);
     KeyBarTest::TearDown();
   }
 
   LaunchLog log_;  // set up before any key bar starts: Keylark inherits where targets log
 };
-
-TEST_F(KeyLaunching, AnFnKeyReportStartsTheKeysCommandEveryTimeWithoutSwitching) {
-  Assign("Fn-E", TargetProgram(), "0");
-  HWND key_bar = StartKeyBar();
-  ASSERT_NE(key_bar, nullptr);
-  PostMessageA(key_bar, kFnKeyMessage, kFnKeyReport, kScanE);
-  ASSERT_TRUE(log_.WaitForStarts(1));
-  PostMessageA(key_bar, kFnKeyMessage, kFnKeyReport, kScanE);
-  ASSERT_TRUE(log_.WaitForStarts(2));
-  const auto starts = log_.Starts();
-  EXPECT_NE(starts[0], starts[1]);
-  EXPECT_TRUE(IsWindowVisible(key_bar)) << "Minimize On Use is off";
-
-  Put(layout::kCfg, "opts3", "1");  // read afresh by every use
-  PostMessageA(key_bar, kFnKeyMessage, kFnKeyReport, kScanE);
-  ASSERT_TRUE(log_.WaitForStarts(3));
-  EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(key_bar); })) << "Minimize On Use hides it";
-}
 
 TEST_F(KeyLaunching, WithTheSwitchFlagARunningInstanceIsNotStartedAgain) {
   Assign("Fn-E", TargetProgram(), "1");
@@ -86,7 +54,8 @@ TEST_F(KeyLaunching, APopupListStaysUpWithTheKeyBarUntilAnItemIsChosen) {
 
   PostMessageA(key_bar, kFnKeyMessage, kFnKeyReport, 0x1E);  // Fn-A
   HWND menu = nullptr;
-  ASSERT_TRUE(WaitFor([&] { return (menu = OpenMenuOf(keylark_.ProcessId())) != nullptr; }));
+  ASSERT_TRUE(WaitFor(
+      [&] { return (menu = TopLevelWindowOf(keylark_.ProcessId(), "#32768")) != nullptr; }));
   EXPECT_TRUE(IsWindowVisible(key_bar)) << "showing the list does not hide the key bar";
 
   // Header, separator, then the one item.
@@ -109,7 +78,8 @@ TEST_F(KeyLaunching, TheTrayIconAndItsMenuBringTheHiddenKeyBarBack) {
   ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(key_bar); }));
   PostMessageA(key_bar, kTrayCallback, kTrayId, WM_RBUTTONUP);
   HWND menu = nullptr;
-  ASSERT_TRUE(WaitFor([&] { return (menu = OpenMenuOf(keylark_.ProcessId())) != nullptr; }));
+  ASSERT_TRUE(WaitFor(
+      [&] { return (menu = TopLevelWindowOf(keylark_.ProcessId(), "#32768")) != nullptr; }));
   PressKeyIn(menu, VK_DOWN);  // "Launch Keylark"
   PressKeyIn(menu, VK_RETURN);
   EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(key_bar) && !IsIconic(key_bar); }));

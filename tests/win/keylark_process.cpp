@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cctype>
 #include <cstring>
 #include <thread>
+#include <vector>
 
+#include "app/key_bar_layout.h"
 #include "contract/registry_contract.h"
 
 namespace keylark::wintest {
@@ -27,6 +30,58 @@ bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds d
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
   return true;
+}
+
+int LabelPixels(HWND key_bar, int index, COLORREF colour) {
+  const app::LabelPosition& label = app::kLabelPositions[static_cast<std::size_t>(index)];
+  HDC screen = GetDC(key_bar);
+  int count = 0;
+  for (int y = label.top; y < label.top + app::kLabelSize; y += 2) {
+    for (int x = label.left; x < label.left + app::kLabelSize; ++x) {
+      if (GetPixel(screen, x, y) == colour) ++count;
+    }
+  }
+  ReleaseDC(key_bar, screen);
+  return count;
+}
+
+namespace {
+
+void DumpKey(HKEY root, const std::string& label, const std::string& path, RegistryDump& dump) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
+  const std::string prefix = label + path + "|";
+  dump[prefix] = "";
+  DWORD name_room = 0, data_room = 0;
+  RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &name_room,
+                   &data_room, nullptr, nullptr);
+  std::string name(name_room + 1, '\0'), data(data_room + 1, '\0');
+  for (DWORD i = 0;; ++i) {
+    DWORD name_size = name_room + 1, size = data_room + 1, type = 0;
+    if (RegEnumValueA(key, i, name.data(), &name_size, nullptr, &type,
+                      reinterpret_cast<BYTE*>(data.data()), &size) != ERROR_SUCCESS) {
+      break;
+    }
+    std::string upper = name.substr(0, name_size);
+    for (char& c : upper) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
+    dump[prefix + upper] = std::to_string(type) + ":" + data.substr(0, size);
+  }
+  std::vector<std::string> subkeys;
+  char subkey[256];
+  for (DWORD i = 0; RegEnumKeyA(key, i, subkey, sizeof subkey) == ERROR_SUCCESS; ++i) {
+    subkeys.emplace_back(subkey);
+  }
+  RegCloseKey(key);
+  for (const std::string& sub : subkeys) DumpKey(root, label, path + "\\" + sub, dump);
+}
+
+}  // namespace
+
+RegistryDump DumpRegistry() {
+  RegistryDump dump;
+  DumpKey(HKEY_CURRENT_USER, "HKCU\\", layout::kMaker, dump);
+  DumpKey(HKEY_LOCAL_MACHINE, "HKLM\\", layout::kMaker, dump);
+  return dump;
 }
 
 store::Store& TestStore() {
@@ -77,6 +132,16 @@ std::map<std::string, store::Bytes> Values(const std::string& path) {
 
 void Reserve(const char* character) {
   Put(layout::kReserve, character, "1", platform::Root::LocalMachine);
+}
+
+void Assign(const std::string& key, const std::string& command, const char* switch_flag) {
+  Put(layout::kCmd, key, command);
+  Put(layout::kOpts, key, switch_flag);
+}
+
+void SendAndWait(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  DWORD_PTR result = 0;
+  SendMessageTimeoutA(window, message, wparam, lparam, SMTO_NORMAL, 10000, &result);
 }
 
 void PressKeyIn(HWND window, UINT key) {

@@ -42,8 +42,22 @@ std::string Text(const std::string& path, const std::string& name);
 std::map<std::string, store::Bytes> Values(const std::string& path);
 // The notebook's provisioning reserves a key by its character.
 void Reserve(const char* character);
+// A key's direct command and its switch flag.
+void Assign(const std::string& key, const std::string& command, const char* switch_flag);
+// Sends a message and returns once the window has handled it.
+void SendAndWait(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+
+// Every key and value below "Software\Korvane" of both roots: "HKCU\path|"
+// for a key, "HKCU\path|NAME" (names in capitals, as the registry compares
+// them) for a value's "type:data".
+using RegistryDump = std::map<std::string, std::string>;
+RegistryDump DumpRegistry();
 
 void PressKeyIn(HWND window, UINT key);
+
+// How many pixels of a key's label, as the key bar's window shows it, have
+// exactly this colour (every other row is looked at).
+int LabelPixels(HWND key_bar, int index, COLORREF colour);
 
 // A visible dialog with this caption, or nullptr; waiting for one to come
 // (nullptr when none came in time) or to go.

@@ -16,17 +16,7 @@
 namespace keylark::wintest {
 namespace {
 
-constexpr LPARAM kScan1 = 0x02, kScan2 = 0x03, kScanA = 0x1E, kScanE = 0x12, kScanR = 0x13,
-                 kScanT = 0x14;
-
-void Put(const std::string& path, const std::string& name, const std::string& text) {
-  TestStore().WriteText(path, name, text, store::KeyMode::CreateIfMissing);
-}
-
-void Assign(const std::string& key, const std::string& command, const char* switch_flag) {
-  Put(store::kCommandKey, key, command);
-  Put(store::kSwitchFlagKey, key, switch_flag);
-}
+constexpr LPARAM kScanA = 0x1E, kScanE = 0x12, kScanR = 0x13, kScanT = 0x14;
 
 void AssignList(const std::string& item_target) {
   Put(store::kCommandKey, "Fn-A", "@C:\\Lists");
@@ -36,13 +26,8 @@ void AssignList(const std::string& item_target) {
 
 // A key report, sent (handled when this returns) or only posted.
 void Report(HWND key_bar, LPARAM scan, bool wait = true) {
-  DWORD_PTR result = 0;
-  if (wait) {
-    SendMessageTimeoutA(key_bar, core::FnKeyMessage, core::kFnKeyReportWParam, scan, SMTO_NORMAL,
-                        10000, &result);
-  } else {
-    PostMessageA(key_bar, core::FnKeyMessage, core::kFnKeyReportWParam, scan);
-  }
+  if (wait) return SendAndWait(key_bar, core::FnKeyMessage, core::kFnKeyReportWParam, scan);
+  PostMessageA(key_bar, core::FnKeyMessage, core::kFnKeyReportWParam, scan);
 }
 
 int CountMenus(DWORD process) {
@@ -104,38 +89,14 @@ std::wstring CopyTarget(const std::wstring& relative) {
   return path;
 }
 
-class Reliability : public ::testing::Test {
+class Reliability : public KeyBarTest {
  protected:
-  void SetUp() override { ResetStore(); }
   void TearDown() override {
-    keylark_.Close();  // also ends a menu left open
+    KeyBarTest::TearDown();  // also ends a menu left open
     log_.EndAll();
-    ResetStore();
   }
-  HWND StartKeyBar() { return keylark_.Start() ? keylark_.WaitForKeyBar() : nullptr; }
-
-  LaunchLog log_;  // before the key bar: Keylark inherits where targets log
-  KeylarkProcess keylark_;
+  LaunchLog log_;
 };
-
-TEST_F(Reliability, NoCommandLengthTakesTheKeyBarDown) {
-  const std::string path = "C:\\" + std::string(4000, 'a') + ".exe";
-  Assign("Fn-1", path, "0");
-  Assign("Fn-2", "C:\\" + std::string(1500, 'b'), "1");
-  Assign("Fn-R", "http://localhost/" + std::string(2000, 'c'), "0");
-  AssignList(path);
-  Assign("Fn-E", TargetProgram(), "0");
-  HWND key_bar = StartKeyBar();
-  ASSERT_NE(key_bar, nullptr);
-  for (LPARAM scan : {kScan1, kScan2, kScanR}) Report(key_bar, scan);
-  Report(key_bar, kScanA, false);
-  HWND menu = nullptr;
-  ASSERT_TRUE(WaitFor([&] { return (menu = TopLevelWindowOf(keylark_.ProcessId(), "#32768")); }));
-  for (UINT key : {VK_DOWN, VK_DOWN, VK_RETURN}) PostMessageA(menu, WM_KEYDOWN, key, 0);
-  Report(key_bar, kScanE, false);
-  ASSERT_TRUE(log_.WaitForStarts(1)) << "the key bar still launches";
-  EXPECT_EQ(PublishedKeyBar(), key_bar);
-}
 
 TEST_F(Reliability, TheProgramStartedIsExactlyTheStoredFileNeverAPlantedOne) {
   const std::wstring wanted = CopyTarget(L"kl planted\\dir with space\\kl target.exe");

@@ -154,6 +154,20 @@ TEST_F(ShortcutLibraryTest, AnythingButAShortcutFailsAndLeavesInfoAsItWas) {
     launch::ReadShortcut(library_, path, info);
     EXPECT_EQ(info, Earlier()) << "reading '" << original << "'";
     EXPECT_EQ(path, original);
+
+    // Called directly, a failed call leaves every buffer of its caller as it was.
+    std::array<std::vector<char>, 5> buffers;
+    for (auto& buffer : buffers) buffer.assign(kShortcutBufferSize, '\x5A');
+    std::int32_t numbers[2] = {11, 22};
+    EXPECT_NE(library_.GetShortCutInfo(buffers[0].data(), path.data(), buffers[1].data(),
+                                       buffers[2].data(), buffers[3].data(), buffers[4].data(),
+                                       &numbers[0], &numbers[1]),
+              0);
+    for (const auto& buffer : buffers) {
+      EXPECT_EQ(std::string(buffer.begin(), buffer.end()),
+                std::string(kShortcutBufferSize, '\x5A'));
+    }
+    EXPECT_EQ(numbers[0] * 100 + numbers[1], 1122);
   }
 }
 
@@ -286,38 +300,21 @@ class ShortcutLibrarySearchTest : public ::testing::Test {
   TempFolder planted_;
 };
 
-TEST_F(ShortcutLibrarySearchTest, IsLoadedFromTheProgramsOwnFolder) {
-  EXPECT_EQ(ReadThroughProbe(data_.Path()), kProbeLibraryMissing);
-  PlantLibrary(program_.File(kShortcutLibraryName));
-  EXPECT_EQ(ReadThroughProbe(data_.Path()), kProbeRead);
-}
-
-TEST_F(ShortcutLibrarySearchTest, IsLoadedFromTheSystemFolder) {
-  PlantLibrary(SystemLibrary());
-  const DWORD result = ReadThroughProbe(data_.Path());
-  DeleteFileA(SystemLibrary().c_str());
-  EXPECT_EQ(result, kProbeRead);
-}
-
-TEST_F(ShortcutLibrarySearchTest, IsNotLoadedFromTheCurrentDirectory) {
-  PlantLibrary(planted_.File(kShortcutLibraryName));
-  // A load by bare name from there does find the planted copy...
-  ASSERT_EQ(RunProbe("load-by-name", planted_.Path()), kProbeRead);
-  // ...Keylark's loader does not.
-  EXPECT_EQ(ReadThroughProbe(planted_.Path()), kProbeLibraryMissing);
-}
-
-TEST_F(ShortcutLibrarySearchTest, IsNotLoadedFromAFolderOnPath) {
+// Only the program's own folder and the system folder are searched: never
+// the current directory or a folder on PATH, where anyone may plant a copy.
+TEST_F(ShortcutLibrarySearchTest, IsLoadedFromTheProgramsOrTheSystemFolderOnly) {
   PlantLibrary(planted_.File(kShortcutLibraryName));
   char old_path[32767] = {};
   const DWORD length = GetEnvironmentVariableA("PATH", old_path, sizeof old_path);
   SetEnvironmentVariableA("PATH", (planted_.Path() + ";" + old_path).c_str());
-  const DWORD by_name = RunProbe("load-by-name", data_.Path());
-  const DWORD read = ReadThroughProbe(data_.Path());
+  EXPECT_EQ(ReadThroughProbe(planted_.Path()), kProbeLibraryMissing);
   SetEnvironmentVariableA("PATH", length > 0 ? old_path : nullptr);
 
-  ASSERT_EQ(by_name, kProbeRead) << "a load by bare name does not search PATH here";
-  EXPECT_EQ(read, kProbeLibraryMissing);
+  PlantLibrary(SystemLibrary());
+  EXPECT_EQ(ReadThroughProbe(data_.Path()), kProbeRead);
+  DeleteFileA(SystemLibrary().c_str());
+  PlantLibrary(program_.File(kShortcutLibraryName));
+  EXPECT_EQ(ReadThroughProbe(data_.Path()), kProbeRead);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "app/key_bar_layout.h"
 #include "app/screen_placement.h"
+#include "core/window_messages.h"
 #include "launch/launch_engine.h"
 #include "measure/measure_points.h"
 #include "platform/win32/common_controls.h"
@@ -20,9 +21,7 @@ namespace {
 
 constexpr DWORD kKeyBarStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr double kTwipsPerInch = 1440.0;
-// Posted during the load: what the key bar can do without once it shows.
-// (WM_APP + 1 is the assignment dialogs' kContinueFlowMessage.)
-constexpr UINT kFinishStartMessage = WM_APP + 2;
+static_assert(core::kWmUser == WM_USER && core::kWmApp == WM_APP);
 
 int ScreenLogicalPixelsPerInch() {
   HWND desktop = GetDesktopWindow();
@@ -86,7 +85,7 @@ void KeyBar::Load() {
   twips_per_pixel_y_ = twips_per_pixel_x_;
   surface_.SetLabelFont(LabelFontSize(logical_pixels_per_inch_), logical_pixels_per_inch_);
   // The tips need the common controls, whose loading would hold up the start.
-  PostMessageA(hwnd(), kFinishStartMessage, 0, 0);
+  PostMessageA(hwnd(), core::FinishStartMessage, 0, 0);
   Mark(Point::Labels);
   store_.PublishWindowHandle(static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(hwnd())));
   Mark(Point::Publish);
@@ -307,7 +306,7 @@ LRESULT KeyBar::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_CREATE:
       Load();
       return 0;
-    case kFinishStartMessage:
+    case core::FinishStartMessage:
       FinishStart();
       return 0;
     case WM_WINDOWPOSCHANGING:
@@ -354,7 +353,7 @@ LRESULT KeyBar::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_HELP:
       if (OnHelp(reinterpret_cast<const HELPINFO*>(lparam))) return TRUE;
       break;
-    case dialogs::win::kContinueFlowMessage:
+    case core::ContinueFlowMessage:
       flow_->ContinueAfterModeless();
       return 0;
     case WM_CLOSE:

@@ -9,6 +9,7 @@
 #include "app/popup_list.h"
 #include "app/screen_placement.h"
 #include "app/win/key_bar.h"
+#include "ui/win/boundary_trace.h"
 #include "core/window_messages.h"
 #include "platform/win32/owned_handles.h"
 #include "measure/measure_points.h"
@@ -286,6 +287,7 @@ LRESULT CALLBACK KeyBar::KeyBarWindowProc(HWND hwnd, UINT message, WPARAM wparam
     }
   } catch (...) {
     // Handled or not, every message still goes on to the previous procedure.
+    ui::win::TraceCaughtException("key bar procedure");
   }
   return CallWindowProcA(previous, hwnd, message, wparam, lparam);
 }

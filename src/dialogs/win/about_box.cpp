@@ -1,6 +1,7 @@
 #include "dialogs/win/about_box.h"
 
 #include "core/help_topics.h"
+#include "keylark_version.h"
 #include "resource.h"
 
 namespace keylark::dialogs::win {
@@ -39,10 +40,14 @@ void AboutBox::Show(const core::Session& session, const ui::win::HelpRoutine& sh
 }
 
 bool AboutBox::OnInit() {
-  // The English banner, one empty line, the rights notice.
-  const std::string banner = ui::win::ResourceText(instance_, IDS_ABOUT_BANNER) + "\r\n\r\n" +
-                             ui::win::ResourceText(instance_, IDS_RIGHTS_NOTICE);
-  SetText(IDC_ABOUT_TITLE, banner);
+  // The English banner with the version in place of its "%s", one empty
+  // line, the rights notice.
+  std::string banner = ui::win::ResourceText(instance_, IDS_ABOUT_BANNER);
+  if (const std::size_t at = banner.find("%s"); at != std::string::npos) {
+    banner.replace(at, 2, KEYLARK_VERSION_TEXT);
+  }
+  SetText(IDC_ABOUT_TITLE,
+          banner + "\r\n\r\n" + ui::win::ResourceText(instance_, IDS_RIGHTS_NOTICE));
   return true;
 }
 

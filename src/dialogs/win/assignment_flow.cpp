@@ -1,5 +1,6 @@
 #include "dialogs/win/assignment_flow.h"
 
+#include "core/window_messages.h"
 #include "dialogs/win/assignments_dialog.h"
 #include "dialogs/win/confirmation_dialog.h"
 #include "dialogs/win/edit_command_dialog.h"
@@ -73,7 +74,7 @@ void AssignmentFlow::ShowAssignTypeModeless() {
     if (dialog->Chosen() != AssignTypeDialog::Next::Nothing) {
       services_.session.AssignTypeOpen = true;
     }
-    PostMessageA(window, kContinueFlowMessage, 0, 0);
+    PostMessageA(window, core::ContinueFlowMessage, 0, 0);
   };
   if (!modeless_->ShowModeless(
           services_.instance, IDD_ASSIGN_TYPE,

@@ -35,11 +35,6 @@ struct DialogServices {
   ui::win::HelpRoutine show_help;
 };
 
-// Posted to the key bar when an Assignment Type dialog opened without owner
-// has closed: the key bar hands it to ContinueAfterModeless(), which goes on
-// with the user's choice once that dialog is gone.
-inline constexpr UINT kContinueFlowMessage = WM_APP + 1;
-
 class AssignmentFlow {
  public:
   explicit AssignmentFlow(DialogServices services);
@@ -54,6 +49,8 @@ class AssignmentFlow {
   // at once. While one is open the call only brings it forward.
   void ShowAssignTypeModal();
   void ShowAssignTypeModeless();
+  // On core::ContinueFlowMessage, which a dialog opened without owner posts
+  // to the key bar once it has closed: goes on with the user's choice.
   void ContinueAfterModeless();
 
  private:

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/win32/common_controls.h"
+#include "ui/win/boundary_trace.h"
 
 namespace keylark::ui::win {
 namespace {
@@ -152,6 +153,7 @@ INT_PTR CALLBACK Dialog::Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARA
   } catch (...) {
     // A failed handler must not take the message loop down with it; the
     // dialog stays usable and can still be cancelled.
+    TraceCaughtException("dialog procedure");
     result = FALSE;
   }
   if (message == WM_NCDESTROY) {

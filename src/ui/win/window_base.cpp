@@ -1,5 +1,7 @@
 #include "ui/win/window_base.h"
 
+#include "ui/win/boundary_trace.h"
+
 namespace keylark::ui::win {
 
 bool WindowBase::RegisterWindowClass(HINSTANCE instance, const char* class_name, HICON icon,
@@ -48,6 +50,7 @@ LRESULT CALLBACK WindowBase::StaticWindowProc(HWND hwnd, UINT message, WPARAM wp
     result = self->HandleMessage(message, wparam, lparam);
   } catch (...) {
     // A failed handler must not take the message loop down with it.
+    TraceCaughtException("window procedure");
     result = DefWindowProcA(hwnd, message, wparam, lparam);
   }
   if (message == WM_NCDESTROY) {
