@@ -45,7 +45,9 @@ bool EditCommandDialog::OnCommand(int id, int notification) {
       }
       return true;
     case IDC_EC_APPLICATION:
-      if (open_explorer) open_explorer(hwnd());
+      if (open_explorer) {
+        if (const auto fields = open_explorer(hwnd())) ShowFields(*fields);
+      }
       return true;
     default:
       return false;
