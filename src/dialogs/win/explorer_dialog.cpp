@@ -42,7 +42,12 @@ bool ExplorerDialog::OnInit() {
   LoadPictures();
   ShowLargeIcons(true);
   FillTree();
-  return true;  // the focus goes to the tree
+  // A tree that takes the focus selects its first folder by itself. That is
+  // no choice of the user's: OK stays disabled until a click, an arrow key
+  // or the space bar chooses a folder, this one included.
+  SetFocus(tree_view_.Handle());
+  opened_ = true;
+  return false;
 }
 
 void ExplorerDialog::LoadPictures() {
@@ -105,9 +110,15 @@ void ExplorerDialog::FillTree() {
   }
 }
 
+void ExplorerDialog::ChooseSelectedFolder() {
+  HTREEITEM selected = tree_view_.Selected();
+  if (selected != nullptr && selected != shown_folder_) ShowFolder(selected);
+}
+
 void ExplorerDialog::ShowFolder(HTREEITEM node) {
   const std::optional<LPARAM> index = tree_view_.DataOf(node);
   if (!index || static_cast<std::size_t>(*index) >= tree_.Nodes().size()) return;
+  shown_folder_ = node;
   StopFetching();
   Enable(IDOK, false);
   listing_ = &model_.ChooseFolder(tree_.Nodes()[static_cast<std::size_t>(*index)]);
@@ -115,9 +126,10 @@ void ExplorerDialog::ShowFolder(HTREEITEM node) {
     const ui::win::ListView::Batch batch(list_);
     list_.Clear();
     for (std::size_t i = 0; i < listing_->Items().size(); ++i) {
-      list_.AddRow(listing_->Items()[i].caption, I_IMAGENONE, static_cast<LPARAM>(i));
+      list_.AddRow(listing_->Items()[i].caption, I_IMAGECALLBACK, static_cast<LPARAM>(i));
     }
   }
+  images_.assign(listing_->Items().size(), I_IMAGENONE);
   next_icon_ = 0;
   if (!FetchIcons(kFirstSlice)) {
     fetching_ = true;
@@ -130,11 +142,17 @@ bool ExplorerDialog::FetchIcons(milliseconds budget) {
   if (listing_ == nullptr) return true;
   const Clock::time_point end = Clock::now() + budget;
   const auto& items = listing_->Items();
+  const std::size_t first = next_icon_;
   while (next_icon_ < items.size()) {
     const int image = file_icons_->IndexOf(items[next_icon_].Path());
-    if (image >= 0) list_.SetImage(static_cast<int>(next_icon_), image);
+    if (image >= 0) images_[next_icon_] = image;
     ++next_icon_;
     if (Clock::now() >= end) break;
+  }
+  // Only these items are drawn again: the whole list would ask for every
+  // picture anew each slice.
+  if (next_icon_ > first) {
+    list_.RedrawItems(static_cast<int>(first), static_cast<int>(next_icon_ - 1));
   }
   return next_icon_ >= items.size();
 }
@@ -201,7 +219,16 @@ std::optional<LRESULT> ExplorerDialog::OnNotify(const NMHDR& header) {
   if (header.idFrom == IDC_EX_TREE) {
     const auto& change = reinterpret_cast<const NMTREEVIEWA&>(header);
     if (Is(header.code, TVN_SELCHANGEDA, TVN_SELCHANGEDW)) {
-      ShowFolder(change.itemNew.hItem);
+      if (opened_) ShowFolder(change.itemNew.hItem);
+      return 0;
+    }
+    if (header.code == NM_CLICK && tree_view_.ItemAt(GetMessagePos()) == tree_view_.Selected()) {
+      ChooseSelectedFolder();  // the folder selected as the tree took the focus
+      return 0;
+    }
+    if (header.code == TVN_KEYDOWN &&
+        reinterpret_cast<const NMTVKEYDOWN&>(header).wVKey == VK_SPACE) {
+      ChooseSelectedFolder();
       return 0;
     }
     if (Is(header.code, TVN_ITEMEXPANDEDA, TVN_ITEMEXPANDEDW)) {
@@ -215,6 +242,16 @@ std::optional<LRESULT> ExplorerDialog::OnNotify(const NMHDR& header) {
       const bool now_selected =
           (change.uNewState & LVIS_SELECTED) != 0 && (change.uOldState & LVIS_SELECTED) == 0;
       if ((change.uChanged & LVIF_STATE) != 0 && now_selected) ShowFile(change.iItem);
+      return 0;
+    }
+    if (Is(header.code, LVN_GETDISPINFOA, LVN_GETDISPINFOW)) {
+      // Only the picture is asked for; both forms of the record keep it
+      // at the same place.
+      auto& shown = const_cast<NMLVDISPINFOA&>(reinterpret_cast<const NMLVDISPINFOA&>(header));
+      const auto index = static_cast<std::size_t>(shown.item.iItem);
+      if ((shown.item.mask & LVIF_IMAGE) != 0) {
+        shown.item.iImage = index < images_.size() ? images_[index] : I_IMAGENONE;
+      }
       return 0;
     }
     if (header.code == LVN_ITEMACTIVATE) {

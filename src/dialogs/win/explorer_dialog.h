@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "dialogs/explorer.h"
 #include "platform/win32/shell_icon_lists.h"
@@ -39,6 +40,7 @@ class ExplorerDialog final : public ui::win::Dialog {
   void LoadPictures();
   void ReleasePictures();
   void FillTree();
+  void ChooseSelectedFolder();
   void ShowFolder(HTREEITEM node);
   void ShowFile(int item);
   // Puts the listed files' pictures in, for at most `budget`; true when all are in.
@@ -53,9 +55,14 @@ class ExplorerDialog final : public ui::win::Dialog {
   FolderTree tree_;
   ui::win::TreeView tree_view_;
   ui::win::ListView list_;
+  HTREEITEM shown_folder_ = nullptr;
   const core::FileListing* listing_ = nullptr;
+  // Each listed file's picture, as the list asks for it when it draws; the
+  // list is never told item by item, which would re-arrange it each time.
+  std::vector<int> images_;
   std::size_t next_icon_ = 0;
   bool fetching_ = false;
+  bool opened_ = false;  // past the tree's own selection as it takes the focus
   bool large_view_ = true;
   std::unique_ptr<platform::win32::ShellIconLists> file_icons_;
   HIMAGELIST folder_icons_ = nullptr;

@@ -1,11 +1,13 @@
 #include "platform/win32/shell_icon_lists.h"
 
+#include <objbase.h>
 #include <shellapi.h>
 
 #include <algorithm>
 #include <cctype>
 
 #include "platform/win32/common_controls.h"
+#include "platform/win32/system_library.h"
 
 namespace keylark::platform::win32 {
 namespace {
@@ -30,9 +32,26 @@ HICON ShellIcon(const std::string& path, bool shortcut, UINT size_flag) {
   return info.hIcon;
 }
 
+// COM comes from its library when first needed, like the common controls.
+constexpr const char* kComLibrary = "ole32.dll";
+
+bool StartCom() {
+  using Initialize = HRESULT(WINAPI*)(LPVOID, DWORD);
+  const auto initialize = SystemFunctionAs<Initialize>(kComLibrary, "CoInitializeEx");
+  return initialize != nullptr &&
+         SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+}
+
+void EndCom() {
+  using Uninitialize = void(WINAPI*)();
+  if (const auto uninitialize = SystemFunctionAs<Uninitialize>(kComLibrary, "CoUninitialize")) {
+    uninitialize();
+  }
+}
+
 }  // namespace
 
-ShellIconLists::ShellIconLists() {
+ShellIconLists::ShellIconLists() : com_ready_(StartCom()) {
   const UINT flags = ILC_COLOR32 | ILC_MASK;
   large_ = CreateImageList(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), flags, 16, 64);
   small_ =
@@ -42,6 +61,8 @@ ShellIconLists::ShellIconLists() {
 ShellIconLists::~ShellIconLists() {
   if (large_ != nullptr) DestroyImageList(large_);
   if (small_ != nullptr) DestroyImageList(small_);
+  // Every successful start, S_FALSE included, is matched by one end.
+  if (com_ready_) EndCom();
 }
 
 int ShellIconLists::IndexOf(const std::string& path) {

@@ -16,6 +16,8 @@ namespace keylark::platform::win32 {
 
 class ShellIconLists {
  public:
+  // Makes the lists, and has COM ready on this thread for as long as they
+  // live: the shell reads a shortcut's picture through it.
   ShellIconLists();
   ~ShellIconLists();
   ShellIconLists(const ShellIconLists&) = delete;
@@ -29,6 +31,7 @@ class ShellIconLists {
   int IndexOf(const std::string& path);
 
  private:
+  bool com_ready_ = false;
   HIMAGELIST large_ = nullptr;
   HIMAGELIST small_ = nullptr;
   // (the shell's own picture number, whether it carries the shortcut arrow)

@@ -64,8 +64,7 @@ class Dialog {
   virtual std::optional<LRESULT> OnNotify(const NMHDR& /*header*/) { return std::nullopt; }
   virtual void OnHelp();
   // Any other message (owner drawing, timers); nothing when not handled.
-  virtual std::optional<INT_PTR> OnMessage(UINT /*message*/, WPARAM /*wparam*/,
-                                           LPARAM /*lparam*/) {
+  virtual std::optional<INT_PTR> OnMessage(UINT /*message*/, WPARAM /*wparam*/, LPARAM /*lparam*/) {
     return std::nullopt;
   }
   // The window is gone; the object may be reused or dropped.

@@ -57,12 +57,8 @@ std::optional<LPARAM> ListView::DataOf(int item) const {
   return row.lParam;
 }
 
-void ListView::SetImage(int item, int image) const {
-  LVITEMA row{};
-  row.mask = LVIF_IMAGE;
-  row.iItem = item;
-  row.iImage = image;
-  SendMessageA(control_, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&row));
+void ListView::RedrawItems(int first, int last) const {
+  SendMessageA(control_, LVM_REDRAWITEMS, static_cast<WPARAM>(first), static_cast<LPARAM>(last));
 }
 
 int ListView::Selected() const {

@@ -31,7 +31,8 @@ class ListView {
   // Appends a row; `data` comes back from DataOf.
   void AddRow(const std::string& text, int image, LPARAM data) const;
   std::optional<LPARAM> DataOf(int item) const;
-  void SetImage(int item, int image) const;
+  // Draws these items again, asking for their callback texts and pictures.
+  void RedrawItems(int first, int last) const;
   // The first selected item, or -1.
   int Selected() const;
   int Count() const;

@@ -47,6 +47,14 @@ HTREEITEM TreeView::Selected() const {
   return reinterpret_cast<HTREEITEM>(SendMessageA(control_, TVM_GETNEXTITEM, TVGN_CARET, 0));
 }
 
+HTREEITEM TreeView::ItemAt(DWORD screen_point) const {
+  TVHITTESTINFO hit{};
+  hit.pt = {static_cast<short>(LOWORD(screen_point)), static_cast<short>(HIWORD(screen_point))};
+  ScreenToClient(control_, &hit.pt);
+  SendMessageA(control_, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+  return (hit.flags & TVHT_ONITEM) != 0 ? hit.hItem : nullptr;
+}
+
 void TreeView::Select(HTREEITEM node) const {
   SendMessageA(control_, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(node));
 }

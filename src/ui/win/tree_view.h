@@ -26,6 +26,8 @@ class TreeView {
   void SetImage(HTREEITEM node, int image) const;
   std::optional<LPARAM> DataOf(HTREEITEM node) const;
   HTREEITEM Selected() const;
+  // The node at a point on the screen (as GetMessagePos gives it), or nullptr.
+  HTREEITEM ItemAt(DWORD screen_point) const;
   void Select(HTREEITEM node) const;
   int Count() const;
 

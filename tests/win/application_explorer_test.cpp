@@ -1,0 +1,441 @@
+// The Application Explorer end to end: a Start menu is built in the prefix's
+// two programs folders (a folder in both, hidden folders and files, real
+// shortcuts, a folder of a thousand), Keylark opens the explorer from the key
+// bar's own flow, and the tree, the list and what OK writes or hands the
+// command editor are read back from outside. The tree and list of another
+// process are read through memory of that process.
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "keylark_process.h"
+#include "resource.h"
+
+namespace keylark::wintest {
+namespace {
+
+std::string ProgramsFolder(int which) {
+  char path[MAX_PATH] = {};
+  SHGetFolderPathA(nullptr, which, nullptr, SHGFP_TYPE_CURRENT, path);
+  return path;
+}
+
+// UTF-8, as the literals here and Keylark's texts are.
+std::wstring Wide(const std::string& text) {
+  std::wstring wide(text.size() + 1, L'\0');
+  const int n =
+      MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, wide.data(), static_cast<int>(wide.size()));
+  wide.resize(n > 0 ? static_cast<std::size_t>(n - 1) : 0);
+  return wide;
+}
+
+bool MakeShortcut(const std::string& file, const char* target) {
+  IShellLinkA* link = nullptr;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                              reinterpret_cast<void**>(&link)))) {
+    return false;
+  }
+  link->SetPath(target);
+  IPersistFile* persist = nullptr;
+  HRESULT result = link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist));
+  if (SUCCEEDED(result)) {
+    result = persist->Save(Wide(file).c_str(), TRUE);
+    persist->Release();
+  }
+  link->Release();
+  return SUCCEEDED(result);
+}
+
+void WriteText(const std::string& file, const char* text) {
+  HANDLE out = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD written = 0;
+  WriteFile(out, text, static_cast<DWORD>(strlen(text)), &written, nullptr);
+  CloseHandle(out);
+}
+
+void RemoveTree(const std::string& folder) {
+  std::string list = folder;
+  list.append(2, '\0');  // the operation takes a list ended by an empty name
+  SHFILEOPSTRUCTA operation{};
+  operation.wFunc = FO_DELETE;
+  operation.pFrom = list.c_str();
+  operation.fFlags = FOF_NO_UI;
+  SHFileOperationA(&operation);
+}
+
+// Memory in another process for the tree's and list's item records.
+class RemoteMemory {
+ public:
+  RemoteMemory(DWORD process_id, std::size_t size) : size_(size) {
+    process_ =
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, process_id);
+    if (process_ != nullptr) {
+      at_ = static_cast<char*>(
+          VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    }
+  }
+  ~RemoteMemory() {
+    if (at_ != nullptr) VirtualFreeEx(process_, at_, 0, MEM_RELEASE);
+    if (process_ != nullptr) CloseHandle(process_);
+  }
+  char* At(std::size_t offset) const { return at_ + offset; }
+  void Put(std::size_t offset, const void* data, std::size_t size) const {
+    WriteProcessMemory(process_, at_ + offset, data, size, nullptr);
+  }
+  void Get(std::size_t offset, void* data, std::size_t size) const {
+    ReadProcessMemory(process_, at_ + offset, data, size, nullptr);
+  }
+  std::string Text(std::size_t offset) const {
+    std::vector<char> text(size_ - offset, '\0');
+    Get(offset, text.data(), text.size() - 1);
+    return text.data();
+  }
+
+ private:
+  HANDLE process_ = nullptr;
+  char* at_ = nullptr;
+  std::size_t size_;
+};
+
+constexpr std::size_t kTextAt = 512;
+constexpr std::size_t kMemory = 4096;
+
+LRESULT Send(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  DWORD_PTR result = 0;
+  SendMessageTimeoutA(window, message, wparam, lparam, SMTO_NORMAL, 10000, &result);
+  return static_cast<LRESULT>(result);
+}
+
+struct Node {
+  HTREEITEM item;
+  std::string text;
+  int image;
+  int depth;
+};
+
+class RemoteTree {
+ public:
+  RemoteTree(HWND tree, DWORD process) : tree_(tree), memory_(process, kMemory) {}
+  std::vector<Node> Nodes() {
+    std::vector<Node> nodes;
+    Walk(reinterpret_cast<HTREEITEM>(Send(tree_, TVM_GETNEXTITEM, TVGN_ROOT, 0)), 0, nodes);
+    return nodes;
+  }
+  HTREEITEM Find(const std::string& text) {
+    for (const Node& node : Nodes()) {
+      if (node.text == text) return node.item;
+    }
+    return nullptr;
+  }
+  // As a click or the arrow keys do: the dialog hears of the change.
+  void Select(HTREEITEM item) {
+    Send(tree_, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+  }
+
+ private:
+  void Walk(HTREEITEM item, int depth, std::vector<Node>& nodes) {
+    for (; item != nullptr;
+         item = reinterpret_cast<HTREEITEM>(
+             Send(tree_, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)))) {
+      TVITEMA record{};
+      record.mask = TVIF_HANDLE | TVIF_TEXT | TVIF_IMAGE;
+      record.hItem = item;
+      record.pszText = memory_.At(kTextAt);
+      record.cchTextMax = static_cast<int>(kMemory - kTextAt);
+      memory_.Put(0, &record, sizeof record);
+      Send(tree_, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(memory_.At(0)));
+      memory_.Get(0, &record, sizeof record);
+      nodes.push_back(Node{item, memory_.Text(kTextAt), record.iImage, depth});
+      Walk(reinterpret_cast<HTREEITEM>(
+               Send(tree_, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(item))),
+           depth + 1, nodes);
+    }
+  }
+  HWND tree_;
+  RemoteMemory memory_;
+};
+
+class RemoteList {
+ public:
+  RemoteList(HWND list, DWORD process) : list_(list), memory_(process, kMemory) {}
+  int Count() { return static_cast<int>(Send(list_, LVM_GETITEMCOUNT, 0, 0)); }
+  std::string Text(int item) {
+    LVITEMA record{};
+    record.iSubItem = 0;
+    record.pszText = memory_.At(kTextAt);
+    record.cchTextMax = static_cast<int>(kMemory - kTextAt);
+    memory_.Put(0, &record, sizeof record);
+    Send(list_, LVM_GETITEMTEXTA, static_cast<WPARAM>(item),
+         reinterpret_cast<LPARAM>(memory_.At(0)));
+    return memory_.Text(kTextAt);
+  }
+  std::vector<std::string> Texts() {
+    std::vector<std::string> texts;
+    for (int i = 0; i < Count(); ++i) texts.push_back(Text(i));
+    return texts;
+  }
+  int Image(int item) {
+    LVITEMA record{};
+    record.mask = LVIF_IMAGE;
+    record.iItem = item;
+    memory_.Put(0, &record, sizeof record);
+    Send(list_, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(memory_.At(0)));
+    memory_.Get(0, &record, sizeof record);
+    return record.iImage;
+  }
+  void Select(int item) {
+    LVITEMA record{};
+    record.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    record.state = LVIS_SELECTED | LVIS_FOCUSED;
+    memory_.Put(0, &record, sizeof record);
+    Send(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(item),
+         reinterpret_cast<LPARAM>(memory_.At(0)));
+  }
+  int IndexOf(const std::string& text) {
+    for (int i = 0; i < Count(); ++i) {
+      if (Text(i) == text) return i;
+    }
+    return -1;
+  }
+
+ private:
+  HWND list_;
+  RemoteMemory memory_;
+};
+
+std::wstring WideText(HWND dialog, int id) {
+  wchar_t text[4096] = {};
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutW(GetDlgItem(dialog, id), WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text),
+                      SMTO_NORMAL, 5000, &copied);
+  return text;
+}
+
+void Click(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+
+constexpr const char* kExplorer = "Application Explorer";
+
+class ApplicationExplorer : public KeyBarTest {
+ protected:
+  static void SetUpTestSuite() {
+    CoInitialize(nullptr);
+    common_ = ProgramsFolder(CSIDL_COMMON_PROGRAMS);
+    user_ = ProgramsFolder(CSIDL_PROGRAMS);
+    const std::string shared = common_ + "\\KL Tools";
+    const std::string mine = user_ + "\\KL Tools";
+    for (const std::string& folder : {shared, mine, user_ + "\\KL Games", common_ + "\\KL Big",
+                                      common_ + "\\KL Gone", shared + "\\Inner"}) {
+      CreateDirectoryA(folder.c_str(), nullptr);
+    }
+    MakeShortcut(shared + "\\Editor.lnk", "C:\\windows\\notepad.exe");
+    MakeShortcut(shared + "\\Shared.lnk", "C:\\windows\\notepad.exe");
+    WriteText(shared + "\\desktop.ini", "[.ShellClassInfo]\r\n");
+    SetFileAttributesA((shared + "\\desktop.ini").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    MakeShortcut(mine + "\\Shared.lnk", "C:\\windows\\regedit.exe");
+    MakeShortcut(mine + "\\Registry Editor.lnk", "C:\\windows\\regedit.exe");
+    WriteText(mine + "\\Broken.lnk", "not a shortcut");
+    MakeShortcut(user_ + "\\KL Games\\Mines.lnk", "C:\\windows\\notepad.exe");
+    CreateDirectoryA((user_ + "\\KL Games\\Cards").c_str(), nullptr);
+    // Whether a hidden folder also hides the ones listed after it depends on
+    // the listing order, which the native tests fix; here it is only hidden.
+    const std::string hidden = common_ + "\\KL Tools\\Hidden";
+    CreateDirectoryA(hidden.c_str(), nullptr);
+    SetFileAttributesA(hidden.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_DIRECTORY);
+    // A Japanese folder and file, and a folder name of 250 characters.
+    CreateDirectoryW(Wide(user_ + "\\KL \u65E5\u672C").c_str(), nullptr);
+    MakeShortcut(user_ + "\\KL \u65E5\u672C\\\u30E1\u30E2.lnk", "C:\\windows\\notepad.exe");
+    CreateDirectoryW((L"\\\\?\\" + Wide(user_ + "\\KL " + std::string(247, 'L'))).c_str(), nullptr);
+    MakeShortcut(common_ + "\\KL Big\\Item.lnk", "C:\\windows\\notepad.exe");
+    for (int i = 1; i < 1000; ++i) {
+      CopyFileA((common_ + "\\KL Big\\Item.lnk").c_str(),
+                (common_ + "\\KL Big\\Item" + std::to_string(i) + ".lnk").c_str(), FALSE);
+    }
+    MakeShortcut(common_ + "\\KL Gone\\Soon.lnk", "C:\\windows\\notepad.exe");
+  }
+  static void TearDownTestSuite() {
+    for (const char* name : {"\\KL Tools", "\\KL Big", "\\KL Gone"}) RemoveTree(common_ + name);
+    for (const std::string name : {"\\KL Tools", "\\KL Games", "\\KL \u65E5\u672C"}) {
+      RemoveTree(user_ + name);
+    }
+    RemoveDirectoryW((L"\\\\?\\" + Wide(user_ + "\\KL " + std::string(247, 'L'))).c_str());
+    CoUninitialize();
+  }
+
+  void SetUp() override {
+    KeyBarTest::SetUp();
+    Put(layout::kCfg, "opts5", "1");
+    Put(layout::kCmd, "Fn-E", "C:\\old.exe");
+    Put(layout::kDesc, "Fn-E", "Old");
+    ASSERT_NE(key_bar_ = StartKeyBar(), nullptr);
+  }
+
+  HWND OpenAssignType() {
+    PostMessageA(key_bar_, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(84, 83));  // key E
+    return WaitForDialog("Assignment Type");
+  }
+  HWND OpenForPopup() {
+    HWND type = OpenAssignType();
+    if (type == nullptr) return nullptr;
+    Click(type, IDC_AT_POPUP);
+    return WaitForDialog(kExplorer);
+  }
+  RemoteTree Tree(HWND explorer) {
+    return RemoteTree(GetDlgItem(explorer, IDC_EX_TREE), keylark_.ProcessId());
+  }
+  RemoteList List(HWND explorer) {
+    return RemoteList(GetDlgItem(explorer, IDC_EX_LIST), keylark_.ProcessId());
+  }
+
+  static std::string common_;
+  static std::string user_;
+  HWND key_bar_ = nullptr;
+};
+
+std::string ApplicationExplorer::common_;
+std::string ApplicationExplorer::user_;
+
+TEST_F(ApplicationExplorer, MergesBothProgramsFoldersAndSavesTheChosenFolderAsAPopupList) {
+  HWND explorer = OpenForPopup();
+  ASSERT_NE(explorer, nullptr);
+  EXPECT_TRUE(WaitUntilGone("Assignment Type"));
+  EXPECT_EQ(WideText(explorer, IDC_EX_KEY), L"Fn-E");
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(explorer, IDOK)));
+  RemoteTree tree = Tree(explorer);
+  std::vector<std::string> top;
+  int tools_count = 0;
+  for (const Node& node : tree.Nodes()) {
+    if (node.depth == 0) top.push_back(node.text);
+    if (node.text == "KL Tools") ++tools_count;
+    EXPECT_NE(node.text, "Hidden");
+  }
+  EXPECT_EQ(tools_count, 1) << "a folder in both programs folders is one node";
+  for (const char* name : {"KL Tools", "KL Games", "KL Big", "KL \u65E5\u672C"}) {
+    EXPECT_NE(std::find(top.begin(), top.end(), name), top.end()) << name;
+  }
+
+  // The arrow keys choose as clicks do; expanding opens the folder's picture.
+  PostMessageA(GetDlgItem(explorer, IDC_EX_TREE), WM_KEYDOWN, VK_DOWN, 0);
+  EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(GetDlgItem(explorer, IDOK)) != FALSE; }));
+  HTREEITEM games = tree.Find("KL Games");
+  ASSERT_NE(games, nullptr);
+  tree.Select(games);
+  const int closed = tree.Nodes()[0].image;
+  PostMessageA(GetDlgItem(explorer, IDC_EX_TREE), WM_KEYDOWN, VK_RIGHT, 0);
+  EXPECT_TRUE(WaitFor([&] {
+    for (const Node& node : tree.Nodes()) {
+      if (node.item == games) return node.image != closed;
+    }
+    return false;
+  }));
+  tree.Select(tree.Find("KL Tools"));
+
+  // The all-users files first, a name in both once, hidden files left out;
+  // each folder in the order the file system lists it.
+  std::vector<std::string> shown = List(explorer).Texts();
+  ASSERT_EQ(shown.size(), 4U);
+  std::sort(shown.begin(), shown.begin() + 2);
+  std::sort(shown.begin() + 2, shown.end());
+  EXPECT_EQ(shown, (std::vector<std::string>{"Editor", "Shared", "Broken", "Registry Editor"}));
+  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(explorer, IDOK)));
+  Click(explorer, IDOK);
+  // Another command is there and changes are confirmed.
+  HWND confirm = WaitForDialog("Key Assignment Confirmation");
+  ASSERT_NE(confirm, nullptr);
+  EXPECT_TRUE(WaitUntilGone(kExplorer));
+  EXPECT_EQ(WideText(confirm, IDC_CF_NEW_COMMAND), Wide("Popup List..." + common_ + "\\KL Tools"));
+  Click(confirm, IDOK);
+  EXPECT_TRUE(WaitUntilGone("Key Assignment Confirmation"));
+  EXPECT_EQ(Text(layout::kCmd, "Fn-E"), "@" + common_ + "\\KL Tools");
+  EXPECT_EQ(Text(layout::kDesc, "Fn-E"), "KL Tools");
+  EXPECT_EQ(Text(layout::Prg("Fn-E"), "FileCount"), "5") << "the duplicate counts";
+  EXPECT_EQ(Text(layout::PrgItem("Fn-E", "Editor"), "Editor"), common_ + "\\KL Tools\\Editor.lnk");
+  EXPECT_EQ(Text(layout::PrgItem("Fn-E", "Shared"), "Shared"), user_ + "\\KL Tools\\Shared.lnk");
+  EXPECT_TRUE(IsWindowEnabled(key_bar_));
+}
+
+TEST_F(ApplicationExplorer, ALargeFolderListsAllItsFilesWithIconsAndCancelChangesNothing) {
+  HWND explorer = OpenForPopup();
+  ASSERT_NE(explorer, nullptr);
+  RemoteTree tree = Tree(explorer);
+  tree.Select(tree.Find("KL Big"));
+  RemoteList list = List(explorer);
+  EXPECT_EQ(list.Count(), 1000);
+  // The shell reads every shortcut, which under Wine takes some seconds. The
+  // list is asked seldom: each question waits for the slice being filled.
+  const auto started = std::chrono::steady_clock::now();
+  bool complete = false;
+  for (int wait = 0; wait < 120 && !complete; ++wait) {
+    Sleep(250);
+    complete = list.Image(999) >= 0;
+  }
+  EXPECT_TRUE(complete) << "every file gets its picture";
+  std::printf("1000 pictures in %lld ms\n",
+              static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                         std::chrono::steady_clock::now() - started)
+                                         .count()));
+  EXPECT_EQ(list.Image(0), list.Image(999)) << "one picture for shortcuts to one program";
+  PostMessageA(GetDlgItem(explorer, IDC_EX_LIST), WM_KEYDOWN, VK_ESCAPE, 0);
+  EXPECT_TRUE(WaitUntilGone(kExplorer));
+  EXPECT_EQ(Text(layout::kCmd, "Fn-E"), "C:\\old.exe");
+  EXPECT_TRUE(IsWindowEnabled(key_bar_));
+}
+
+TEST_F(ApplicationExplorer, AFolderGoneBeforeItsClickOrEmptyClosesWithoutAChange) {
+  Put(layout::kCfg, "opts5", "0");
+  HWND explorer = OpenForPopup();
+  ASSERT_NE(explorer, nullptr);
+  RemoveTree(common_ + "\\KL Gone");
+  RemoteTree tree = Tree(explorer);
+  tree.Select(tree.Find("KL Gone"));
+  EXPECT_EQ(List(explorer).Count(), 0);
+  Click(explorer, IDOK);
+  EXPECT_TRUE(WaitUntilGone(kExplorer));
+  EXPECT_EQ(Text(layout::kCmd, "Fn-E"), "C:\\old.exe");
+  EXPECT_EQ(Text(layout::Prg("Fn-E"), "FileCount"), "<absent>");
+}
+
+TEST_F(ApplicationExplorer, ApplicationModeHandsTheEditorAShortcutsTargetOrTheShortcutItself) {
+  Put(layout::kCfg, "opts5", "0");
+  const struct {
+    const char* item;
+    std::string command, directory;
+  } cases[] = {
+      {"Registry Editor", "C:\\windows\\regedit.exe", "C:\\windows"},
+      {"Broken", user_ + "\\KL Tools\\Broken.lnk", user_ + "\\KL Tools"},
+  };
+  for (const auto& c : cases) {
+    HWND type = OpenAssignType();
+    ASSERT_NE(type, nullptr);
+    Click(type, IDC_AT_DIRECT);
+    HWND editor = WaitForDialog("Add/Edit Command");
+    ASSERT_NE(editor, nullptr);
+    Click(editor, IDC_EC_APPLICATION);
+    HWND explorer = WaitForDialog(kExplorer);
+    ASSERT_NE(explorer, nullptr);
+    RemoteTree tree = Tree(explorer);
+    tree.Select(tree.Find("KL Tools"));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(explorer, IDOK))) << "a folder is no program";
+    RemoteList list = List(explorer);
+    list.Select(list.IndexOf(c.item));
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(explorer, IDOK)));
+    Click(explorer, IDOK);
+    EXPECT_TRUE(WaitUntilGone(kExplorer));
+    EXPECT_EQ(WideText(editor, IDC_EC_DESCRIPTION), Wide(c.item));
+    EXPECT_EQ(WideText(editor, IDC_EC_COMMAND), Wide(c.command));
+    EXPECT_EQ(WideText(editor, IDC_EC_DIRECTORY), Wide(c.directory));
+    Click(editor, IDCANCEL);
+    EXPECT_TRUE(WaitUntilGone("Add/Edit Command"));
+  }
+  EXPECT_EQ(Text(layout::kCmd, "Fn-E"), "C:\\old.exe");
+}
+
+}  // namespace
+}  // namespace keylark::wintest
