@@ -81,11 +81,22 @@ std::optional<EditorFields> FieldsForChosenFile(const std::string& path,
 
 std::optional<EditorFields> BrowseForCommand(platform::FileChooser& chooser,
                                              platform::ShortcutLibrary& shortcuts,
-                                             platform::WindowHandle owner) {
+                                             platform::WindowHandle owner,
+                                             const std::string& start_folder) {
   const std::optional<std::string> chosen =
-      chooser.ChooseFileToOpen({owner, kBrowseTitle, kBrowseFilter});
+      chooser.ChooseFileToOpen({owner, kBrowseTitle, kBrowseFilter, start_folder});
   if (!chosen) return std::nullopt;
   return FieldsForChosenFile(*chosen, shortcuts);
+}
+
+std::string BrowseStartFolder(const std::string& command_line, const std::string& programs_folder) {
+  const std::size_t begin = command_line.find_first_not_of(' ');
+  std::string program = begin == std::string::npos ? std::string() : command_line.substr(begin);
+  if (!program.empty() && program.front() == '"') {
+    program = program.substr(1, program.find('"', 1) - 1);
+  }
+  const std::string folder = FolderForWorkingDirectory(program);
+  return folder.empty() ? programs_folder : folder;
 }
 
 }  // namespace keylark::dialogs

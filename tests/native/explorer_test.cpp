@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/file_listing.h"
+#include "dialogs/edit_command.h"
 #include "dialogs/explorer.h"
 #include "fakes/fake_filesystem.h"
 #include "fakes/fake_shortcut_library.h"
@@ -254,6 +255,23 @@ TEST_F(ExplorerOk, ApplicationModeHandsTheEditorAProgramOrAShortcutsTarget) {
     EXPECT_EQ(*outcome.editor, c.fields) << c.file;
   }
   EXPECT_EQ(TakeLog(), Lines{}) << "application mode writes nothing";
+}
+
+TEST(BrowseStartFolder, StartsInTheCommandsFolderOrWhereProgramsAre) {
+  const char* programs = "C:\\Me\\Programs";
+  const struct {
+    const char* command;
+    std::string folder;
+  } cases[] = {
+      {"C:\\Tools\\run.exe", "C:\\Tools"},
+      {"  \"C:\\Program Files\\App\\app.exe\" -x C:\\data\\y", "C:\\Program Files\\App"},
+      {"C:\\run.exe", "C:\\"},
+      {"notepad.exe", programs},
+      {"", programs},
+      {"\"unclosed", programs},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(BrowseStartFolder(c.command, programs), c.folder) << c.command;
 }
 
 }  // namespace
