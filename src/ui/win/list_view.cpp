@@ -21,6 +21,8 @@ void ListView::ShowIcons(bool large) const {
   const LONG_PTR view = large ? (LVS_ICON | LVS_ALIGNTOP) : (LVS_SMALLICON | LVS_ALIGNLEFT);
   SetWindowLongPtrA(control_, GWL_STYLE, (style & ~(LVS_TYPEMASK | LVS_ALIGNMASK)) | view);
   SendMessageA(control_, LVM_ARRANGE, LVA_DEFAULT, 0);
+  // A new style alone leaves the old view's pictures on the screen.
+  InvalidateRect(control_, nullptr, TRUE);
 }
 
 void ListView::SetBackground(COLORREF colour) const {
