@@ -20,21 +20,6 @@ constexpr Rgb kText{32, 32, 32};
 
 constexpr int kButtonSize = 24;
 
-Image Transparent(int size) {
-  Image image(size, size, kHighlight);
-  for (int y = 0; y < size; ++y) {
-    for (int x = 0; x < size; ++x) image.Clear(x, y);
-  }
-  return image;
-}
-
-void Frame(Image& image, int left, int top, int width, int height, Rgb colour) {
-  image.Fill(left, top, width, 1, colour);
-  image.Fill(left, top + height - 1, width, 1, colour);
-  image.Fill(left, top, 1, height, colour);
-  image.Fill(left + width - 1, top, 1, height, colour);
-}
-
 Image DrawClosedFolder() {
   Image image = Transparent(16);
   image.Fill(1, 3, 6, 2, kFolderYellow);
