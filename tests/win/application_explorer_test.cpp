@@ -96,8 +96,8 @@ class ApplicationExplorer : public KeyBarTest {
     user_ = ProgramsFolder(CSIDL_PROGRAMS);
     const std::string shared = common_ + "\\KL Tools";
     const std::string mine = user_ + "\\KL Tools";
-    for (const std::string& folder : {shared, mine, user_ + "\\KL Games", common_ + "\\KL Big",
-                                      common_ + "\\KL Gone", shared + "\\Inner"}) {
+    for (const std::string& folder :
+         {shared, mine, user_ + "\\KL Games", common_ + "\\KL Big", shared + "\\Inner"}) {
       CreateDirectoryA(folder.c_str(), nullptr);
     }
     MakeShortcut(shared + "\\Editor.lnk", "C:\\windows\\notepad.exe");
@@ -123,10 +123,9 @@ class ApplicationExplorer : public KeyBarTest {
       CopyFileA((common_ + "\\KL Big\\Item.lnk").c_str(),
                 (common_ + "\\KL Big\\Item" + std::to_string(i) + ".lnk").c_str(), FALSE);
     }
-    MakeShortcut(common_ + "\\KL Gone\\Soon.lnk", "C:\\windows\\notepad.exe");
   }
   static void TearDownTestSuite() {
-    for (const char* name : {"\\KL Tools", "\\KL Big", "\\KL Gone"}) RemoveTree(common_ + name);
+    for (const char* name : {"\\KL Tools", "\\KL Big"}) RemoveTree(common_ + name);
     for (const std::string name : {"\\KL Tools", "\\KL Games", "\\KL \u65E5\u672C"}) {
       RemoveTree(user_ + name);
     }
@@ -252,20 +251,6 @@ TEST_F(ApplicationExplorer, ALargeFolderListsAllItsFilesWithIconsAndCancelChange
   EXPECT_TRUE(WaitUntilGone(kExplorer));
   EXPECT_EQ(Text(layout::kCmd, "Fn-E"), "C:\\old.exe");
   EXPECT_TRUE(IsWindowEnabled(key_bar_));
-}
-
-TEST_F(ApplicationExplorer, AFolderGoneBeforeItsClickOrEmptyClosesWithoutAChange) {
-  Put(layout::kCfg, "opts5", "0");
-  HWND explorer = OpenForPopup();
-  ASSERT_NE(explorer, nullptr);
-  RemoveTree(common_ + "\\KL Gone");
-  RemoteTree tree = Tree(explorer);
-  tree.Select(tree.Find("KL Gone"));
-  EXPECT_EQ(List(explorer).Count(), 0);
-  Click(explorer, IDOK);
-  EXPECT_TRUE(WaitUntilGone(kExplorer));
-  EXPECT_EQ(Text(layout::kCmd, "Fn-E"), "C:\\old.exe");
-  EXPECT_EQ(Text(layout::Prg("Fn-E"), "FileCount"), "<absent>");
 }
 
 TEST_F(ApplicationExplorer, ApplicationModeHandsTheEditorAShortcutsTargetOrTheShortcutItself) {
