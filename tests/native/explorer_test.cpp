@@ -53,12 +53,13 @@ TEST_P(ExplorerTree, MergesTheTwoProgramsFolders) {
   fakes::FakeFileSystem files;
   files.AddFolder(kCommon);
   files.AddFolder(kUser);
-  for (const std::string& spec : c.folders) {
-    const std::size_t bar = spec.find('|');
-    std::string name = spec.substr(bar + 1);
+  for (const std::string& entry : c.folders) {
+    const std::size_t bar = entry.find('|');
+    std::string name = entry.substr(bar + 1);
     const bool hidden = name.front() == '!';
     if (hidden) name.erase(0, 1);
-    files.AddSubfolder("C:\\" + spec.substr(0, bar), name, hidden ? platform::kHiddenAttribute : 0);
+    files.AddSubfolder("C:\\" + entry.substr(0, bar), name,
+                       hidden ? platform::kHiddenAttribute : 0);
   }
   const FolderTree tree = BuildProgramTree(files, {kCommon, kUser}, c.user_only);
   EXPECT_EQ(Render(tree), c.nodes);
