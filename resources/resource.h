@@ -9,6 +9,14 @@
 #define IDI_ROW_POPUP_LIST 131
 #define IDI_ROW_LIST_ITEM 132
 
+// The application explorer's folders and view buttons (up and down).
+#define IDI_FOLDER_CLOSED 140
+#define IDI_FOLDER_OPEN 141
+#define IDI_VIEW_LARGE_UP 142
+#define IDI_VIEW_LARGE_DOWN 143
+#define IDI_VIEW_SMALL_UP 144
+#define IDI_VIEW_SMALL_DOWN 145
+
 #define IDR_KEYBAR_MENU 200
 #define IDR_TRAY_MENU 201
 
@@ -29,10 +37,6 @@
 #define IDD_ABOUT 300
 #define IDC_ABOUT_ICON 301
 #define IDC_ABOUT_TITLE 302
-
-// Stand-in for windows that are not built yet.
-#define IDD_PENDING 310
-#define IDC_PENDING_TEXT 311
 
 // Assignment Type.
 #define IDD_ASSIGN_TYPE 320
@@ -88,8 +92,16 @@
 #define IDC_AL_EXPAND 382
 #define IDC_AL_EDIT 383
 
+// Application Explorer.
+#define IDD_EXPLORER 400
+#define IDC_EX_FOLDERS_LABEL 401
+#define IDC_EX_TREE 402
+#define IDC_EX_FILES_LABEL 403
+#define IDC_EX_LIST 404
+#define IDC_EX_LARGE 405
+#define IDC_EX_SMALL 406
+#define IDC_EX_KEY 407
+
 // English texts the program shows from code.
 #define IDS_ABOUT_BANNER 9001
 #define IDS_RIGHTS_NOTICE 9002
-#define IDS_EXPLORER_CAPTION 9005
-#define IDS_EXPLORER_PENDING 9006

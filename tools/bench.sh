@@ -14,3 +14,4 @@ cmake --build --preset win64 --target keylark_bench >/dev/null
 renice -n -10 -p $$ >/dev/null 2>&1 || true
 . cmake/wine/temporary-session.sh
 setarch "$(uname -m)" -R wine build/win64/bench/bench.exe "$@"
+setarch "$(uname -m)" -R wine build/win64/bench/bench_explorer.exe

@@ -40,9 +40,6 @@ std::string RegistryErrorText(platform::Status status) {
   return "Windows error " + std::to_string(status);
 }
 
-// The Application Explorer counts files in a 16-bit number.
-constexpr std::size_t kLargestFileCount = 32767;
-
 using Args = std::span<const std::string>;
 
 class Command {
@@ -236,29 +233,18 @@ void Command::SetPopup(Args args) {
   std::string folder = context_.system.FullPath(args[1]);
   // Items are written as folder + "\" + file; a drive root keeps its own "\".
   while (folder.size() > 3 && folder.back() == '\\') folder.pop_back();
-  const auto listing = context_.files.ListFiles(folder);
-  if (!listing) return Fail(kExitFailed, "cannot read the folder " + folder);
-  const auto visible = static_cast<std::size_t>(
-      std::count_if(listing->begin(), listing->end(), [](const platform::FileEntry& file) {
-        return (file.attributes & platform::kHiddenAttribute) == 0;
-      }));
-  if (visible == 0) {
+  if (!context_.files.ListFiles(folder)) {
+    return Fail(kExitFailed, "cannot read the folder " + folder);
+  }
+  core::PopupListChoice choice{*key_name, folder, "", std::nullopt, std::nullopt};
+  if (const auto description = flags->find("--description"); description != flags->end()) {
+    choice.description = description->second;
+  }
+  const std::int16_t saved = core::AssignPopupList(store(), context_.files, choice);
+  if (saved == 0) {
     return Fail(kExitFailed, folder + " holds no visible files; " + *key_name + " is unchanged");
   }
-  const auto description = flags->find("--description");
-  store::PopupListSave list;
-  list.key_name = *key_name;
-  list.folder = folder;
-  list.file_count = static_cast<std::int16_t>(std::min(visible, kLargestFileCount));
-  list.command_folder = folder;
-  list.description = description != flags->end()
-                         ? description->second
-                         : folder.substr(folder.find_last_of('\\') == std::string::npos
-                                             ? 0
-                                             : folder.find_last_of('\\') + 1);
-  store::ClearAssignment(store(), *key_name);
-  store::SavePopupList(store(), context_.files, list);
-  Changed(*key_name + ": popup list of " + std::to_string(list.file_count) + " files saved");
+  Changed(*key_name + ": popup list of " + std::to_string(saved) + " files saved");
   NoteReservedKeys(std::array<std::string, 1>{*key_name});
 }
 

@@ -2,7 +2,9 @@
 
 #include <functional>
 
+#include "core/file_listing.h"
 #include "core/key_table.h"
+#include "core/path_split.h"
 #include "store/layout.h"
 #include "store/store_operations.h"
 
@@ -85,6 +87,24 @@ void SavePopupList(const Session& session, const store::Store& store, platform::
   list.command_folder = session.ExplorerFolder;
   list.description = session.ExplorerCaption;
   store::SavePopupList(store, files, list);
+}
+
+std::int16_t AssignPopupList(const store::Store& store, platform::FileSystem& files,
+                             const PopupListChoice& choice) {
+  const std::int16_t count = choice.file_count
+                                 ? *choice.file_count
+                                 : CountListedFiles(files, choice.folder, choice.folder2);
+  if (count <= 0) return 0;
+  store::PopupListSave list;
+  list.key_name = choice.key_name;
+  list.folder = choice.folder;
+  list.folder2 = choice.folder2;
+  list.file_count = count;
+  list.command_folder = choice.folder;
+  list.description = choice.description.value_or(FileOfPath(choice.folder));
+  store::ClearAssignment(store, choice.key_name);
+  store::SavePopupList(store, files, list);
+  return count;
 }
 
 }  // namespace keylark::core

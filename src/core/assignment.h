@@ -2,6 +2,7 @@
 // them: they act on CurrentKeyName and keep the session's copies in step.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -53,5 +54,23 @@ StoredAssignment ReadAssignment(const store::Store& store, const std::string& ke
 // (the description).
 void SavePopupList(const Session& session, const store::Store& store, platform::FileSystem& files,
                    const std::string& folder, const std::string& folder2);
+
+// A folder, with the second folder merged into it if any, made a key's popup
+// list: the explorer's OK and keylarkctl's set-popup both come here, each
+// giving only what it knows better.
+struct PopupListChoice {
+  std::string key_name;
+  std::string folder;   // the command becomes "@" + this
+  std::string folder2;  // empty: none
+  // Nothing: counted as the explorer lists the two folders.
+  std::optional<std::int16_t> file_count;
+  // Nothing: the folder's own name.
+  std::optional<std::string> description;
+};
+// Clears what the key had and saves the list, its command and description.
+// Returns the count saved; 0 when the folders list no file, and then the key
+// is left as it was.
+std::int16_t AssignPopupList(const store::Store& store, platform::FileSystem& files,
+                             const PopupListChoice& choice);
 
 }  // namespace keylark::core

@@ -1,7 +1,7 @@
 #include "dialogs/edit_command.h"
 
 #include "core/assignment.h"
-#include "launch/path_split.h"
+#include "core/path_split.h"
 #include "launch/shortcut_reader.h"
 #include "store/layout.h"
 #include "store/value_codec.h"
@@ -14,7 +14,7 @@ bool EndsWith(const std::string& text, const std::string& end) {
 }
 
 std::string FolderForWorkingDirectory(const std::string& path) {
-  std::string folder = launch::FolderOfPath(path);
+  std::string folder = core::FolderOfPath(path);
   // "C:" alone would be the drive's current folder, not its root.
   if (EndsWith(folder, ":")) folder += "\\";
   return folder;
@@ -67,7 +67,7 @@ EditCommandModel::SaveOutcome EditCommandModel::Save(const EditorFields& fields,
 
 std::optional<EditorFields> FieldsForChosenFile(const std::string& path,
                                                 platform::ShortcutLibrary& shortcuts) {
-  const std::string name = launch::FileOfPath(path);
+  const std::string name = core::FileOfPath(path);
   if (!EndsWith(name, "lnk")) {
     return EditorFields{name, path, FolderForWorkingDirectory(path)};
   }
@@ -75,17 +75,28 @@ std::optional<EditorFields> FieldsForChosenFile(const std::string& path,
   launch::ShortcutInfo info;
   launch::ReadShortcut(shortcuts, shortcut, info);
   if (info.TargetPath.empty()) return std::nullopt;
-  return EditorFields{launch::FileOfPath(info.TargetPath), info.TargetPath,
-                      launch::FolderOfPath(info.TargetPath)};
+  return EditorFields{core::FileOfPath(info.TargetPath), info.TargetPath,
+                      core::FolderOfPath(info.TargetPath)};
 }
 
 std::optional<EditorFields> BrowseForCommand(platform::FileChooser& chooser,
                                              platform::ShortcutLibrary& shortcuts,
-                                             platform::WindowHandle owner) {
+                                             platform::WindowHandle owner,
+                                             const std::string& start_folder) {
   const std::optional<std::string> chosen =
-      chooser.ChooseFileToOpen({owner, kBrowseTitle, kBrowseFilter});
+      chooser.ChooseFileToOpen({owner, kBrowseTitle, kBrowseFilter, start_folder});
   if (!chosen) return std::nullopt;
   return FieldsForChosenFile(*chosen, shortcuts);
+}
+
+std::string BrowseStartFolder(const std::string& command_line, const std::string& programs_folder) {
+  const std::size_t begin = command_line.find_first_not_of(' ');
+  std::string program = begin == std::string::npos ? std::string() : command_line.substr(begin);
+  if (!program.empty() && program.front() == '"') {
+    program = program.substr(1, program.find('"', 1) - 1);
+  }
+  const std::string folder = FolderForWorkingDirectory(program);
+  return folder.empty() ? programs_folder : folder;
 }
 
 }  // namespace keylark::dialogs

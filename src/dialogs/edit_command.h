@@ -54,11 +54,18 @@ class EditCommandModel {
 std::optional<EditorFields> FieldsForChosenFile(const std::string& path,
                                                 platform::ShortcutLibrary& shortcuts);
 
-// Browse...: asks for a program or a shortcut and gives the fields for it;
-// nothing when the user cancelled or the shortcut cannot be read.
+// Browse...: asks for a program or a shortcut, starting in `start_folder`,
+// and gives the fields for it; nothing when the user cancelled or the
+// shortcut cannot be read.
 std::optional<EditorFields> BrowseForCommand(platform::FileChooser& chooser,
                                              platform::ShortcutLibrary& shortcuts,
-                                             platform::WindowHandle owner);
+                                             platform::WindowHandle owner,
+                                             const std::string& start_folder = "");
+
+// Where Browse... starts: in the folder of the program that the command line
+// names (quoted or not), or else in the Start menu's programs folder, where
+// programs are.
+std::string BrowseStartFolder(const std::string& command_line, const std::string& programs_folder);
 
 // The file dialog of Browse...: its title and its filter, in the "name|pattern"
 // pairs the filter is written in.

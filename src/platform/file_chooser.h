@@ -15,6 +15,8 @@ struct FileRequest {
   // Pairs of a description and its patterns, all separated by "|":
   // "Programs (*.exe)|*.exe|All files (*.*)|*.*".
   std::string filter;
+  // Where the dialog opens; empty: where the system chooses.
+  std::string start_folder;
 };
 
 class FileChooser {

@@ -1,4 +1,4 @@
-// Folder listings, as the popup lists need them.
+// Folder listings, as the popup lists and the application explorer need them.
 #pragma once
 
 #include <cstdint>
@@ -11,7 +11,7 @@ namespace keylark::platform {
 inline constexpr std::uint32_t kHiddenAttribute = 0x2;  // FILE_ATTRIBUTE_HIDDEN
 
 struct FileEntry {
-  std::string name;  // the full file name with its extension
+  std::string name;  // the full name, a file's with its extension
   std::uint32_t attributes = 0;
 };
 
@@ -21,6 +21,9 @@ class FileSystem {
   // The files directly in a folder (no subfolders), in the order the file
   // system lists them; nothing when the folder cannot be read.
   virtual std::optional<std::vector<FileEntry>> ListFiles(const std::string& folder) = 0;
+  // The folders directly in a folder ("." and ".." left out), in the order
+  // the file system lists them; nothing when the folder cannot be read.
+  virtual std::optional<std::vector<FileEntry>> ListSubfolders(const std::string& folder) = 0;
 };
 
 }  // namespace keylark::platform

@@ -1,4 +1,4 @@
-// Folders and their files, in listing order, held in memory.
+// Folders and their files and subfolders, in listing order, held in memory.
 #pragma once
 
 #include <map>
@@ -12,18 +12,39 @@ namespace keylark::fakes {
 class FakeFileSystem final : public platform::FileSystem {
  public:
   void AddFile(const std::string& folder, const std::string& name, std::uint32_t attributes = 0) {
-    folders_[folder].push_back(platform::FileEntry{name, attributes});
+    folders_[folder].files.push_back(platform::FileEntry{name, attributes});
   }
   void AddFolder(const std::string& folder) { folders_[folder]; }
+  // Adds `name` to `parent`'s folders and returns its path; the new folder
+  // can be listed (empty) at once.
+  std::string AddSubfolder(const std::string& parent, const std::string& name,
+                           std::uint32_t attributes = 0) {
+    folders_[parent].subfolders.push_back(platform::FileEntry{name, attributes});
+    const std::string path = parent + "\\" + name;
+    folders_[path];
+    return path;
+  }
+  // The folder can no longer be read (it was removed, say).
+  void RemoveFolder(const std::string& folder) { folders_.erase(folder); }
 
   std::optional<std::vector<platform::FileEntry>> ListFiles(const std::string& folder) override {
     auto it = folders_.find(folder);
     if (it == folders_.end()) return std::nullopt;
-    return it->second;
+    return it->second.files;
+  }
+  std::optional<std::vector<platform::FileEntry>> ListSubfolders(
+      const std::string& folder) override {
+    auto it = folders_.find(folder);
+    if (it == folders_.end()) return std::nullopt;
+    return it->second.subfolders;
   }
 
  private:
-  std::map<std::string, std::vector<platform::FileEntry>> folders_;
+  struct Folder {
+    std::vector<platform::FileEntry> files;
+    std::vector<platform::FileEntry> subfolders;
+  };
+  std::map<std::string, Folder> folders_;
 };
 
 }  // namespace keylark::fakes

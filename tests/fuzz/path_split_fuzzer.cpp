@@ -3,10 +3,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "launch/path_split.h"
+#include "core/path_split.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  using namespace keylark::launch;
+  using namespace keylark::core;
   const std::string path(reinterpret_cast<const char*>(data), size);
   const std::string folder = FolderOfPath(path);
   const std::string file = FileOfPath(path);

@@ -1,10 +1,10 @@
-#include "launch/path_split.h"
+#include "core/path_split.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-namespace keylark::launch {
+namespace keylark::core {
 namespace {
 
 TEST(PathSplit, SplitsAtTheLastBackslash) {
@@ -28,4 +28,4 @@ TEST(PathSplit, SplitsAtTheLastBackslash) {
 }
 
 }  // namespace
-}  // namespace keylark::launch
+}  // namespace keylark::core

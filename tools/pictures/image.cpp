@@ -26,6 +26,21 @@ FileBytes IconImage(const Image& image) {
 
 }  // namespace
 
+Image Transparent(int size) {
+  Image image(size, size, Rgb{255, 255, 255});
+  for (int y = 0; y < size; ++y) {
+    for (int x = 0; x < size; ++x) image.Clear(x, y);
+  }
+  return image;
+}
+
+void Frame(Image& image, int left, int top, int width, int height, Rgb colour) {
+  image.Fill(left, top, width, 1, colour);
+  image.Fill(left, top + height - 1, width, 1, colour);
+  image.Fill(left, top, 1, height, colour);
+  image.Fill(left + width - 1, top, 1, height, colour);
+}
+
 void Put16(FileBytes& out, unsigned value) {
   out.push_back(static_cast<std::uint8_t>(value & 0xFF));
   out.push_back(static_cast<std::uint8_t>((value >> 8) & 0xFF));

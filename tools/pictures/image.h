@@ -48,6 +48,11 @@ class Image {
   std::vector<bool> opaque_;
 };
 
+// A square picture with no pixel set: everything shows through.
+Image Transparent(int size);
+// A one-pixel rectangle's edge.
+void Frame(Image& image, int left, int top, int width, int height, Rgb colour);
+
 void Put16(FileBytes& out, unsigned value);
 void Put32(FileBytes& out, std::uint32_t value);
 // BITMAPINFOHEADER; icons and cursors give twice the height (colour + mask).

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdlib>
 
+#include "explorer_icons.h"
 #include "image.h"
 #include "row_icons.h"
 
@@ -102,6 +103,7 @@ std::map<std::string, FileBytes> GenerateAll() {
       {"hand.cur", EncodeHandCursor()},
   };
   files.merge(RowIcons());
+  files.merge(ExplorerIcons());
   return files;
 }
 

@@ -14,21 +14,6 @@ constexpr Rgb kFolderYellow{255, 216, 64};
 constexpr Rgb kFolderEdge{160, 120, 0};
 constexpr Rgb kPlusBlue{0, 0, 255};
 
-Image Transparent(int size) {
-  Image image(size, size, kWhite);
-  for (int y = 0; y < size; ++y) {
-    for (int x = 0; x < size; ++x) image.Clear(x, y);
-  }
-  return image;
-}
-
-void Frame(Image& image, int left, int top, int width, int height, Rgb colour) {
-  image.Fill(left, top, width, 1, colour);
-  image.Fill(left, top + height - 1, width, 1, colour);
-  image.Fill(left, top, 1, height, colour);
-  image.Fill(left + width - 1, top, 1, height, colour);
-}
-
 // A window: black frame, cyan title bar with a black edge below, white inside.
 Image DrawApplicationWindow() {
   Image image = Transparent(32);

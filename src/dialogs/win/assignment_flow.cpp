@@ -4,7 +4,8 @@
 #include "dialogs/win/assignments_dialog.h"
 #include "dialogs/win/confirmation_dialog.h"
 #include "dialogs/win/edit_command_dialog.h"
-#include "dialogs/win/pending_dialog.h"
+#include "dialogs/win/explorer_dialog.h"
+#include "platform/win32/program_folder.h"
 #include "resource.h"
 
 namespace keylark::dialogs::win {
@@ -109,7 +110,7 @@ void AssignmentFlow::GoOnFrom(const AssignTypeDialog& dialog) {
       RunEditCommand(dialog.EditorPrefill());
       break;
     case AssignTypeDialog::Next::Explorer:
-      RunExplorer(KeyBarWindow());
+      RunExplorer(KeyBarWindow(), ExplorerMode::Popup);
       services_.key_bar.Enable();
       break;
     case AssignTypeDialog::Next::ConfirmClear:
@@ -125,7 +126,9 @@ void AssignmentFlow::RunEditCommand(const std::optional<EditorFields>& prefill) 
                            services_.chooser, services_.shortcuts);
   dialog.prefill = prefill;
   // The explorer is borrowed: the editor waits under it and stays open.
-  dialog.open_explorer = [this](HWND editor) { RunExplorer(editor); };
+  dialog.open_explorer = [this](HWND editor) {
+    return RunExplorer(editor, ExplorerMode::Application);
+  };
   dialog.RunModal(
       services_.instance, IDD_EDIT_COMMAND,
       Context(KeyBarWindow(), core::kEditCommandHelp, &services_.session.EditCommandOpen));
@@ -142,11 +145,16 @@ void AssignmentFlow::RunConfirmation(HandOver source, const EditorFields& change
                   Context(KeyBarWindow(), core::kConfirmHelp, &services_.session.ConfirmOpen));
 }
 
-void AssignmentFlow::RunExplorer(HWND owner) {
-  PendingDialog explorer(ui::win::ResourceText(services_.instance, IDS_EXPLORER_CAPTION),
-                         ui::win::ResourceText(services_.instance, IDS_EXPLORER_PENDING));
-  explorer.Show(services_.instance,
-                Context(owner, core::kGeneralHelp, &services_.session.ExplorerOpen));
+std::optional<EditorFields> AssignmentFlow::RunExplorer(HWND owner, ExplorerMode mode) {
+  ExplorerDialog explorer(ExplorerModel(services_.session, services_.store, services_.key_bar,
+                                        services_.files, services_.shortcuts, mode),
+                          ProgramFolders{platform::win32::ProgramsFolder(true),
+                                         platform::win32::ProgramsFolder(false)});
+  explorer.RunModal(services_.instance, IDD_EXPLORER,
+                    Context(owner, core::kGeneralHelp, &services_.session.ExplorerOpen));
+  if (!explorer.Accepted()) return std::nullopt;
+  if (explorer.Outcome().confirm) RunConfirmation(HandOver::Explorer, {});
+  return explorer.Outcome().editor;
 }
 
 }  // namespace keylark::dialogs::win

@@ -15,6 +15,7 @@
 #include "core/key_bar_host.h"
 #include "core/session.h"
 #include "dialogs/editor_fields.h"
+#include "dialogs/explorer.h"
 #include "dialogs/win/assign_type_dialog.h"
 #include "platform/file_chooser.h"
 #include "platform/filesystem.h"
@@ -62,7 +63,9 @@ class AssignmentFlow {
   void GoOnFrom(const AssignTypeDialog& dialog);
   void RunEditCommand(const std::optional<EditorFields>& prefill);
   void RunConfirmation(HandOver source, const EditorFields& change);
-  void RunExplorer(HWND owner);
+  // The explorer in popup mode ends the flow itself; in application mode it
+  // gives the fields for the command editor, or nothing.
+  std::optional<EditorFields> RunExplorer(HWND owner, ExplorerMode mode);
 
   DialogServices services_;
   std::unique_ptr<AssignTypeDialog> modeless_;

@@ -1,5 +1,6 @@
 #include "dialogs/win/edit_command_dialog.h"
 
+#include "platform/win32/program_folder.h"
 #include "resource.h"
 
 namespace keylark::dialogs::win {
@@ -39,13 +40,16 @@ bool EditCommandDialog::OnCommand(int id, int notification) {
       model_.SetSwitchToRunning(IsChecked(IDC_EC_SWITCH));
       return true;
     case IDC_EC_BROWSE:
-      if (const auto fields = BrowseForCommand(chooser_, shortcuts_,
-                                               reinterpret_cast<platform::WindowHandle>(hwnd()))) {
+      if (const auto fields = BrowseForCommand(
+              chooser_, shortcuts_, reinterpret_cast<platform::WindowHandle>(hwnd()),
+              BrowseStartFolder(Text(IDC_EC_COMMAND), platform::win32::ProgramsFolder(false)))) {
         ShowFields(*fields);
       }
       return true;
     case IDC_EC_APPLICATION:
-      if (open_explorer) open_explorer(hwnd());
+      if (open_explorer) {
+        if (const auto fields = open_explorer(hwnd())) ShowFields(*fields);
+      }
       return true;
     default:
       return false;

@@ -16,8 +16,9 @@ class EditCommandDialog final : public ui::win::Dialog {
 
   // The fields the opener puts in once the dialog has loaded.
   std::optional<EditorFields> prefill;
-  // Opens the application explorer over this dialog (Application...).
-  std::function<void(HWND over)> open_explorer;
+  // Opens the application explorer over this dialog (Application...); the
+  // fields for the program chosen there, or nothing.
+  std::function<std::optional<EditorFields>(HWND over)> open_explorer;
 
   // After OK: whether the change goes on to the confirmation dialog, with
   // the fields as they were.

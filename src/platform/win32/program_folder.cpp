@@ -1,6 +1,7 @@
 #include "platform/win32/program_folder.h"
 
 #include <windows.h>
+#include <shlobj.h>
 
 namespace keylark::platform::win32 {
 namespace {
@@ -34,6 +35,13 @@ std::string SystemFolder() {
   const UINT length = GetSystemDirectoryA(folder, sizeof folder);
   if (length == 0 || length >= sizeof folder) return {};
   return std::string(folder, length);
+}
+
+std::string ProgramsFolder(bool all_users) {
+  char folder[MAX_PATH + 1] = {};
+  const int which = all_users ? CSIDL_COMMON_PROGRAMS : CSIDL_PROGRAMS;
+  if (FAILED(SHGetFolderPathA(nullptr, which, nullptr, SHGFP_TYPE_CURRENT, folder))) return {};
+  return folder;
 }
 
 }  // namespace keylark::platform::win32

@@ -37,6 +37,7 @@ std::optional<std::string> Win32FileChooser::ChooseFileToOpen(const FileRequest&
   dialog.lpstrFile = path.data();
   dialog.nMaxFile = kPathRoom;
   dialog.lpstrTitle = request.title.c_str();
+  if (!request.start_folder.empty()) dialog.lpstrInitialDir = request.start_folder.c_str();
   // A shortcut comes back as itself: the editor reads its target on its own.
   // The current directory stays where Keylark keeps it (see its start-up).
   dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |

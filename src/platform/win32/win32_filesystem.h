@@ -7,6 +7,7 @@ namespace keylark::platform::win32 {
 class Win32FileSystem final : public FileSystem {
  public:
   std::optional<std::vector<FileEntry>> ListFiles(const std::string& folder) override;
+  std::optional<std::vector<FileEntry>> ListSubfolders(const std::string& folder) override;
 };
 
 }  // namespace keylark::platform::win32

@@ -125,7 +125,7 @@ INT_PTR Dialog::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       OnHelp();
       return TRUE;
     default:
-      return FALSE;
+      return OnMessage(message, wparam, lparam).value_or(FALSE);
   }
 }
 

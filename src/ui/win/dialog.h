@@ -66,6 +66,10 @@ class Dialog {
   // A notification's result, or nothing when it is not handled.
   virtual std::optional<LRESULT> OnNotify(const NMHDR& /*header*/) { return std::nullopt; }
   virtual void OnHelp();
+  // Any other message (owner drawing, timers); nothing when not handled.
+  virtual std::optional<INT_PTR> OnMessage(UINT /*message*/, WPARAM /*wparam*/, LPARAM /*lparam*/) {
+    return std::nullopt;
+  }
   // The window is gone; the object may be reused or dropped.
   virtual void OnClosed() {}
 

@@ -12,6 +12,24 @@ void ListView::SetSmallImages(HIMAGELIST images) const {
   SendMessageA(control_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
 }
 
+void ListView::SetLargeImages(HIMAGELIST images) const {
+  SendMessageA(control_, LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(images));
+}
+
+void ListView::ShowIcons(bool large) const {
+  const LONG_PTR style = GetWindowLongPtrA(control_, GWL_STYLE);
+  const LONG_PTR view = large ? (LVS_ICON | LVS_ALIGNTOP) : (LVS_SMALLICON | LVS_ALIGNLEFT);
+  SetWindowLongPtrA(control_, GWL_STYLE, (style & ~(LVS_TYPEMASK | LVS_ALIGNMASK)) | view);
+  SendMessageA(control_, LVM_ARRANGE, LVA_DEFAULT, 0);
+  // A new style alone leaves the old view's pictures on the screen.
+  InvalidateRect(control_, nullptr, TRUE);
+}
+
+void ListView::SetBackground(COLORREF colour) const {
+  SendMessageA(control_, LVM_SETBKCOLOR, 0, static_cast<LPARAM>(colour));
+  SendMessageA(control_, LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(colour));
+}
+
 void ListView::AddColumn(int width_pixels) const {
   LVCOLUMNA column{};
   column.mask = LVCF_WIDTH;
@@ -39,6 +57,15 @@ std::optional<LPARAM> ListView::DataOf(int item) const {
     return std::nullopt;
   }
   return row.lParam;
+}
+
+void ListView::RedrawItems(int first, int last) const {
+  SendMessageA(control_, LVM_REDRAWITEMS, static_cast<WPARAM>(first), static_cast<LPARAM>(last));
+}
+
+int ListView::Selected() const {
+  return static_cast<int>(
+      SendMessageA(control_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
 int ListView::Count() const {

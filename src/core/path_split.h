@@ -1,10 +1,10 @@
 // Splitting a full path at its last backslash into folder and file name, as
-// the command editor and the explorer do when they fill a command from a file.
+// the command editor, the explorer and keylarkctl do when they fill a command from a file.
 #pragma once
 
 #include <string>
 
-namespace keylark::launch {
+namespace keylark::core {
 
 // The text before the last backslash, without it: C:\Tools\run.exe gives
 // C:\Tools and C:\run.exe gives "C:" (callers add the backslash after a
@@ -16,4 +16,4 @@ std::string FolderOfPath(const std::string& path);
 // C:\a\b\ gives the empty string. A path without backslash is all file name.
 std::string FileOfPath(const std::string& path);
 
-}  // namespace keylark::launch
+}  // namespace keylark::core

@@ -1,6 +1,6 @@
-#include "launch/path_split.h"
+#include "core/path_split.h"
 
-namespace keylark::launch {
+namespace keylark::core {
 
 // Both halves come from one search for the last backslash. The index is a
 // size_t, so a path of any length splits the same way; nothing is cut off at
@@ -18,4 +18,4 @@ std::string FileOfPath(const std::string& path) {
   return path.substr(last + 1);
 }
 
-}  // namespace keylark::launch
+}  // namespace keylark::core
