@@ -225,7 +225,7 @@ TEST_F(KeyBarUnderDialogs, TheAboutBoxHoldsTheKeyBarUntilItClosesAndComesOnlyOnc
 
   PostMessageA(about, WM_KEYDOWN, VK_ESCAPE, 0);
   ASSERT_TRUE(DialogGone(IDC_ABOUT_TITLE));
-  EXPECT_TRUE(IsWindowEnabled(key_bar_));
+  EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(key_bar_) != FALSE; }));
   // The same click now reaches the key bar.
   ASSERT_TRUE(HoverC());
   Click(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
