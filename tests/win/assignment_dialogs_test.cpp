@@ -29,21 +29,11 @@ std::wstring Read(const std::string& key, const wchar_t* name) {
   return data;
 }
 
-std::wstring TextOf(HWND dialog, int id) {
-  wchar_t text[4096] = {};
-  DWORD_PTR copied = 0;
-  SendMessageTimeoutW(GetDlgItem(dialog, id), WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text),
-                      SMTO_NORMAL, 5000, &copied);
-  return text;
-}
-
 void Type(HWND dialog, int id, const std::wstring& text) {
   DWORD_PTR result = 0;
   SendMessageTimeoutW(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
                       SMTO_NORMAL, 5000, &result);
 }
-
-void Click(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 
 class AssignmentDialogs : public KeyBarTest {
  protected:
@@ -59,7 +49,7 @@ class AssignmentDialogs : public KeyBarTest {
     PostMessageA(key_bar_, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(84, 83));
     HWND type = WaitForDialog("Assignment Type");
     if (type == nullptr) return nullptr;
-    EXPECT_EQ(TextOf(type, IDC_AT_KEY), L"Fn-E");
+    EXPECT_EQ(ItemText(type, IDC_AT_KEY), L"Fn-E");
     Click(type, IDC_AT_DIRECT);
     return WaitForDialog("Add/Edit Command");
   }
@@ -71,14 +61,14 @@ TEST_F(AssignmentDialogs, AChangeIsShownForConfirmationAndStoredOnlyOnOk) {
   for (const bool accept : {false, true}) {
     HWND editor = EditE();
     ASSERT_NE(editor, nullptr);
-    EXPECT_EQ(TextOf(editor, IDC_EC_COMMAND), L"C:\\old.exe");
+    EXPECT_EQ(ItemText(editor, IDC_EC_COMMAND), L"C:\\old.exe");
     Type(editor, IDC_EC_DESCRIPTION, L"New");
     Click(editor, IDOK);
     HWND confirm = WaitForDialog("Key Assignment Confirmation");
     ASSERT_NE(confirm, nullptr);
     EXPECT_TRUE(WaitUntilGone("Add/Edit Command"));
-    EXPECT_EQ(TextOf(confirm, IDC_CF_PREV_DESCRIPTION), L"Old");
-    EXPECT_EQ(TextOf(confirm, IDC_CF_NEW_DESCRIPTION), L"New");
+    EXPECT_EQ(ItemText(confirm, IDC_CF_PREV_DESCRIPTION), L"Old");
+    EXPECT_EQ(ItemText(confirm, IDC_CF_NEW_DESCRIPTION), L"New");
     Click(confirm, accept ? IDOK : IDC_CF_CANCEL);
     EXPECT_TRUE(WaitUntilGone("Key Assignment Confirmation"));
     EXPECT_EQ(Read("desc", L"Fn-E"), accept ? L"New" : L"Old");

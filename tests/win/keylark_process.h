@@ -11,6 +11,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "fakes/registry_layout.h"
 #include "platform/win32/win32_registry.h"
@@ -55,13 +56,36 @@ RegistryDump DumpRegistry();
 
 void PressKeyIn(HWND window, UINT key);
 
-// How many pixels of a key's label, as the key bar's window shows it, have
-// exactly this colour (every other row is looked at).
+// A window's client-area pixels as the screen shows them, row by row.
+using Pixels = std::vector<COLORREF>;
+Pixels CaptureClient(HWND window);
+// How many pixels of a key's label have exactly this colour, in a capture of
+// the key bar or as its window shows it now.
+int LabelPixels(const Pixels& pixels, HWND key_bar, int index, COLORREF colour);
 int LabelPixels(HWND key_bar, int index, COLORREF colour);
 
 // A visible dialog with this caption, or nullptr; waiting for one to come
 // (nullptr when none came in time) or to go.
 HWND VisibleDialog(const char* caption);
+// A control's text as wide text, and a click on a button, of a dialog.
+std::wstring ItemText(HWND dialog, int id);
+void Click(HWND dialog, int id);
+// A process's top-level windows of a class, shown or not.
+std::vector<HWND> WindowsOf(DWORD process, const char* class_name);
+// UTF-8 text as wide text.
+std::wstring Wide(const std::string& text);
+// Writes a shortcut the way the shell does; the calling thread has COM.
+struct ShortcutSpec {
+  std::string target;
+  std::string arguments;
+  std::string working_directory;
+  std::string description;
+  std::string icon_path;
+  int icon_index = 0;
+};
+HRESULT CreateShortcut(const std::string& file, const ShortcutSpec& spec);
+// The id of a running process with this file name, or 0.
+DWORD ProcessNamed(const char* name);
 HWND WaitForDialog(const char* caption);
 bool WaitUntilGone(const char* caption);
 

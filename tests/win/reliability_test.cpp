@@ -3,7 +3,6 @@
 // half-written store and paths in Japanese.
 #include <gtest/gtest.h>
 #include <windows.h>
-#include <tlhelp32.h>
 
 #include <algorithm>
 #include <fstream>
@@ -32,11 +31,7 @@ void Report(HWND key_bar, LPARAM scan, bool wait = true) {
 
 int CountMenus(DWORD process) {
   int menus = 0;
-  for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, "#32768", nullptr)) != nullptr;) {
-    DWORD owner = 0;
-    GetWindowThreadProcessId(w, &owner);
-    menus += owner == process && IsWindowVisible(w) ? 1 : 0;
-  }
+  for (HWND menu : WindowsOf(process, "#32768")) menus += IsWindowVisible(menu) ? 1 : 0;
   return menus;
 }
 
@@ -47,19 +42,6 @@ std::wstring ImageOf(platform::ProcessId id) {
   if (process != nullptr) QueryFullProcessImageNameW(process, 0, path, &size);
   if (process != nullptr) CloseHandle(process);
   return path;
-}
-
-bool AnyProcessNamed(const char* name) {
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  PROCESSENTRY32 entry{};
-  entry.dwSize = sizeof entry;
-  bool found = false;
-  for (BOOL more = Process32First(snapshot, &entry); more && !found;
-       more = Process32Next(snapshot, &entry)) {
-    found = lstrcmpiA(entry.szExeFile, name) == 0;
-  }
-  CloseHandle(snapshot);
-  return found;
 }
 
 RECT Where(HWND window) {
@@ -114,7 +96,7 @@ TEST_F(Reliability, TheProgramStartedIsExactlyTheStoredFileNeverAPlantedOne) {
   ASSERT_NE(key_bar, nullptr);
   Report(key_bar, kScanR);
   Report(key_bar, kScanT);
-  EXPECT_FALSE(AnyProcessNamed("klplant.exe")) << "nothing from the current directory";
+  EXPECT_EQ(ProcessNamed("klplant.exe"), 0U) << "nothing from the current directory";
   Report(key_bar, kScanE, false);
   ASSERT_TRUE(log_.WaitForStarts(1));
   EXPECT_EQ(ImageOf(log_.Starts()[0]), wanted);
