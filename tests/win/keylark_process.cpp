@@ -152,23 +152,6 @@ std::string Text(const std::string& path, const std::string& name) {
   return std::string(data->begin(), std::find(data->begin(), data->end(), 0));
 }
 
-std::map<std::string, store::Bytes> Values(const std::string& path) {
-  std::map<std::string, store::Bytes> values;
-  HKEY key = nullptr;
-  if (RegOpenKeyA(HKEY_CURRENT_USER, path.c_str(), &key) != ERROR_SUCCESS) return values;
-  char name[256];
-  BYTE data[256];
-  DWORD name_size = sizeof name;
-  DWORD data_size = sizeof data;
-  for (DWORD i = 0;
-       RegEnumValueA(key, i, name, &name_size, nullptr, nullptr, data, &data_size) == ERROR_SUCCESS;
-       ++i, name_size = sizeof name, data_size = sizeof data) {
-    values[name] = store::Bytes(data, data + data_size);
-  }
-  RegCloseKey(key);
-  return values;
-}
-
 void Reserve(const char* character) {
   Put(layout::kReserve, character, "1", platform::Root::LocalMachine);
 }

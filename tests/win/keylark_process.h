@@ -39,8 +39,6 @@ void Put(const std::string& path, const std::string& name, const std::string& te
 std::optional<store::Bytes> Raw(const std::string& path, const std::string& name);
 // A value's text up to its first NUL, or "<absent>".
 std::string Text(const std::string& path, const std::string& name);
-// Every value of a key under HKEY_CURRENT_USER, by name as spelt there.
-std::map<std::string, store::Bytes> Values(const std::string& path);
 // The notebook's provisioning reserves a key by its character.
 void Reserve(const char* character);
 // A key's direct command and its switch flag.
@@ -103,7 +101,6 @@ class KeylarkProcess {
   bool Close();
   bool WaitForExit(std::chrono::milliseconds deadline);
   DWORD ProcessId() const { return info_.dwProcessId; }
-  HANDLE ProcessHandle() const { return info_.hProcess; }
 
  private:
   PROCESS_INFORMATION info_{};
