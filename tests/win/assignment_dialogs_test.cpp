@@ -13,8 +13,6 @@
 namespace keylark::wintest {
 namespace {
 
-constexpr UINT kFnKey = 2027;
-
 // A value of "ini\<key>" as wide text (absent: "<absent>"), so that texts in
 // any code page compare the same.
 std::wstring Read(const std::string& key, const wchar_t* name) {
@@ -120,13 +118,13 @@ TEST_F(AssignmentDialogs, KeysUsedWhileADialogIsOpenOpenNoSecondOne) {
   ASSERT_NE(Start(), nullptr);
   // Removed after the start, which writes a missing option back.
   RegDeleteKeyValueA(HKEY_CURRENT_USER, "Software\\Korvane\\Keylark\\ini\\cfg", "opts5");
-  PostMessageA(key_bar_, kFnKey, 256, 0x1E);  // Fn-A has no command
+  ReportFnKey(key_bar_, 0x1E);  // Fn-A has no command
   HWND type = WaitForDialog("Assignment Type");
   ASSERT_NE(type, nullptr);
   EXPECT_EQ(IsDlgButtonChecked(type, IDC_AT_CONFIRM), BST_UNCHECKED) << "opts5 missing";
   EXPECT_EQ(Read("cfg", L"opts5"), L"0");
-  PostMessageA(key_bar_, kFnKey, 256, 0x1E);
-  PostMessageA(key_bar_, kFnKey, 256, 0x02);  // Fn-1 still launches
+  ReportFnKey(key_bar_, 0x1E);
+  ReportFnKey(key_bar_, 0x02);  // Fn-1 still launches
   EXPECT_TRUE(log.WaitForStarts(1));
   EXPECT_EQ(FindWindowExA(nullptr, type, "#32770", "Assignment Type"), nullptr);
   PostMessageA(type, WM_KEYDOWN, VK_ESCAPE, 0);
@@ -137,7 +135,7 @@ TEST_F(AssignmentDialogs, WithTheKeyBarHiddenTheDialogHasNoOwnerAndTheKeyBarRuns
   ASSERT_NE(Start(), nullptr);
   ShowWindow(key_bar_, SW_MINIMIZE);
   ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(key_bar_); }));
-  PostMessageA(key_bar_, kFnKey, 256, 0x1E);
+  ReportFnKey(key_bar_, 0x1E);
   HWND type = WaitForDialog("Assignment Type");
   ASSERT_NE(type, nullptr);
   EXPECT_EQ(GetWindow(type, GW_OWNER), nullptr);

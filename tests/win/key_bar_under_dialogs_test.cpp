@@ -18,7 +18,6 @@
 namespace keylark::wintest {
 namespace {
 
-constexpr UINT kFnKey = 2027;
 constexpr LPARAM kMakeCodeA = 0x1E;
 constexpr LPARAM kMakeCodeD = 0x20;
 constexpr POINT kLabelC{90 + 12, 123 + 12};  // the middle of label C, in the client area
@@ -147,7 +146,7 @@ TEST_F(KeyBarUnderDialogs, AnFnKeyReportedDuringTheHoverEditsTheReportedKey) {
   // A report is taken before the pointer's input still queued: the key bar
   // sees the hover first, as the user's hand is slower.
   std::this_thread::sleep_for(std::chrono::milliseconds(250));
-  PostMessageA(key_bar_, kFnKey, 256, kMakeCodeD);  // Fn-D has no command
+  ReportFnKey(key_bar_, kMakeCodeD);  // Fn-D has no command
   HWND type = WaitForDialogWith(IDC_AT_KEY);
   ASSERT_NE(type, nullptr);
   EXPECT_EQ(ItemText(type, IDC_AT_KEY), L"Fn-D");
@@ -197,7 +196,7 @@ TEST_F(KeyBarUnderDialogs, TheAboutBoxHoldsTheKeyBarUntilItClosesAndComesOnlyOnc
   // An unassigned key reported meanwhile opens its Assignment Type dialog, as
   // with no assignment dialog open; the flow ending there leaves the key bar
   // to the About box.
-  PostMessageA(key_bar_, kFnKey, 256, kMakeCodeD);
+  ReportFnKey(key_bar_, kMakeCodeD);
   HWND type = WaitForDialogWith(IDC_AT_KEY);
   ASSERT_NE(type, nullptr);
   Click(type, IDC_AT_CLEAR);  // nothing stored to clear
@@ -217,11 +216,11 @@ TEST_F(KeyBarUnderDialogs, AKeyReportedRightAfterAChoiceInTheUnownedDialogDoesNo
   ASSERT_NE(Start(), nullptr);
   ShowWindow(key_bar_, SW_MINIMIZE);  // reported keys then open the dialog without owner
   ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(key_bar_); }));
-  PostMessageA(key_bar_, kFnKey, 256, kMakeCodeA);
+  ReportFnKey(key_bar_, kMakeCodeA);
   HWND type = WaitForDialogWith(IDC_AT_KEY);
   ASSERT_NE(type, nullptr);
   Click(type, IDC_AT_DIRECT);
-  PostMessageA(key_bar_, kFnKey, 256, kMakeCodeD);  // queued before the editor can open
+  ReportFnKey(key_bar_, kMakeCodeD);  // queued before the editor can open
   HWND editor = WaitForDialogWith(IDC_EC_COMMAND);
   ASSERT_NE(editor, nullptr);
   EXPECT_TRUE(DialogsWith(keylark_.ProcessId(), IDC_AT_KEY).empty());

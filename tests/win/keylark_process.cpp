@@ -166,6 +166,11 @@ void SendAndWait(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   SendMessageTimeoutA(window, message, wparam, lparam, SMTO_NORMAL, 10000, &result);
 }
 
+void ReportFnKey(HWND key_bar, LPARAM make_code, bool wait) {
+  if (wait) return SendAndWait(key_bar, 2027, 256, make_code);
+  PostMessageA(key_bar, 2027, 256, make_code);
+}
+
 void PressKeyIn(HWND window, UINT key) {
   PostMessageA(window, WM_KEYDOWN, key, 0);
   PostMessageA(window, WM_KEYUP, key, 0xC0000000);

@@ -45,6 +45,9 @@ void Reserve(const char* character);
 void Assign(const std::string& key, const std::string& command, const char* switch_flag);
 // Sends a message and returns once the window has handled it.
 void SendAndWait(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+// The Fn-key component's report of a key by its make code, as it sends it
+// (message 2027, wParam 256): posted, or sent and handled when this returns.
+void ReportFnKey(HWND key_bar, LPARAM make_code, bool wait = false);
 
 // Every key and value below "Software\Korvane" of both roots: "HKCU\path|"
 // for a key, "HKCU\path|NAME" (names in capitals, as the registry compares

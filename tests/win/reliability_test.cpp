@@ -23,12 +23,6 @@ void AssignList(const std::string& item_target) {
   Put(store::PopupItemKey("Fn-A", "Item"), "Item", item_target);
 }
 
-// A key report, sent (handled when this returns) or only posted.
-void Report(HWND key_bar, LPARAM scan, bool wait = true) {
-  if (wait) return SendAndWait(key_bar, core::FnKeyMessage, core::kFnKeyReportWParam, scan);
-  PostMessageA(key_bar, core::FnKeyMessage, core::kFnKeyReportWParam, scan);
-}
-
 int CountMenus(DWORD process) {
   int menus = 0;
   for (HWND menu : WindowsOf(process, "#32768")) menus += IsWindowVisible(menu) ? 1 : 0;
@@ -94,10 +88,10 @@ TEST_F(Reliability, TheProgramStartedIsExactlyTheStoredFileNeverAPlantedOne) {
   HWND key_bar = StartKeyBar();
   SetCurrentDirectoryW(here);
   ASSERT_NE(key_bar, nullptr);
-  Report(key_bar, kScanR);
-  Report(key_bar, kScanT);
+  ReportFnKey(key_bar, kScanR, true);
+  ReportFnKey(key_bar, kScanT, true);
   EXPECT_EQ(ProcessNamed("klplant.exe"), 0U) << "nothing from the current directory";
-  Report(key_bar, kScanE, false);
+  ReportFnKey(key_bar, kScanE);
   ASSERT_TRUE(log_.WaitForStarts(1));
   EXPECT_EQ(ImageOf(log_.Starts()[0]), wanted);
 }
@@ -111,8 +105,8 @@ TEST_F(Reliability, ADirectCommandGetsItsArgumentsWithTheSwitchFlagOff) {
   HWND key_bar = StartKeyBar();
   SetEnvironmentVariableA("KEYLARK_LAUNCH_LOG", log_.Path().c_str());
   ASSERT_NE(key_bar, nullptr);
-  Report(key_bar, kScanE);
-  Report(key_bar, kScanR);
+  ReportFnKey(key_bar, kScanE, true);
+  ReportFnKey(key_bar, kScanR, true);
   EXPECT_TRUE(log_.WaitForStarts(2));
 }
 
@@ -145,11 +139,11 @@ TEST_F(Reliability, AReportOrTrayClickWhileAMenuIsOpenReplacesIt) {
   HWND key_bar = StartKeyBar();
   ASSERT_NE(key_bar, nullptr);
   for (int i = 0; i < 50; ++i) {
-    Report(key_bar, kScanA, false);
+    ReportFnKey(key_bar, kScanA);
     if (i % 25 == 0)
       PostMessageA(key_bar, core::TrayCallbackMessage, core::TrayIconId, WM_RBUTTONUP);
   }
-  Report(key_bar, kScanE, false);  // handled after all of them
+  ReportFnKey(key_bar, kScanE);  // handled after all of them
   const DWORD process = keylark_.ProcessId();
   int most = 0;
   ASSERT_TRUE(WaitFor([&] {
@@ -192,9 +186,9 @@ TEST_F(Reliability, ACommandInAJapaneseFolderStarts) {
   Put(store::kSwitchFlagKey, "Fn-R", "1");
   HWND key_bar = StartKeyBar();
   ASSERT_NE(key_bar, nullptr);
-  Report(key_bar, kScanE);
+  ReportFnKey(key_bar, kScanE, true);
   ASSERT_TRUE(log_.WaitForStarts(1)) << "switch flag off";
-  Report(key_bar, kScanR);
+  ReportFnKey(key_bar, kScanR, true);
   ASSERT_TRUE(log_.WaitForStarts(2)) << "switch flag on";
   for (platform::ProcessId id : log_.Starts()) EXPECT_EQ(ImageOf(id), target);
 }
