@@ -166,6 +166,19 @@ void SendAndWait(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   SendMessageTimeoutA(window, message, wparam, lparam, SMTO_NORMAL, 10000, &result);
 }
 
+void PutW(const std::wstring& path, const std::wstring& name, DWORD type, const void* data,
+          DWORD size) {
+  HKEY key = nullptr;
+  RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                  nullptr);
+  RegSetValueExW(key, name.c_str(), 0, type, static_cast<const BYTE*>(data), size);
+  RegCloseKey(key);
+}
+
+void PutTextW(const std::wstring& path, const std::wstring& name, const std::wstring& text) {
+  PutW(path, name, REG_SZ, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+}
+
 void ReportFnKey(HWND key_bar, LPARAM make_code, bool wait) {
   if (wait) return SendAndWait(key_bar, 2027, 256, make_code);
   PostMessageA(key_bar, 2027, 256, make_code);

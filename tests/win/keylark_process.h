@@ -39,6 +39,12 @@ void Put(const std::string& path, const std::string& name, const std::string& te
 std::optional<store::Bytes> Raw(const std::string& path, const std::string& name);
 // A value's text up to its first NUL, or "<absent>".
 std::string Text(const std::string& path, const std::string& name);
+// A value under HKEY_CURRENT_USER written through the wide functions, so
+// that names and texts in any code page arrive as they are; the key made if
+// missing.
+void PutW(const std::wstring& path, const std::wstring& name, DWORD type, const void* data,
+          DWORD size);
+void PutTextW(const std::wstring& path, const std::wstring& name, const std::wstring& text);
 // The notebook's provisioning reserves a key by its character.
 void Reserve(const char* character);
 // A key's direct command and its switch flag.

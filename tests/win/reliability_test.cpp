@@ -174,14 +174,8 @@ TEST_F(Reliability, ACommandInAJapaneseFolderStarts) {
   std::wstring name;
   for (int i = 0; i < 12; ++i) name += L"起動テスト";
   const std::wstring target = CopyTarget(L"キーラーク試験\\日本語 の フォルダ\\" + name + L".exe");
-  HKEY commands = nullptr;
-  ASSERT_EQ(RegCreateKeyW(HKEY_CURRENT_USER, L"Software\\Korvane\\Keylark\\ini\\cmd", &commands),
-            ERROR_SUCCESS);
-  for (const wchar_t* key : {L"Fn-E", L"Fn-R"}) {
-    RegSetValueExW(commands, key, 0, REG_SZ, reinterpret_cast<const BYTE*>(target.c_str()),
-                   static_cast<DWORD>((target.size() + 1) * sizeof(wchar_t)));
-  }
-  RegCloseKey(commands);
+  for (const wchar_t* key : {L"Fn-E", L"Fn-R"})
+    PutTextW(L"Software\\Korvane\\Keylark\\ini\\cmd", key, target);
   Put(store::kSwitchFlagKey, "Fn-E", "0");
   Put(store::kSwitchFlagKey, "Fn-R", "1");
   HWND key_bar = StartKeyBar();
