@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "keylark_process.h"
+#include "launch_log.h"
 #include "launch/shortcut_reader.h"
 #include "platform/win32/win32_shortcut_library.h"
 
@@ -39,12 +40,7 @@ bool WriteFile(const std::string& path, const std::string& content) {
 class TempFolder {
  public:
   TempFolder() {
-    static int counter = 0;
-    path_ = (std::filesystem::temp_directory_path() /
-             ("keylark-shortcut-" + std::to_string(GetCurrentProcessId()) + "-" +
-              std::to_string(++counter)))
-                .string();
-    std::filesystem::remove_all(path_);
+    DeleteFileA(path_.c_str());  // a name made free for a folder
     std::filesystem::create_directory(path_);
   }
   ~TempFolder() {
@@ -58,7 +54,7 @@ class TempFolder {
   std::string File(const std::string& name) const { return path_ + "\\" + name; }
 
  private:
-  std::string path_;
+  std::string path_ = TempFilePath("kls");
 };
 
 ShortcutInfo Earlier() { return ShortcutInfo{"C:\\earlier.exe", "a", "b", "c", "d", 11, 22}; }
