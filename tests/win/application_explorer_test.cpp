@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -33,39 +34,6 @@ std::string ProgramsFolder(int which) {
   return path;
 }
 
-// UTF-8, as the literals here and Keylark's texts are.
-std::wstring Wide(const std::string& text) {
-  std::wstring wide(text.size() + 1, L'\0');
-  const int n =
-      MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, wide.data(), static_cast<int>(wide.size()));
-  wide.resize(n > 0 ? static_cast<std::size_t>(n - 1) : 0);
-  return wide;
-}
-
-bool MakeShortcut(const std::string& file, const char* target) {
-  IShellLinkA* link = nullptr;
-  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                              reinterpret_cast<void**>(&link)))) {
-    return false;
-  }
-  link->SetPath(target);
-  IPersistFile* persist = nullptr;
-  HRESULT result = link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist));
-  if (SUCCEEDED(result)) {
-    result = persist->Save(Wide(file).c_str(), TRUE);
-    persist->Release();
-  }
-  link->Release();
-  return SUCCEEDED(result);
-}
-
-void WriteText(const std::string& file, const char* text) {
-  HANDLE out = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  DWORD written = 0;
-  WriteFile(out, text, static_cast<DWORD>(strlen(text)), &written, nullptr);
-  CloseHandle(out);
-}
-
 void RemoveTree(const std::string& folder) {
   std::string list = folder;
   list.append(2, '\0');  // the operation takes a list ended by an empty name
@@ -76,15 +44,11 @@ void RemoveTree(const std::string& folder) {
   SHFileOperationA(&operation);
 }
 
-std::wstring WideText(HWND dialog, int id) {
-  wchar_t text[4096] = {};
-  DWORD_PTR copied = 0;
-  SendMessageTimeoutW(GetDlgItem(dialog, id), WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text),
-                      SMTO_NORMAL, 5000, &copied);
-  return text;
+void MakeShortcut(const std::string& file, const char* target) {
+  ShortcutSpec spec;
+  spec.target = target;
+  CreateShortcut(file, spec);
 }
-
-void Click(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 
 constexpr const char* kExplorer = "Application Explorer";
 
@@ -102,11 +66,11 @@ class ApplicationExplorer : public KeyBarTest {
     }
     MakeShortcut(shared + "\\Editor.lnk", "C:\\windows\\notepad.exe");
     MakeShortcut(shared + "\\Shared.lnk", "C:\\windows\\notepad.exe");
-    WriteText(shared + "\\desktop.ini", "[.ShellClassInfo]\r\n");
+    std::ofstream(shared + "\\desktop.ini", std::ios::binary) << "[.ShellClassInfo]\r\n";
     SetFileAttributesA((shared + "\\desktop.ini").c_str(), FILE_ATTRIBUTE_HIDDEN);
     MakeShortcut(mine + "\\Shared.lnk", "C:\\windows\\regedit.exe");
     MakeShortcut(mine + "\\Registry Editor.lnk", "C:\\windows\\regedit.exe");
-    WriteText(mine + "\\Broken.lnk", "not a shortcut");
+    std::ofstream(mine + "\\Broken.lnk", std::ios::binary) << "not a shortcut";
     MakeShortcut(user_ + "\\KL Games\\Mines.lnk", "C:\\windows\\notepad.exe");
     CreateDirectoryA((user_ + "\\KL Games\\Cards").c_str(), nullptr);
     // Whether a hidden folder also hides the ones listed after it depends on
@@ -171,7 +135,7 @@ TEST_F(ApplicationExplorer, MergesBothProgramsFoldersAndSavesTheChosenFolderAsAP
   HWND explorer = OpenForPopup();
   ASSERT_NE(explorer, nullptr);
   EXPECT_TRUE(WaitUntilGone("Assignment Type"));
-  EXPECT_EQ(WideText(explorer, IDC_EX_KEY), L"Fn-E");
+  EXPECT_EQ(ItemText(explorer, IDC_EX_KEY), L"Fn-E");
   EXPECT_FALSE(IsWindowEnabled(GetDlgItem(explorer, IDOK)));
   RemoteTree tree = Tree(explorer);
   std::vector<std::string> top;
@@ -215,7 +179,7 @@ TEST_F(ApplicationExplorer, MergesBothProgramsFoldersAndSavesTheChosenFolderAsAP
   HWND confirm = WaitForDialog("Key Assignment Confirmation");
   ASSERT_NE(confirm, nullptr);
   EXPECT_TRUE(WaitUntilGone(kExplorer));
-  EXPECT_EQ(WideText(confirm, IDC_CF_NEW_COMMAND), Wide("Popup List..." + common_ + "\\KL Tools"));
+  EXPECT_EQ(ItemText(confirm, IDC_CF_NEW_COMMAND), Wide("Popup List..." + common_ + "\\KL Tools"));
   Click(confirm, IDOK);
   EXPECT_TRUE(WaitUntilGone("Key Assignment Confirmation"));
   EXPECT_EQ(Text(layout::kCmd, "Fn-E"), "@" + common_ + "\\KL Tools");
@@ -279,9 +243,9 @@ TEST_F(ApplicationExplorer, ApplicationModeHandsTheEditorAShortcutsTargetOrTheSh
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(explorer, IDOK)));
     Click(explorer, IDOK);
     EXPECT_TRUE(WaitUntilGone(kExplorer));
-    EXPECT_EQ(WideText(editor, IDC_EC_DESCRIPTION), Wide(c.item));
-    EXPECT_EQ(WideText(editor, IDC_EC_COMMAND), Wide(c.command));
-    EXPECT_EQ(WideText(editor, IDC_EC_DIRECTORY), Wide(c.directory));
+    EXPECT_EQ(ItemText(editor, IDC_EC_DESCRIPTION), Wide(c.item));
+    EXPECT_EQ(ItemText(editor, IDC_EC_COMMAND), Wide(c.command));
+    EXPECT_EQ(ItemText(editor, IDC_EC_DIRECTORY), Wide(c.directory));
     Click(editor, IDCANCEL);
     EXPECT_TRUE(WaitUntilGone("Add/Edit Command"));
   }

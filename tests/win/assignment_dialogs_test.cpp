@@ -13,8 +13,6 @@
 namespace keylark::wintest {
 namespace {
 
-constexpr UINT kFnKey = 2027;
-
 // A value of "ini\<key>" as wide text (absent: "<absent>"), so that texts in
 // any code page compare the same.
 std::wstring Read(const std::string& key, const wchar_t* name) {
@@ -29,21 +27,11 @@ std::wstring Read(const std::string& key, const wchar_t* name) {
   return data;
 }
 
-std::wstring TextOf(HWND dialog, int id) {
-  wchar_t text[4096] = {};
-  DWORD_PTR copied = 0;
-  SendMessageTimeoutW(GetDlgItem(dialog, id), WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text),
-                      SMTO_NORMAL, 5000, &copied);
-  return text;
-}
-
 void Type(HWND dialog, int id, const std::wstring& text) {
   DWORD_PTR result = 0;
   SendMessageTimeoutW(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
                       SMTO_NORMAL, 5000, &result);
 }
-
-void Click(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 
 class AssignmentDialogs : public KeyBarTest {
  protected:
@@ -59,7 +47,7 @@ class AssignmentDialogs : public KeyBarTest {
     PostMessageA(key_bar_, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(84, 83));
     HWND type = WaitForDialog("Assignment Type");
     if (type == nullptr) return nullptr;
-    EXPECT_EQ(TextOf(type, IDC_AT_KEY), L"Fn-E");
+    EXPECT_EQ(ItemText(type, IDC_AT_KEY), L"Fn-E");
     Click(type, IDC_AT_DIRECT);
     return WaitForDialog("Add/Edit Command");
   }
@@ -71,14 +59,14 @@ TEST_F(AssignmentDialogs, AChangeIsShownForConfirmationAndStoredOnlyOnOk) {
   for (const bool accept : {false, true}) {
     HWND editor = EditE();
     ASSERT_NE(editor, nullptr);
-    EXPECT_EQ(TextOf(editor, IDC_EC_COMMAND), L"C:\\old.exe");
+    EXPECT_EQ(ItemText(editor, IDC_EC_COMMAND), L"C:\\old.exe");
     Type(editor, IDC_EC_DESCRIPTION, L"New");
     Click(editor, IDOK);
     HWND confirm = WaitForDialog("Key Assignment Confirmation");
     ASSERT_NE(confirm, nullptr);
     EXPECT_TRUE(WaitUntilGone("Add/Edit Command"));
-    EXPECT_EQ(TextOf(confirm, IDC_CF_PREV_DESCRIPTION), L"Old");
-    EXPECT_EQ(TextOf(confirm, IDC_CF_NEW_DESCRIPTION), L"New");
+    EXPECT_EQ(ItemText(confirm, IDC_CF_PREV_DESCRIPTION), L"Old");
+    EXPECT_EQ(ItemText(confirm, IDC_CF_NEW_DESCRIPTION), L"New");
     Click(confirm, accept ? IDOK : IDC_CF_CANCEL);
     EXPECT_TRUE(WaitUntilGone("Key Assignment Confirmation"));
     EXPECT_EQ(Read("desc", L"Fn-E"), accept ? L"New" : L"Old");
@@ -130,13 +118,13 @@ TEST_F(AssignmentDialogs, KeysUsedWhileADialogIsOpenOpenNoSecondOne) {
   ASSERT_NE(Start(), nullptr);
   // Removed after the start, which writes a missing option back.
   RegDeleteKeyValueA(HKEY_CURRENT_USER, "Software\\Korvane\\Keylark\\ini\\cfg", "opts5");
-  PostMessageA(key_bar_, kFnKey, 256, 0x1E);  // Fn-A has no command
+  ReportFnKey(key_bar_, 0x1E);  // Fn-A has no command
   HWND type = WaitForDialog("Assignment Type");
   ASSERT_NE(type, nullptr);
   EXPECT_EQ(IsDlgButtonChecked(type, IDC_AT_CONFIRM), BST_UNCHECKED) << "opts5 missing";
   EXPECT_EQ(Read("cfg", L"opts5"), L"0");
-  PostMessageA(key_bar_, kFnKey, 256, 0x1E);
-  PostMessageA(key_bar_, kFnKey, 256, 0x02);  // Fn-1 still launches
+  ReportFnKey(key_bar_, 0x1E);
+  ReportFnKey(key_bar_, 0x02);  // Fn-1 still launches
   EXPECT_TRUE(log.WaitForStarts(1));
   EXPECT_EQ(FindWindowExA(nullptr, type, "#32770", "Assignment Type"), nullptr);
   PostMessageA(type, WM_KEYDOWN, VK_ESCAPE, 0);
@@ -147,7 +135,7 @@ TEST_F(AssignmentDialogs, WithTheKeyBarHiddenTheDialogHasNoOwnerAndTheKeyBarRuns
   ASSERT_NE(Start(), nullptr);
   ShowWindow(key_bar_, SW_MINIMIZE);
   ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(key_bar_); }));
-  PostMessageA(key_bar_, kFnKey, 256, 0x1E);
+  ReportFnKey(key_bar_, 0x1E);
   HWND type = WaitForDialog("Assignment Type");
   ASSERT_NE(type, nullptr);
   EXPECT_EQ(GetWindow(type, GW_OWNER), nullptr);

@@ -4,7 +4,6 @@
 // program the help engine is asked instead.
 #include <gtest/gtest.h>
 #include <windows.h>
-#include <tlhelp32.h>
 
 #include <fstream>
 #include <sstream>
@@ -37,19 +36,6 @@ std::string ClassText(const std::string& key) {
 void SetClassText(const std::string& key, const std::string& text) {
   RegSetValueA(HKEY_CLASSES_ROOT, key.c_str(), REG_SZ, text.c_str(),
                static_cast<DWORD>(text.size()));
-}
-
-DWORD ProcessNamed(const char* name) {
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  PROCESSENTRY32 entry{};
-  entry.dwSize = sizeof entry;
-  DWORD id = 0;
-  for (BOOL more = Process32First(snapshot, &entry); more && id == 0;
-       more = Process32Next(snapshot, &entry)) {
-    if (lstrcmpiA(entry.szExeFile, name) == 0) id = entry.th32ProcessID;
-  }
-  CloseHandle(snapshot);
-  return id;
 }
 
 class Help : public KeyBarTest {

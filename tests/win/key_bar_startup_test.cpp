@@ -16,18 +16,14 @@ Bytes Position(const std::string& text) {
   return data;
 }
 
-// Where a window of this size goes on first run, in twips (15 a pixel here):
-// a fifth of the free space. Twips are multiples of 15, so this is exact.
-POINT FirstRunTwips(HWND window) {
+// Where a window of this size goes on first run: a fifth of the free space,
+// stored in twips (15 a pixel here, so exact) and shown in pixels.
+POINT FirstRunPixels(HWND window) {
   RECT rect{};
   GetWindowRect(window, &rect);
-  return POINT{(GetSystemMetrics(SM_CXSCREEN) - (rect.right - rect.left)) * 15 / 5,
-               (GetSystemMetrics(SM_CYSCREEN) - (rect.bottom - rect.top)) * 15 / 5};
-}
-
-POINT FirstRunPixels(HWND window) {
-  const POINT twips = FirstRunTwips(window);
-  return POINT{(twips.x * 2 + 15) / 30, (twips.y * 2 + 15) / 30};
+  const LONG twips_x = (GetSystemMetrics(SM_CXSCREEN) - (rect.right - rect.left)) * 15 / 5;
+  const LONG twips_y = (GetSystemMetrics(SM_CYSCREEN) - (rect.bottom - rect.top)) * 15 / 5;
+  return POINT{(twips_x * 2 + 15) / 30, (twips_y * 2 + 15) / 30};
 }
 
 std::pair<LONG, LONG> Origin(HWND window) {

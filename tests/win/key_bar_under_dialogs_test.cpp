@@ -18,7 +18,6 @@
 namespace keylark::wintest {
 namespace {
 
-constexpr UINT kFnKey = 2027;
 constexpr LPARAM kMakeCodeA = 0x1E;
 constexpr LPARAM kMakeCodeD = 0x20;
 constexpr POINT kLabelC{90 + 12, 123 + 12};  // the middle of label C, in the client area
@@ -46,7 +45,7 @@ bool MovePointerTo(POINT screen) {
   });
 }
 
-void Click(DWORD down, DWORD up) {
+void MouseClick(DWORD down, DWORD up) {
   Send(down);
   Send(up);
 }
@@ -54,18 +53,6 @@ void Click(DWORD down, DWORD up) {
 POINT OnScreen(HWND window, POINT client) {
   ClientToScreen(window, &client);
   return client;
-}
-
-// A process's top-level windows of a class, shown or not.
-std::vector<HWND> WindowsOf(DWORD process, const char* class_name) {
-  std::vector<HWND> found;
-  for (HWND window = FindWindowExA(nullptr, nullptr, class_name, nullptr); window != nullptr;
-       window = FindWindowExA(nullptr, window, class_name, nullptr)) {
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == process) found.push_back(window);
-  }
-  return found;
 }
 
 // The visible dialogs of a process that hold a control with this id.
@@ -76,13 +63,6 @@ std::vector<HWND> DialogsWith(DWORD process, int control_id) {
       found.push_back(dialog);
   }
   return found;
-}
-
-std::wstring TextOf(HWND dialog, int id) {
-  wchar_t text[1024] = {};
-  SendMessageTimeoutW(GetDlgItem(dialog, id), WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text),
-                      SMTO_NORMAL, 5000, nullptr);
-  return text;
 }
 
 class KeyBarUnderDialogs : public KeyBarTest {
@@ -131,7 +111,7 @@ class KeyBarUnderDialogs : public KeyBarTest {
   // its time to come due: the command editor as it opens.
   HWND DirectAfterTheTipIsDue(HWND type) {
     std::this_thread::sleep_for(kTipComesDue);
-    PostMessageA(GetDlgItem(type, IDC_AT_DIRECT), BM_CLICK, 0, 0);
+    Click(type, IDC_AT_DIRECT);
     return WaitForDialogWith(IDC_EC_COMMAND);
   }
 
@@ -145,14 +125,14 @@ class KeyBarUnderDialogs : public KeyBarTest {
 TEST_F(KeyBarUnderDialogs, ARightClickRightAfterTheHoverEditsTheClickedKey) {
   ASSERT_NE(Start(), nullptr);
   ASSERT_TRUE(HoverC());
-  Click(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);  // at once, long before a tip shows
+  MouseClick(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);  // at once, long before a tip shows
   HWND type = WaitForDialogWith(IDC_AT_KEY);
   ASSERT_NE(type, nullptr);
   EXPECT_FALSE(IsWindowEnabled(key_bar_));
 
   HWND editor = DirectAfterTheTipIsDue(type);
   ASSERT_NE(editor, nullptr);
-  EXPECT_EQ(TextOf(editor, IDC_EC_COMMAND), L"C:\\old.exe") << "edits Fn-C, not a new key";
+  EXPECT_EQ(ItemText(editor, IDC_EC_COMMAND), L"C:\\old.exe") << "edits Fn-C, not a new key";
   PostMessageA(editor, WM_KEYDOWN, VK_ESCAPE, 0);
   EXPECT_TRUE(DialogGone(IDC_EC_COMMAND));
   EXPECT_EQ(Text(layout::kCmd, "Fn-C"), "C:\\old.exe");
@@ -166,17 +146,17 @@ TEST_F(KeyBarUnderDialogs, AnFnKeyReportedDuringTheHoverEditsTheReportedKey) {
   // A report is taken before the pointer's input still queued: the key bar
   // sees the hover first, as the user's hand is slower.
   std::this_thread::sleep_for(std::chrono::milliseconds(250));
-  PostMessageA(key_bar_, kFnKey, 256, kMakeCodeD);  // Fn-D has no command
+  ReportFnKey(key_bar_, kMakeCodeD);  // Fn-D has no command
   HWND type = WaitForDialogWith(IDC_AT_KEY);
   ASSERT_NE(type, nullptr);
-  EXPECT_EQ(TextOf(type, IDC_AT_KEY), L"Fn-D");
+  EXPECT_EQ(ItemText(type, IDC_AT_KEY), L"Fn-D");
 
   HWND editor = DirectAfterTheTipIsDue(type);
   ASSERT_NE(editor, nullptr);
-  EXPECT_EQ(TextOf(editor, IDC_EC_COMMAND), L"") << "a new assignment for Fn-D";
+  EXPECT_EQ(ItemText(editor, IDC_EC_COMMAND), L"") << "a new assignment for Fn-D";
   SendMessageTimeoutA(GetDlgItem(editor, IDC_EC_COMMAND), WM_SETTEXT, 0,
                       reinterpret_cast<LPARAM>("C:\\new.exe"), SMTO_NORMAL, 5000, nullptr);
-  PostMessageA(GetDlgItem(editor, IDOK), BM_CLICK, 0, 0);
+  Click(editor, IDOK);
   EXPECT_TRUE(DialogGone(IDC_EC_COMMAND));
   EXPECT_EQ(Text(layout::kCmd, "Fn-D"), "C:\\new.exe");
   EXPECT_EQ(Text(layout::kCmd, "Fn-C"), "C:\\old.exe");
@@ -206,8 +186,8 @@ TEST_F(KeyBarUnderDialogs, TheAboutBoxHoldsTheKeyBarUntilItClosesAndComesOnlyOnc
   EXPECT_EQ(DialogsWith(keylark_.ProcessId(), IDC_ABOUT_TITLE).size(), 1U);
   EXPECT_TRUE(comes_forward([&] {
     ASSERT_TRUE(HoverC());
-    Click(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
-    Click(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+    MouseClick(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+    MouseClick(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
   }));
   EXPECT_EQ(WaitForDialogWith(IDC_AT_KEY, std::chrono::milliseconds(1500)), nullptr)
       << "no Assignment Type beside About";
@@ -216,10 +196,10 @@ TEST_F(KeyBarUnderDialogs, TheAboutBoxHoldsTheKeyBarUntilItClosesAndComesOnlyOnc
   // An unassigned key reported meanwhile opens its Assignment Type dialog, as
   // with no assignment dialog open; the flow ending there leaves the key bar
   // to the About box.
-  PostMessageA(key_bar_, kFnKey, 256, kMakeCodeD);
+  ReportFnKey(key_bar_, kMakeCodeD);
   HWND type = WaitForDialogWith(IDC_AT_KEY);
   ASSERT_NE(type, nullptr);
-  PostMessageA(GetDlgItem(type, IDC_AT_CLEAR), BM_CLICK, 0, 0);  // nothing stored to clear
+  Click(type, IDC_AT_CLEAR);  // nothing stored to clear
   ASSERT_TRUE(DialogGone(IDC_AT_KEY));
   EXPECT_TRUE(WaitFor([&] { return !IsWindowEnabled(key_bar_); }));
 
@@ -228,7 +208,7 @@ TEST_F(KeyBarUnderDialogs, TheAboutBoxHoldsTheKeyBarUntilItClosesAndComesOnlyOnc
   EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(key_bar_) != FALSE; }));
   // The same click now reaches the key bar.
   ASSERT_TRUE(HoverC());
-  Click(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+  MouseClick(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
   EXPECT_TRUE(log.WaitForStarts(1));
 }
 
@@ -236,11 +216,11 @@ TEST_F(KeyBarUnderDialogs, AKeyReportedRightAfterAChoiceInTheUnownedDialogDoesNo
   ASSERT_NE(Start(), nullptr);
   ShowWindow(key_bar_, SW_MINIMIZE);  // reported keys then open the dialog without owner
   ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(key_bar_); }));
-  PostMessageA(key_bar_, kFnKey, 256, kMakeCodeA);
+  ReportFnKey(key_bar_, kMakeCodeA);
   HWND type = WaitForDialogWith(IDC_AT_KEY);
   ASSERT_NE(type, nullptr);
-  PostMessageA(GetDlgItem(type, IDC_AT_DIRECT), BM_CLICK, 0, 0);
-  PostMessageA(key_bar_, kFnKey, 256, kMakeCodeD);  // queued before the editor can open
+  Click(type, IDC_AT_DIRECT);
+  ReportFnKey(key_bar_, kMakeCodeD);  // queued before the editor can open
   HWND editor = WaitForDialogWith(IDC_EC_COMMAND);
   ASSERT_NE(editor, nullptr);
   EXPECT_TRUE(DialogsWith(keylark_.ProcessId(), IDC_AT_KEY).empty());

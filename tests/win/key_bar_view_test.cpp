@@ -19,56 +19,10 @@ constexpr COLORREF kCyan = RGB(0, 255, 255);
 constexpr COLORREF kReserved = RGB(132, 134, 165);
 constexpr COLORREF kRed = RGB(255, 0, 0);
 
-using Pixels = std::vector<COLORREF>;
-
-// A window's client-area pixels as the screen shows them, row by row,
-// copied in one go (GetPixel per pixel is slow across processes).
-Pixels CaptureClient(HWND window) {
-  RECT client{};
-  GetClientRect(window, &client);
-  const int width = client.right;
-  const int height = client.bottom;
-  Pixels pixels(static_cast<std::size_t>(width * height));
-  HDC source = GetDC(window);
-  HDC memory = CreateCompatibleDC(source);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top-down rows
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP copy = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ previous = SelectObject(memory, copy);
-  BitBlt(memory, 0, 0, width, height, source, 0, 0, SRCCOPY);
-  GdiFlush();
-  const auto* bgra = static_cast<const std::uint8_t*>(bits);
-  for (std::size_t i = 0; i < pixels.size(); ++i) {
-    pixels[i] = RGB(bgra[i * 4 + 2], bgra[i * 4 + 1], bgra[i * 4]);
-  }
-  SelectObject(memory, previous);
-  DeleteObject(copy);
-  DeleteDC(memory);
-  ReleaseDC(window, source);
-  return pixels;
-}
-
 COLORREF PixelAt(const Pixels& pixels, HWND window, int x, int y) {
   RECT client{};
   GetClientRect(window, &client);
   return pixels[static_cast<std::size_t>(y * client.right + x)];
-}
-
-// How many pixels of a label's box have exactly this colour.
-int CountInLabel(const Pixels& pixels, HWND window, int index, COLORREF colour) {
-  const app::LabelPosition& p = app::kLabelPositions[static_cast<std::size_t>(index)];
-  int count = 0;
-  for (int y = p.top; y < p.top + app::kLabelSize; ++y) {
-    for (int x = p.left; x < p.left + app::kLabelSize; ++x) {
-      if (PixelAt(pixels, window, x, y) == colour) ++count;
-    }
-  }
-  return count;
 }
 
 bool HasPopupMark(const Pixels& pixels, HWND window, int index) {
@@ -164,7 +118,7 @@ class KeyBarView : public KeyBarTest {
     if (key_bar != nullptr) {
       SetForegroundWindow(key_bar);
       WaitForPixels(key_bar, [&](const Pixels& p) {
-        return CountInLabel(p, key_bar, 0, RGB(107, 105, 148)) > 0;
+        return LabelPixels(p, key_bar, 0, RGB(107, 105, 148)) > 0;
       });
     }
     return key_bar;
@@ -176,19 +130,19 @@ TEST_F(KeyBarView, LabelsShowTheirStateInColourAndPopupKeysCarryAMark) {
   ASSERT_NE(key_bar, nullptr);
   const Pixels pixels = CaptureClient(key_bar);
 
-  EXPECT_GT(CountInLabel(pixels, key_bar, 0, kCyan), 5) << "Fn-1 assigned";
-  EXPECT_GT(CountInLabel(pixels, key_bar, 6, kCyan), 5) << "Fn-A popup";
-  EXPECT_GT(CountInLabel(pixels, key_bar, 7, kReserved), 5) << "Fn-B reserved beats assigned";
-  EXPECT_EQ(CountInLabel(pixels, key_bar, 7, kCyan), 0);
-  EXPECT_GT(CountInLabel(pixels, key_bar, 23, kReserved), 5) << "Fn-Z reserved";
-  EXPECT_GT(CountInLabel(pixels, key_bar, 10, kWhite), 5) << "Fn-E unassigned";
-  EXPECT_EQ(CountInLabel(pixels, key_bar, 10, kCyan), 0);
+  EXPECT_GT(LabelPixels(pixels, key_bar, 0, kCyan), 5) << "Fn-1 assigned";
+  EXPECT_GT(LabelPixels(pixels, key_bar, 6, kCyan), 5) << "Fn-A popup";
+  EXPECT_GT(LabelPixels(pixels, key_bar, 7, kReserved), 5) << "Fn-B reserved beats assigned";
+  EXPECT_EQ(LabelPixels(pixels, key_bar, 7, kCyan), 0);
+  EXPECT_GT(LabelPixels(pixels, key_bar, 23, kReserved), 5) << "Fn-Z reserved";
+  EXPECT_GT(LabelPixels(pixels, key_bar, 10, kWhite), 5) << "Fn-E unassigned";
+  EXPECT_EQ(LabelPixels(pixels, key_bar, 10, kCyan), 0);
 
   EXPECT_TRUE(HasPopupMark(pixels, key_bar, 6)) << "Fn-A";
   EXPECT_TRUE(HasPopupMark(pixels, key_bar, 8)) << "Fn-C";
   EXPECT_TRUE(HasPopupMark(pixels, key_bar, 7)) << "a reserved popup key keeps its mark";
   EXPECT_FALSE(HasPopupMark(pixels, key_bar, 0)) << "a direct key has none";
-  EXPECT_EQ(CountInLabel(pixels, key_bar, 10, kRed), 0);
+  EXPECT_EQ(LabelPixels(pixels, key_bar, 10, kRed), 0);
 }
 
 // Three starts, each option on in one and off in another, and no two options
@@ -240,8 +194,8 @@ TEST_F(KeyBarView, MarksFollowTheOptionWhetherDrawnHiddenShownOrRecoloured) {
 
   PostMessageA(key_bar, WM_COMMAND, IDM_POPUPS, 0);  // off while shown
   EXPECT_TRUE(WaitForPixels(key_bar, [&](const Pixels& p) {
-    return !HasPopupMark(p, key_bar, 6) && CountInLabel(p, key_bar, 8, kRed) == 0 &&
-           CountInLabel(p, key_bar, 6, kCyan) > 5;
+    return !HasPopupMark(p, key_bar, 6) && LabelPixels(p, key_bar, 8, kRed) == 0 &&
+           LabelPixels(p, key_bar, 6, kCyan) > 5;
   }));
   // Recoloured from the store (as after keylarkctl), the marks stay off.
   DWORD_PTR result = 0;

@@ -8,9 +8,6 @@
 namespace keylark::wintest {
 namespace {
 
-// The Fn-key component's report: message 2027, wParam 256, the make code.
-constexpr UINT kFnKeyMessage = 2027;
-constexpr WPARAM kFnKeyReport = 256;
 constexpr LPARAM kScanE = 0x12;
 // The tray icon's callback message and identifier.
 constexpr UINT kTrayCallback = 1124;
@@ -30,16 +27,16 @@ TEST_F(KeyLaunching, WithTheSwitchFlagARunningInstanceIsNotStartedAgain) {
   Assign("Fn-E", TargetProgram(), "1");
   HWND key_bar = StartKeyBar();
   ASSERT_NE(key_bar, nullptr);
-  PostMessageA(key_bar, kFnKeyMessage, kFnKeyReport, kScanE);
+  ReportFnKey(key_bar, kScanE);
   ASSERT_TRUE(log_.WaitForStarts(1));
   const platform::ProcessId first = log_.Starts()[0];
   ASSERT_TRUE(WaitFor([&] { return TopLevelWindowOf(first) != nullptr; }));
 
-  SendAndWait(key_bar, kFnKeyMessage, kFnKeyReport, kScanE);
+  ReportFnKey(key_bar, kScanE, true);
   EXPECT_EQ(log_.Starts().size(), 1U) << "the running instance is brought forward instead";
 
   EndProcess(first);
-  SendAndWait(key_bar, kFnKeyMessage, kFnKeyReport, kScanE);
+  ReportFnKey(key_bar, kScanE, true);
   ASSERT_TRUE(log_.WaitForStarts(2)) << "after it ended the key starts it again";
   EXPECT_NE(log_.Starts()[1], first);
 }
@@ -52,7 +49,7 @@ TEST_F(KeyLaunching, APopupListStaysUpWithTheKeyBarUntilAnItemIsChosen) {
   HWND key_bar = StartKeyBar();
   ASSERT_NE(key_bar, nullptr);
 
-  PostMessageA(key_bar, kFnKeyMessage, kFnKeyReport, 0x1E);  // Fn-A
+  ReportFnKey(key_bar, 0x1E);  // Fn-A
   HWND menu = nullptr;
   ASSERT_TRUE(WaitFor(
       [&] { return (menu = TopLevelWindowOf(keylark_.ProcessId(), "#32768")) != nullptr; }));

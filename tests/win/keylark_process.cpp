@@ -1,5 +1,9 @@
 #include "keylark_process.h"
 
+#include <objbase.h>
+#include <shlobj.h>
+#include <tlhelp32.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <cctype>
@@ -32,17 +36,52 @@ bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds d
   return true;
 }
 
-int LabelPixels(HWND key_bar, int index, COLORREF colour) {
+// Copied in one go: GetPixel per pixel is slow across processes.
+Pixels CaptureClient(HWND window) {
+  RECT client{};
+  GetClientRect(window, &client);
+  const int width = client.right;
+  const int height = client.bottom;
+  Pixels pixels(static_cast<std::size_t>(width * height));
+  HDC source = GetDC(window);
+  HDC memory = CreateCompatibleDC(source);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // top-down rows
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP copy = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ previous = SelectObject(memory, copy);
+  BitBlt(memory, 0, 0, width, height, source, 0, 0, SRCCOPY);
+  GdiFlush();
+  const auto* bgra = static_cast<const std::uint8_t*>(bits);
+  for (std::size_t i = 0; i < pixels.size(); ++i) {
+    pixels[i] = RGB(bgra[i * 4 + 2], bgra[i * 4 + 1], bgra[i * 4]);
+  }
+  SelectObject(memory, previous);
+  DeleteObject(copy);
+  DeleteDC(memory);
+  ReleaseDC(window, source);
+  return pixels;
+}
+
+int LabelPixels(const Pixels& pixels, HWND key_bar, int index, COLORREF colour) {
   const app::LabelPosition& label = app::kLabelPositions[static_cast<std::size_t>(index)];
-  HDC screen = GetDC(key_bar);
+  RECT client{};
+  GetClientRect(key_bar, &client);
   int count = 0;
-  for (int y = label.top; y < label.top + app::kLabelSize; y += 2) {
+  for (int y = label.top; y < label.top + app::kLabelSize; ++y) {
     for (int x = label.left; x < label.left + app::kLabelSize; ++x) {
-      if (GetPixel(screen, x, y) == colour) ++count;
+      count += pixels[static_cast<std::size_t>(y * client.right + x)] == colour ? 1 : 0;
     }
   }
-  ReleaseDC(key_bar, screen);
   return count;
+}
+
+int LabelPixels(HWND key_bar, int index, COLORREF colour) {
+  return LabelPixels(CaptureClient(key_bar), key_bar, index, colour);
 }
 
 namespace {
@@ -113,23 +152,6 @@ std::string Text(const std::string& path, const std::string& name) {
   return std::string(data->begin(), std::find(data->begin(), data->end(), 0));
 }
 
-std::map<std::string, store::Bytes> Values(const std::string& path) {
-  std::map<std::string, store::Bytes> values;
-  HKEY key = nullptr;
-  if (RegOpenKeyA(HKEY_CURRENT_USER, path.c_str(), &key) != ERROR_SUCCESS) return values;
-  char name[256];
-  BYTE data[256];
-  DWORD name_size = sizeof name;
-  DWORD data_size = sizeof data;
-  for (DWORD i = 0;
-       RegEnumValueA(key, i, name, &name_size, nullptr, nullptr, data, &data_size) == ERROR_SUCCESS;
-       ++i, name_size = sizeof name, data_size = sizeof data) {
-    values[name] = store::Bytes(data, data + data_size);
-  }
-  RegCloseKey(key);
-  return values;
-}
-
 void Reserve(const char* character) {
   Put(layout::kReserve, character, "1", platform::Root::LocalMachine);
 }
@@ -144,6 +166,24 @@ void SendAndWait(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   SendMessageTimeoutA(window, message, wparam, lparam, SMTO_NORMAL, 10000, &result);
 }
 
+void PutW(const std::wstring& path, const std::wstring& name, DWORD type, const void* data,
+          DWORD size) {
+  HKEY key = nullptr;
+  RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                  nullptr);
+  RegSetValueExW(key, name.c_str(), 0, type, static_cast<const BYTE*>(data), size);
+  RegCloseKey(key);
+}
+
+void PutTextW(const std::wstring& path, const std::wstring& name, const std::wstring& text) {
+  PutW(path, name, REG_SZ, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+}
+
+void ReportFnKey(HWND key_bar, LPARAM make_code, bool wait) {
+  if (wait) return SendAndWait(key_bar, 2027, 256, make_code);
+  PostMessageA(key_bar, 2027, 256, make_code);
+}
+
 void PressKeyIn(HWND window, UINT key) {
   PostMessageA(window, WM_KEYDOWN, key, 0);
   PostMessageA(window, WM_KEYUP, key, 0xC0000000);
@@ -152,6 +192,68 @@ void PressKeyIn(HWND window, UINT key) {
 HWND VisibleDialog(const char* caption) {
   HWND found = FindWindowA("#32770", caption);
   return found != nullptr && IsWindowVisible(found) ? found : nullptr;
+}
+
+std::wstring ItemText(HWND dialog, int id) {
+  wchar_t text[4096] = {};
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutW(GetDlgItem(dialog, id), WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text),
+                      SMTO_NORMAL, 5000, &copied);
+  return text;
+}
+
+void Click(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+
+std::vector<HWND> WindowsOf(DWORD process, const char* class_name) {
+  std::vector<HWND> found;
+  for (HWND window = FindWindowExA(nullptr, nullptr, class_name, nullptr); window != nullptr;
+       window = FindWindowExA(nullptr, window, class_name, nullptr)) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == process) found.push_back(window);
+  }
+  return found;
+}
+
+std::wstring Wide(const std::string& text) {
+  std::wstring wide(text.size() + 1, L'\0');
+  const int length =
+      MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, wide.data(), static_cast<int>(wide.size()));
+  wide.resize(length > 0 ? static_cast<std::size_t>(length - 1) : 0);
+  return wide;
+}
+
+HRESULT CreateShortcut(const std::string& file, const ShortcutSpec& spec) {
+  IShellLinkA* link = nullptr;
+  HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                    reinterpret_cast<void**>(&link));
+  if (FAILED(result)) return result;
+  link->SetPath(spec.target.c_str());
+  link->SetArguments(spec.arguments.c_str());
+  link->SetWorkingDirectory(spec.working_directory.c_str());
+  link->SetDescription(spec.description.c_str());
+  if (!spec.icon_path.empty()) link->SetIconLocation(spec.icon_path.c_str(), spec.icon_index);
+  IPersistFile* persist = nullptr;
+  result = link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist));
+  if (SUCCEEDED(result)) {
+    result = persist->Save(Wide(file).c_str(), TRUE);
+    persist->Release();
+  }
+  link->Release();
+  return result;
+}
+
+DWORD ProcessNamed(const char* name) {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  PROCESSENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  DWORD id = 0;
+  for (BOOL more = Process32First(snapshot, &entry); more && id == 0;
+       more = Process32Next(snapshot, &entry)) {
+    if (lstrcmpiA(entry.szExeFile, name) == 0) id = entry.th32ProcessID;
+  }
+  CloseHandle(snapshot);
+  return id;
 }
 
 HWND WaitForDialog(const char* caption) {

@@ -11,6 +11,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "fakes/registry_layout.h"
 #include "platform/win32/win32_registry.h"
@@ -38,14 +39,21 @@ void Put(const std::string& path, const std::string& name, const std::string& te
 std::optional<store::Bytes> Raw(const std::string& path, const std::string& name);
 // A value's text up to its first NUL, or "<absent>".
 std::string Text(const std::string& path, const std::string& name);
-// Every value of a key under HKEY_CURRENT_USER, by name as spelt there.
-std::map<std::string, store::Bytes> Values(const std::string& path);
+// A value under HKEY_CURRENT_USER written through the wide functions, so
+// that names and texts in any code page arrive as they are; the key made if
+// missing.
+void PutW(const std::wstring& path, const std::wstring& name, DWORD type, const void* data,
+          DWORD size);
+void PutTextW(const std::wstring& path, const std::wstring& name, const std::wstring& text);
 // The notebook's provisioning reserves a key by its character.
 void Reserve(const char* character);
 // A key's direct command and its switch flag.
 void Assign(const std::string& key, const std::string& command, const char* switch_flag);
 // Sends a message and returns once the window has handled it.
 void SendAndWait(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+// The Fn-key component's report of a key by its make code, as it sends it
+// (message 2027, wParam 256): posted, or sent and handled when this returns.
+void ReportFnKey(HWND key_bar, LPARAM make_code, bool wait = false);
 
 // Every key and value below "Software\Korvane" of both roots: "HKCU\path|"
 // for a key, "HKCU\path|NAME" (names in capitals, as the registry compares
@@ -55,13 +63,36 @@ RegistryDump DumpRegistry();
 
 void PressKeyIn(HWND window, UINT key);
 
-// How many pixels of a key's label, as the key bar's window shows it, have
-// exactly this colour (every other row is looked at).
+// A window's client-area pixels as the screen shows them, row by row.
+using Pixels = std::vector<COLORREF>;
+Pixels CaptureClient(HWND window);
+// How many pixels of a key's label have exactly this colour, in a capture of
+// the key bar or as its window shows it now.
+int LabelPixels(const Pixels& pixels, HWND key_bar, int index, COLORREF colour);
 int LabelPixels(HWND key_bar, int index, COLORREF colour);
 
 // A visible dialog with this caption, or nullptr; waiting for one to come
 // (nullptr when none came in time) or to go.
 HWND VisibleDialog(const char* caption);
+// A control's text as wide text, and a click on a button, of a dialog.
+std::wstring ItemText(HWND dialog, int id);
+void Click(HWND dialog, int id);
+// A process's top-level windows of a class, shown or not.
+std::vector<HWND> WindowsOf(DWORD process, const char* class_name);
+// UTF-8 text as wide text.
+std::wstring Wide(const std::string& text);
+// Writes a shortcut the way the shell does; the calling thread has COM.
+struct ShortcutSpec {
+  std::string target;
+  std::string arguments;
+  std::string working_directory;
+  std::string description;
+  std::string icon_path;
+  int icon_index = 0;
+};
+HRESULT CreateShortcut(const std::string& file, const ShortcutSpec& spec);
+// The id of a running process with this file name, or 0.
+DWORD ProcessNamed(const char* name);
 HWND WaitForDialog(const char* caption);
 bool WaitUntilGone(const char* caption);
 
@@ -79,7 +110,6 @@ class KeylarkProcess {
   bool Close();
   bool WaitForExit(std::chrono::milliseconds deadline);
   DWORD ProcessId() const { return info_.dwProcessId; }
-  HANDLE ProcessHandle() const { return info_.hProcess; }
 
  private:
   PROCESS_INFORMATION info_{};

@@ -19,17 +19,6 @@ constexpr const char* kCtl = "keylarkctl.exe";
 constexpr const char* kKeys[] = {"1", "2", "3", "4", "5", "6", "A", "B", "C", "D", "E", "F",
                                  "G", "H", "N", "Q", "R", "S", "T", "V", "W", "X", "Y", "Z"};
 
-void SetW(const wchar_t* path, const wchar_t* name, DWORD type, const void* data, DWORD size) {
-  HKEY key = nullptr;
-  RegCreateKeyExW(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
-  RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), size);
-  RegCloseKey(key);
-}
-
-void SetTextW(const wchar_t* path, const wchar_t* name, const std::wstring& text) {
-  SetW(path, name, REG_SZ, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
-}
-
 std::string WriteTempFile(const std::string& text) {
   const std::string path = TempFilePath("kct");
   std::ofstream(path, std::ios::binary) << text;
@@ -80,12 +69,12 @@ TEST_F(Keylarkctl, ExportThenClearingEveryKeyThenImportRestoresTheRegistryExactl
   ASSERT_EQ(RunToEnd(kCtl, "set-popup A \"" + folder + "\"").exit_code, 0U);
   EXPECT_EQ(TestStore().ReadText(store::PopupListKey("Fn-A"), store::kFileCountValue), "2");
   const wchar_t* desc = L"Software\\Korvane\\Keylark\\ini\\desc";
-  SetTextW(desc, L"Fn-Q", L"Tab\there \"quoted\" Ünïcode 日本");
-  SetTextW(L"Software\\Korvane\\Keylark\\ini\\cmd", L"Fn-Q", L"C:\\Café\\app.exe");
-  SetTextW(L"Software\\Korvane\\Keylark\\ini\\cwd", L"Fn-Q", L"");
+  PutTextW(desc, L"Fn-Q", L"Tab\there \"quoted\" Ünïcode 日本");
+  PutTextW(L"Software\\Korvane\\Keylark\\ini\\cmd", L"Fn-Q", L"C:\\Café\\app.exe");
+  PutTextW(L"Software\\Korvane\\Keylark\\ini\\cwd", L"Fn-Q", L"");
   const DWORD number = 7;
-  SetW(L"Software\\Korvane\\Keylark\\ini\\opts", L"Fn-Q", REG_DWORD, &number, sizeof number);
-  SetTextW(L"Software\\Korvane\\Keylark\\prg\\Fn-Z\\Ärger", L"Ärger", L"C:\\Ä\\Ärger.lnk");
+  PutW(L"Software\\Korvane\\Keylark\\ini\\opts", L"Fn-Q", REG_DWORD, &number, sizeof number);
+  PutTextW(L"Software\\Korvane\\Keylark\\prg\\Fn-Z\\Ärger", L"Ärger", L"C:\\Ä\\Ärger.lnk");
   const RegistryDump before = DumpRegistry();
 
   const std::string exported = Temp("");

@@ -8,7 +8,6 @@
 #include "keylark_process.h"
 #include "measure/measure_points.h"
 #include "measured_program.h"
-#include "store/layout.h"
 
 namespace keylark::wintest {
 namespace {
@@ -26,9 +25,7 @@ class MeasurementBuild : public ::testing::Test {
   void SetUp() override {
     ResetStore();
     // Fn-E starts the benchmark's target, which ends at once.
-    TestStore().WriteText(store::kCommandKey, "Fn-E", BenchProgram("bench_target.exe"),
-                          store::KeyMode::CreateIfMissing);
-    TestStore().WriteText(store::kSwitchFlagKey, "Fn-E", "0", store::KeyMode::CreateIfMissing);
+    Assign("Fn-E", BenchProgram("bench_target.exe"), "0");
     target_started_ = CreateEventA(nullptr, FALSE, FALSE, bench::kTargetStartedEventName);
   }
   void TearDown() override {

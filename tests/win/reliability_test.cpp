@@ -3,7 +3,6 @@
 // half-written store and paths in Japanese.
 #include <gtest/gtest.h>
 #include <windows.h>
-#include <tlhelp32.h>
 
 #include <algorithm>
 #include <fstream>
@@ -24,19 +23,9 @@ void AssignList(const std::string& item_target) {
   Put(store::PopupItemKey("Fn-A", "Item"), "Item", item_target);
 }
 
-// A key report, sent (handled when this returns) or only posted.
-void Report(HWND key_bar, LPARAM scan, bool wait = true) {
-  if (wait) return SendAndWait(key_bar, core::FnKeyMessage, core::kFnKeyReportWParam, scan);
-  PostMessageA(key_bar, core::FnKeyMessage, core::kFnKeyReportWParam, scan);
-}
-
 int CountMenus(DWORD process) {
   int menus = 0;
-  for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, "#32768", nullptr)) != nullptr;) {
-    DWORD owner = 0;
-    GetWindowThreadProcessId(w, &owner);
-    menus += owner == process && IsWindowVisible(w) ? 1 : 0;
-  }
+  for (HWND menu : WindowsOf(process, "#32768")) menus += IsWindowVisible(menu) ? 1 : 0;
   return menus;
 }
 
@@ -47,19 +36,6 @@ std::wstring ImageOf(platform::ProcessId id) {
   if (process != nullptr) QueryFullProcessImageNameW(process, 0, path, &size);
   if (process != nullptr) CloseHandle(process);
   return path;
-}
-
-bool AnyProcessNamed(const char* name) {
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  PROCESSENTRY32 entry{};
-  entry.dwSize = sizeof entry;
-  bool found = false;
-  for (BOOL more = Process32First(snapshot, &entry); more && !found;
-       more = Process32Next(snapshot, &entry)) {
-    found = lstrcmpiA(entry.szExeFile, name) == 0;
-  }
-  CloseHandle(snapshot);
-  return found;
 }
 
 RECT Where(HWND window) {
@@ -112,10 +88,10 @@ TEST_F(Reliability, TheProgramStartedIsExactlyTheStoredFileNeverAPlantedOne) {
   HWND key_bar = StartKeyBar();
   SetCurrentDirectoryW(here);
   ASSERT_NE(key_bar, nullptr);
-  Report(key_bar, kScanR);
-  Report(key_bar, kScanT);
-  EXPECT_FALSE(AnyProcessNamed("klplant.exe")) << "nothing from the current directory";
-  Report(key_bar, kScanE, false);
+  ReportFnKey(key_bar, kScanR, true);
+  ReportFnKey(key_bar, kScanT, true);
+  EXPECT_EQ(ProcessNamed("klplant.exe"), 0U) << "nothing from the current directory";
+  ReportFnKey(key_bar, kScanE);
   ASSERT_TRUE(log_.WaitForStarts(1));
   EXPECT_EQ(ImageOf(log_.Starts()[0]), wanted);
 }
@@ -129,8 +105,8 @@ TEST_F(Reliability, ADirectCommandGetsItsArgumentsWithTheSwitchFlagOff) {
   HWND key_bar = StartKeyBar();
   SetEnvironmentVariableA("KEYLARK_LAUNCH_LOG", log_.Path().c_str());
   ASSERT_NE(key_bar, nullptr);
-  Report(key_bar, kScanE);
-  Report(key_bar, kScanR);
+  ReportFnKey(key_bar, kScanE, true);
+  ReportFnKey(key_bar, kScanR, true);
   EXPECT_TRUE(log_.WaitForStarts(2));
 }
 
@@ -163,11 +139,11 @@ TEST_F(Reliability, AReportOrTrayClickWhileAMenuIsOpenReplacesIt) {
   HWND key_bar = StartKeyBar();
   ASSERT_NE(key_bar, nullptr);
   for (int i = 0; i < 50; ++i) {
-    Report(key_bar, kScanA, false);
+    ReportFnKey(key_bar, kScanA);
     if (i % 25 == 0)
       PostMessageA(key_bar, core::TrayCallbackMessage, core::TrayIconId, WM_RBUTTONUP);
   }
-  Report(key_bar, kScanE, false);  // handled after all of them
+  ReportFnKey(key_bar, kScanE);  // handled after all of them
   const DWORD process = keylark_.ProcessId();
   int most = 0;
   ASSERT_TRUE(WaitFor([&] {
@@ -198,21 +174,15 @@ TEST_F(Reliability, ACommandInAJapaneseFolderStarts) {
   std::wstring name;
   for (int i = 0; i < 12; ++i) name += L"起動テスト";
   const std::wstring target = CopyTarget(L"キーラーク試験\\日本語 の フォルダ\\" + name + L".exe");
-  HKEY commands = nullptr;
-  ASSERT_EQ(RegCreateKeyW(HKEY_CURRENT_USER, L"Software\\Korvane\\Keylark\\ini\\cmd", &commands),
-            ERROR_SUCCESS);
-  for (const wchar_t* key : {L"Fn-E", L"Fn-R"}) {
-    RegSetValueExW(commands, key, 0, REG_SZ, reinterpret_cast<const BYTE*>(target.c_str()),
-                   static_cast<DWORD>((target.size() + 1) * sizeof(wchar_t)));
-  }
-  RegCloseKey(commands);
+  for (const wchar_t* key : {L"Fn-E", L"Fn-R"})
+    PutTextW(L"Software\\Korvane\\Keylark\\ini\\cmd", key, target);
   Put(store::kSwitchFlagKey, "Fn-E", "0");
   Put(store::kSwitchFlagKey, "Fn-R", "1");
   HWND key_bar = StartKeyBar();
   ASSERT_NE(key_bar, nullptr);
-  Report(key_bar, kScanE);
+  ReportFnKey(key_bar, kScanE, true);
   ASSERT_TRUE(log_.WaitForStarts(1)) << "switch flag off";
-  Report(key_bar, kScanR);
+  ReportFnKey(key_bar, kScanR, true);
   ASSERT_TRUE(log_.WaitForStarts(2)) << "switch flag on";
   for (platform::ProcessId id : log_.Starts()) EXPECT_EQ(ImageOf(id), target);
 }

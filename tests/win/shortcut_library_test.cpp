@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "keylark_process.h"
+#include "launch_log.h"
 #include "launch/shortcut_reader.h"
 #include "platform/win32/win32_shortcut_library.h"
 
@@ -39,12 +40,7 @@ bool WriteFile(const std::string& path, const std::string& content) {
 class TempFolder {
  public:
   TempFolder() {
-    static int counter = 0;
-    path_ = (std::filesystem::temp_directory_path() /
-             ("keylark-shortcut-" + std::to_string(GetCurrentProcessId()) + "-" +
-              std::to_string(++counter)))
-                .string();
-    std::filesystem::remove_all(path_);
+    DeleteFileA(path_.c_str());  // a name made free for a folder
     std::filesystem::create_directory(path_);
   }
   ~TempFolder() {
@@ -58,46 +54,8 @@ class TempFolder {
   std::string File(const std::string& name) const { return path_ + "\\" + name; }
 
  private:
-  std::string path_;
+  std::string path_ = TempFilePath("kls");
 };
-
-struct ShortcutSpec {
-  std::string target;
-  std::string arguments;
-  std::string working_directory;
-  std::string description;
-  std::string icon_path;
-  int icon_index = 0;
-};
-
-std::wstring Wide(const std::string& text) {
-  std::wstring wide(text.size() + 1, L'\0');
-  const int length =
-      MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), static_cast<int>(wide.size()));
-  wide.resize(length > 0 ? static_cast<std::size_t>(length - 1) : 0);
-  return wide;
-}
-
-// Writes a shortcut the way the shell does; the calling thread has COM.
-HRESULT CreateShortcut(const std::string& file, const ShortcutSpec& spec) {
-  IShellLinkA* link = nullptr;
-  HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                    reinterpret_cast<void**>(&link));
-  if (FAILED(result)) return result;
-  link->SetPath(spec.target.c_str());
-  link->SetArguments(spec.arguments.c_str());
-  link->SetWorkingDirectory(spec.working_directory.c_str());
-  link->SetDescription(spec.description.c_str());
-  if (!spec.icon_path.empty()) link->SetIconLocation(spec.icon_path.c_str(), spec.icon_index);
-  IPersistFile* persist = nullptr;
-  result = link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist));
-  if (SUCCEEDED(result)) {
-    result = persist->Save(Wide(file).c_str(), TRUE);
-    persist->Release();
-  }
-  link->Release();
-  return result;
-}
 
 ShortcutInfo Earlier() { return ShortcutInfo{"C:\\earlier.exe", "a", "b", "c", "d", 11, 22}; }
 
