@@ -7,9 +7,7 @@
 namespace keylark::pictures {
 namespace {
 
-constexpr Rgb kFolderYellow{255, 216, 64};
 constexpr Rgb kFolderLight{255, 240, 160};
-constexpr Rgb kFolderEdge{160, 120, 0};
 constexpr Rgb kFace{212, 208, 200};
 constexpr Rgb kPressedFace{184, 180, 172};
 constexpr Rgb kHighlight{255, 255, 255};
@@ -21,22 +19,14 @@ constexpr Rgb kText{32, 32, 32};
 constexpr int kButtonSize = 24;
 
 Image DrawClosedFolder() {
-  Image image = Transparent(16);
-  image.Fill(1, 3, 6, 2, kFolderYellow);
-  Frame(image, 1, 3, 6, 2, kFolderEdge);
-  image.Fill(1, 5, 14, 9, kFolderYellow);
-  Frame(image, 1, 5, 14, 9, kFolderEdge);
+  Image image = FolderFront(14);
   image.Fill(2, 6, 12, 1, kFolderLight);
   return image;
 }
 
 // The back of the folder, and its front tilted open over it.
 Image DrawOpenFolder() {
-  Image image = Transparent(16);
-  image.Fill(1, 3, 6, 2, kFolderYellow);
-  Frame(image, 1, 3, 6, 2, kFolderEdge);
-  image.Fill(1, 5, 12, 9, kFolderYellow);
-  Frame(image, 1, 5, 12, 9, kFolderEdge);
+  Image image = FolderFront(12);
   for (int row = 0; row < 6; ++row) {
     const int left = 4 - row / 2;
     image.Fill(left, 8 + row, 12 - row / 2, 1, kFolderLight);

@@ -41,6 +41,15 @@ void Frame(Image& image, int left, int top, int width, int height, Rgb colour) {
   image.Fill(left + width - 1, top, 1, height, colour);
 }
 
+Image FolderFront(int body_width) {
+  Image image = Transparent(16);
+  image.Fill(1, 3, 6, 2, kFolderYellow);
+  Frame(image, 1, 3, 6, 2, kFolderEdge);
+  image.Fill(1, 5, body_width, 9, kFolderYellow);
+  Frame(image, 1, 5, body_width, 9, kFolderEdge);
+  return image;
+}
+
 void Put16(FileBytes& out, unsigned value) {
   out.push_back(static_cast<std::uint8_t>(value & 0xFF));
   out.push_back(static_cast<std::uint8_t>((value >> 8) & 0xFF));

@@ -53,6 +53,13 @@ Image Transparent(int size);
 // A one-pixel rectangle's edge.
 void Frame(Image& image, int left, int top, int width, int height, Rgb colour);
 
+// The yellow of every folder the program draws, and its edge.
+inline constexpr Rgb kFolderYellow{255, 216, 64};
+inline constexpr Rgb kFolderEdge{160, 120, 0};
+// A 16-pixel folder seen from the front: its tab, and a body of the given
+// width below it; the pictures that show a folder draw on top of it.
+Image FolderFront(int body_width);
+
 void Put16(FileBytes& out, unsigned value);
 void Put32(FileBytes& out, std::uint32_t value);
 // BITMAPINFOHEADER; icons and cursors give twice the height (colour + mask).

@@ -10,8 +10,6 @@ constexpr Rgb kBlack{0, 0, 0};
 constexpr Rgb kWhite{255, 255, 255};
 constexpr Rgb kCyan{0, 255, 255};
 constexpr Rgb kGrey{128, 128, 128};
-constexpr Rgb kFolderYellow{255, 216, 64};
-constexpr Rgb kFolderEdge{160, 120, 0};
 constexpr Rgb kPlusBlue{0, 0, 255};
 
 // A window: black frame, cyan title bar with a black edge below, white inside.
@@ -27,11 +25,7 @@ Image DrawApplicationWindow() {
 
 // A yellow folder with its tab, and a blue plus over its lower right.
 Image DrawFolderWithPlus() {
-  Image image = Transparent(16);
-  image.Fill(1, 3, 6, 2, kFolderYellow);
-  Frame(image, 1, 3, 6, 2, kFolderEdge);
-  image.Fill(1, 5, 13, 9, kFolderYellow);
-  Frame(image, 1, 5, 13, 9, kFolderEdge);
+  Image image = FolderFront(13);
   image.Fill(9, 10, 7, 3, kPlusBlue);
   image.Fill(11, 8, 3, 7, kPlusBlue);
   return image;
