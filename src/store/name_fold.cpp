@@ -90,16 +90,6 @@ char32_t UpperCase(char32_t c) {
   return static_cast<char32_t>(static_cast<std::int32_t>(c) + run.delta);
 }
 
-char32_t Decode(std::string_view sequence) {
-  const auto lead = static_cast<std::uint8_t>(sequence[0]);
-  if (sequence.size() == 1) return lead;
-  char32_t code = lead & (0x7FU >> sequence.size());
-  for (std::size_t i = 1; i < sequence.size(); ++i) {
-    code = (code << 6) | (static_cast<std::uint8_t>(sequence[i]) & 0x3FU);
-  }
-  return code;
-}
-
 void Encode(char32_t c, std::string& out) {
   if (c < 0x80) {
     out += static_cast<char>(c);
@@ -119,14 +109,14 @@ std::string FoldedName(std::string_view utf8) {
   std::string folded;
   folded.reserve(utf8.size());
   for (std::size_t at = 0; at < utf8.size();) {
-    const std::size_t length = Utf8SequenceLength(utf8, at);
-    if (length == 0 || length == 4) {
-      folded += utf8.substr(at, std::max<std::size_t>(length, 1));
-      at += std::max<std::size_t>(length, 1);
+    const Utf8Character character = ReadUtf8Character(utf8, at);
+    if (character.length == 0 || character.length == 4) {
+      folded += utf8.substr(at, std::max<std::size_t>(character.length, 1));
+      at += std::max<std::size_t>(character.length, 1);
       continue;
     }
-    Encode(UpperCase(Decode(utf8.substr(at, length))), folded);
-    at += length;
+    Encode(UpperCase(character.code), folded);
+    at += character.length;
   }
   return folded;
 }

@@ -46,25 +46,29 @@ std::string DecodeText(const std::uint8_t* data, std::size_t size) {
   return std::string(begin, length);
 }
 
-std::size_t Utf8SequenceLength(std::string_view text, std::size_t at) {
-  if (at >= text.size()) return 0;
+Utf8Character ReadUtf8Character(std::string_view text, std::size_t at) {
+  if (at >= text.size()) return {};
   const auto lead = static_cast<std::uint8_t>(text[at]);
   int more = -1;
   if (lead < 0x80) more = 0;
   if (lead >= 0xC2 && lead <= 0xDF) more = 1;
   if (lead >= 0xE0 && lead <= 0xEF) more = 2;
   if (lead >= 0xF0 && lead <= 0xF4) more = 3;
-  if (more < 0 || text.size() - at <= static_cast<std::size_t>(more)) return 0;
+  if (more < 0 || text.size() - at <= static_cast<std::size_t>(more)) return {};
   std::uint32_t code = lead & (0x7FU >> more);
   for (int k = 1; k <= more; ++k) {
     const auto next = static_cast<std::uint8_t>(text[at + static_cast<std::size_t>(k)]);
-    if ((next & 0xC0) != 0x80) return 0;
+    if ((next & 0xC0) != 0x80) return {};
     code = (code << 6) | (next & 0x3FU);
   }
   // Overlong three- and four-byte forms, surrogates and values past U+10FFFF.
-  if (more == 2 && (code < 0x800 || (code >= 0xD800 && code <= 0xDFFF))) return 0;
-  if (more == 3 && (code < 0x10000 || code > 0x10FFFF)) return 0;
-  return static_cast<std::size_t>(more) + 1;
+  if (more == 2 && (code < 0x800 || (code >= 0xD800 && code <= 0xDFFF))) return {};
+  if (more == 3 && (code < 0x10000 || code > 0x10FFFF)) return {};
+  return {static_cast<std::size_t>(more) + 1, static_cast<char32_t>(code)};
+}
+
+std::size_t Utf8SequenceLength(std::string_view text, std::size_t at) {
+  return ReadUtf8Character(text, at).length;
 }
 
 bool IsFlagOn(std::string_view text) { return text == "1"; }

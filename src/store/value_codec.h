@@ -26,6 +26,12 @@ std::string DecodeText(const std::uint8_t* data, std::size_t size);
 // length of the well-formed sequence (one character) that starts at `at`,
 // or 0 when no well-formed sequence starts there.
 std::size_t Utf8SequenceLength(std::string_view text, std::size_t at);
+// The same sequence with the character it encodes; length 0 when none.
+struct Utf8Character {
+  std::size_t length = 0;
+  char32_t code = 0;
+};
+Utf8Character ReadUtf8Character(std::string_view text, std::size_t at);
 
 // A flag is on only when its text is exactly "1".
 bool IsFlagOn(std::string_view text);
