@@ -18,7 +18,6 @@ namespace keylark::fakes {
 class FakeDevice final : public platform::Device {
  public:
   struct ControlCall {
-    platform::DeviceHandle device = 0;
     std::uint32_t control_code = 0;
     std::vector<std::uint8_t> input;  // a copy of the input bytes as sent
     std::uint32_t output_size = 0;
@@ -43,7 +42,7 @@ class FakeDevice final : public platform::Device {
     }
     log_.push_back("control");
     controls_.push_back(
-        {device, control_code, std::vector<std::uint8_t>(input, input + input_size), output_size});
+        {control_code, std::vector<std::uint8_t>(input, input + input_size), output_size});
     *returned = 0;
     if (refuse_controls_) return false;
     const std::size_t count = std::min<std::size_t>(answer_.size(), output_size);
@@ -66,7 +65,6 @@ class FakeDevice final : public platform::Device {
   // ("control on a closed handle", "close of a closed handle").
   const std::vector<std::string>& Log() const { return log_; }
   const std::vector<ControlCall>& Controls() const { return controls_; }
-  std::size_t OpenHandleCount() const { return open_.size(); }
 
  private:
   std::string name_;

@@ -63,21 +63,6 @@ TEST_F(LaunchKeyTest, AnUnassignedKeyOpensTheAssignmentDialogOrOnlyBringsWindows
   }
 }
 
-TEST_F(LaunchKeyTest, AUseDuringTheModalDialogOnlyBringsTheKeyBarForward) {
-  std::vector<std::string> nested;
-  world_.host.during_modal_dialog = [&] {
-    // The dialog sets its flag while loaded; the user presses the key again.
-    world_.session.AssignTypeOpen = true;
-    world_.shell.foreground = FakeKeyBarHost::kDialogWindow;
-    const std::size_t before = world_.log.size();
-    LaunchKey(world_.launch);
-    nested.assign(world_.log.begin() + static_cast<std::ptrdiff_t>(before), world_.log.end());
-    world_.session.AssignTypeOpen = false;
-  };
-  Launch();
-  EXPECT_THAT(nested, ElementsAre(Foreground(FakeKeyBarHost::kKeyBarWindow)));
-}
-
 // --- Direct keys -----------------------------------------------------------
 
 TEST_F(LaunchKeyTest, OnlyANonZeroNumericSwitchFlagSwitches) {
@@ -173,42 +158,22 @@ class SwitchOrStartTest : public LaunchKeyTest {
   const std::string& RememberedTag() const { return world_.session.LabelTags[10]; }
 };
 
-TEST_F(SwitchOrStartTest, TheFirstUseStartsAndRemembersTheProcessAndTheWindowInFront) {
+TEST_F(SwitchOrStartTest, TheFirstUseStartsLaterOnesBringTheApplicationForwardUntilItEnds) {
   EXPECT_THAT(Launch(), ElementsAre("start C:\\Apps\\editor.exe -n"));
   EXPECT_EQ(RememberedId(), 1000U);
   EXPECT_EQ(RememberedTag(), "400");
-  // Other keys keep their own slots.
-  EXPECT_EQ(world_.session.LaunchedProcessIds[9], 0U);
-  EXPECT_EQ(world_.session.LabelTags[11], "0");
-}
-
-TEST_F(SwitchOrStartTest, ALaterUseBringsTheRunningApplicationForward) {
-  Launch();
   world_.shell.foreground = kOtherWindow;
   EXPECT_THAT(Launch(), ElementsAre("mouse -1 1", "mouse 1 1", "snapshot", "show 400 5",
                                     Foreground(kAppWindow)));
   world_.shell.iconic.insert(kAppWindow);
   world_.shell.foreground = FakeKeyBarHost::kKeyBarWindow;
   EXPECT_THAT(Launch(), ElementsAre("snapshot", "show 400 1", Foreground(kAppWindow)));
-  EXPECT_EQ(RememberedId(), 1000U);
-}
-
-TEST_F(SwitchOrStartTest, AfterTheProcessEndedTheNextUseStartsItAgain) {
-  Launch();
   world_.shell.EndProcess(1000);
   world_.shell.foreground = FakeKeyBarHost::kKeyBarWindow;
   world_.shell.foreground_after_start = 500;
   EXPECT_THAT(Launch(), ElementsAre("snapshot", "start C:\\Apps\\editor.exe -n"));
   EXPECT_EQ(RememberedId(), 1004U);
   EXPECT_EQ(RememberedTag(), "500");
-}
-
-TEST_F(SwitchOrStartTest, ARememberedWindowOfZeroMeansStartWithoutLookingForTheProcess) {
-  world_.shell.foreground_after_start = 0;
-  Launch();
-  EXPECT_EQ(RememberedTag(), "0");
-  world_.shell.foreground = FakeKeyBarHost::kKeyBarWindow;
-  EXPECT_THAT(Launch(), ElementsAre("start C:\\Apps\\editor.exe -n"));
 }
 
 TEST_F(SwitchOrStartTest, AFailedStartFallsBackToTheShellAndRemembersNothing) {
@@ -225,17 +190,6 @@ TEST_F(SwitchOrStartTest, AFailedStartFallsBackToTheShellAndRemembersNothing) {
                                     "shell-open C:\\Apps\\editor.exe | -n"));
   EXPECT_EQ(RememberedId(), 77U);
   EXPECT_EQ(RememberedTag(), "400");
-}
-
-TEST_F(SwitchOrStartTest, AHandleWithItsHighBitSetSurvivesTheTagRoundTrip) {
-  // 64-bit systems hand out sign-extended 32-bit window handles.
-  const auto handle = static_cast<platform::WindowHandle>(static_cast<std::intptr_t>(-123456));
-  world_.shell.foreground_after_start = handle;
-  Launch();
-  EXPECT_EQ(RememberedTag(), "-123456");
-  world_.shell.foreground = FakeKeyBarHost::kKeyBarWindow;
-  EXPECT_THAT(Launch(),
-              ElementsAre("snapshot", "show " + std::to_string(handle) + " 5", Foreground(handle)));
 }
 
 }  // namespace

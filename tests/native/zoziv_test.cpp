@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
-#include <type_traits>
 #include <vector>
 
 #include "fakes/fake_device.h"
@@ -18,12 +16,7 @@ using Log = std::vector<std::string>;
 const char kDeviceName[] = "\\\\.\\ZOZIV";
 constexpr std::uint32_t kControlCode = 0x9C406400;
 
-// A write value cannot arrive from a wider integer without the caller saying so.
 using Setter = void (ZOZIV::*)(RequestByte);
-static_assert(std::is_invocable_v<Setter, ZOZIV&, std::uint8_t>);
-static_assert(!std::is_invocable_v<Setter, ZOZIV&, int>);
-static_assert(!std::is_invocable_v<Setter, ZOZIV&, std::int16_t>);
-static_assert(!std::is_invocable_v<Setter, ZOZIV&, unsigned>);
 
 // A ZOZIV object on a driver of its own, present or not.
 struct Driver {
@@ -141,31 +134,6 @@ TEST(Zoziv, BiosVersionIsTheAnswerUpToItsFirstZeroByte) {
   full[31] = 0xE9;  // an ANSI letter above 127 is kept as it is
   driver.device.SetAnswer(full);
   EXPECT_EQ(driver.zoziv.BIOSVersion(), std::string(full.begin(), full.begin() + 32));
-}
-
-// Settings the driver does not offer answer fixed values, keep nothing, send
-// nothing, and leave the status at 0 even after a failed call.
-TEST(Zoziv, SettingsWithoutARequestAnswerFixedValuesAndResetTheStatus) {
-  Driver driver(false);
-  const std::vector<std::pair<const char*, std::function<std::string(ZOZIV&)>>> calls = {
-      {"UserPasswordState", [](ZOZIV& z) { return std::to_string(z.UserPasswordState()); }},
-      {"SupervisorPasswordState",
-       [](ZOZIV& z) { return std::to_string(z.SupervisorPasswordState()); }},
-      {"SetPwdOwnerString", [](ZOZIV& z) { return z.SetPwdOwnerString("Someone"), "-"; }},
-      {"PwdOwnerString", [](ZOZIV& z) { return z.PwdOwnerString(); }},
-      {"SetAbleToRunHWSetup", [](ZOZIV& z) { return z.SetAbleToRunHWSetup(0), "-"; }},
-      {"AbleToRunHWSetup", [](ZOZIV& z) { return std::to_string(z.AbleToRunHWSetup()); }},
-  };
-  std::string answers;
-  for (const auto& [name, call] : calls) {
-    SCOPED_TRACE(name);
-    driver.zoziv.Brightness();
-    ASSERT_EQ(driver.zoziv.DeviceStatus(), -1);
-    answers += call(driver.zoziv) + " ";
-    EXPECT_EQ(driver.zoziv.DeviceStatus(), 0);
-  }
-  EXPECT_EQ(answers, "0 0 -  - 1 ");
-  EXPECT_TRUE(driver.device.Controls().empty());
 }
 
 }  // namespace
