@@ -1,27 +1,39 @@
 // keylarkctl as a script sees it: what each command prints, the exit code, and
-// what it leaves in the registry (read back by the literal paths).
+// what it leaves in the registry (read back by the literal paths). Hostile
+// import files are refused by their line, in a message that cannot drive the
+// terminal, and leave the store as it was.
 #include "control/ctl.h"
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <map>
 #include <sstream>
 
+#include "core/assignment.h"
 #include "fakes/fake_filesystem.h"
 #include "fakes/key_bar_world.h"
+#include "store/store_operations.h"
 
 namespace keylark::control {
 namespace {
 
 namespace layout = fakes::layout;
 
+const std::string kHostile = std::string(KEYLARK_SOURCE_DIR) + "/tests/native/hostile_imports/";
+
+// Files written by the tool stay in memory; any other is read from disk.
 class FakeCtlSystem final : public CtlSystem {
  public:
   std::optional<std::string> ReadFile(const std::string& path) override {
-    const auto it = files.find(path);
-    return it == files.end() ? std::nullopt : std::optional<std::string>(it->second);
+    if (const auto it = files.find(path); it != files.end()) return it->second;
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return std::nullopt;
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
   }
-  std::optional<std::string> ReadStandardInput() override { return std::nullopt; }
+  std::optional<std::string> ReadStandardInput() override { return input; }
   bool WriteFile(const std::string& path, const std::string& text) override {
     files[path] = text;
     return true;
@@ -30,21 +42,34 @@ class FakeCtlSystem final : public CtlSystem {
   void NotifyKeyBar() override { ++notified; }
 
   std::map<std::string, std::string> files;
+  std::optional<std::string> input;
   int notified = 0;
 };
 
 class CtlTest : public fakes::WorldTest {
  protected:
+  CtlResult RunArgs(std::vector<std::string> args) {
+    return RunCtl(args, {world_.store, files_, codec_, system_});
+  }
   CtlResult Run(const std::string& line) {
     std::istringstream words(line);
     std::vector<std::string> args;
     for (std::string word; words >> word;) args.push_back(word);
-    return RunCtl(args, {world_.store, files_, codec_, system_});
+    return RunArgs(args);
   }
   // The line of one key in the output of "list".
-  std::string ListLine(const std::string& out, const std::string& key) {
+  static std::string ListLine(const std::string& out, const std::string& key) {
     const std::size_t at = out.find("\n" + key + "\t");
     return at == std::string::npos ? "" : out.substr(at + 1, out.find('\n', at + 1) - at - 1);
+  }
+  // Every stored value, byte for byte.
+  std::string Snapshot() { return Run("export").out; }
+  // A direct key and a popup list, for imports to leave alone or replace.
+  void Fill() {
+    core::SaveDirectAssignment(world_.store, "Fn-E", {"Notes", "notepad.exe", "C:\\Docs", true});
+    files_.AddFile("C:\\Obst", "Äpfel.lnk");
+    files_.AddFile("C:\\Obst", "Birnen.lnk");
+    store::SavePopupList(world_.store, files_, {"Fn-A", "C:\\Obst", "", 2, "C:\\Obst", "Obst"});
   }
 
   fakes::FakeFileSystem files_;
@@ -53,9 +78,7 @@ class CtlTest : public fakes::WorldTest {
 };
 
 TEST_F(CtlTest, ListShowsEveryColumnOfEveryKey) {
-  world_.Put(layout::kCmd, "Fn-1", "C:\\run.exe /x");
-  world_.Put(layout::kDesc, "Fn-1", "Runner");
-  world_.Put(layout::kCwd, "Fn-1", "C:\\Tools");
+  core::SaveDirectAssignment(world_.store, "Fn-1", {"Runner", "C:\\run.exe /x", "C:\\Tools", true});
   world_.SetSwitchFlag("Fn-1", "-1");
   world_.Put(layout::kCmd, "Fn-A", "@C:\\Menu");
   world_.Put(layout::kDesc, "Fn-A", std::string("\0\0", 2));  // a cleared description
@@ -72,26 +95,24 @@ TEST_F(CtlTest, ListShowsEveryColumnOfEveryKey) {
   EXPECT_EQ(ListLine(list.out, "Fn-Z"), "Fn-Z\tdirect\toff\tyes\tz.exe\t\t");
   EXPECT_EQ(ListLine(list.out, "Fn-Y"), "Fn-Y\tfree\toff\tno\t\t\t");
   EXPECT_EQ(std::count(list.out.begin(), list.out.end(), '\n'), 25);
+  EXPECT_EQ(Run("--version").out, "keylarkctl 1.00.0001\n");
 }
 
 // Each option alone on: an option shown or set in place of another shows.
 TEST_F(CtlTest, OptionsShowAndSetEachOptionByItsOwnValue) {
-  const char* const names[] = {"always-on-top", "mark-popups", "minimize-on-use", "hints",
+  const std::string names[] = {"always-on-top", "mark-popups", "minimize-on-use", "hints",
                                "confirm-changes"};
-  const char* const values[] = {"opts1", "opts2", "opts3", "opts4", "opts5"};
   EXPECT_EQ(Run("options hints on").exit_code, kExitFailed) << "no ini\\cfg: Keylark never ran";
   for (int on = 0; on < 5; ++on) {
-    for (int i = 0; i < 5; ++i) world_.Put(layout::kCfg, values[i], i == on ? "1" : "0");
     std::string expected;
     for (int i = 0; i < 5; ++i) {
-      expected += names[i] + std::string(17 - std::string(names[i]).size(), ' ') +
-                  (i == on ? "on\n" : "off\n");
+      world_.Put(layout::kCfg, "opts" + std::to_string(i + 1), i == on ? "1" : "0");
+      expected += names[i] + std::string(17 - names[i].size(), ' ') + (i == on ? "on\n" : "off\n");
     }
     EXPECT_EQ(Run("options").out, expected);
-
-    const CtlResult set = Run(std::string("options ") + names[on] + " off");
-    EXPECT_EQ(set.exit_code, kExitOk) << set.err;
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(world_.Text(layout::kCfg, values[i]), "0") << values[i];
+    EXPECT_EQ(Run("options " + names[on] + " off").exit_code, kExitOk);
+    for (int i = 1; i <= 5; ++i)
+      EXPECT_EQ(world_.Text(layout::kCfg, "opts" + std::to_string(i)), "0");
   }
   EXPECT_EQ(Run("options hints maybe").exit_code, kExitUsage);
   EXPECT_EQ(system_.notified, 5);
@@ -108,40 +129,110 @@ TEST_F(CtlTest, SetGivesANewKeyTheSwitchOnAndAReplacedKeyKeepsItsFlag) {
   EXPECT_EQ(world_.Text(layout::kOpts, "Fn-E"), "0");
   EXPECT_EQ(world_.Text(layout::kDesc, "Fn-E"), "Other");
   EXPECT_EQ(system_.notified, 2) << "the key bar recolours after each";
+
+  for (const char* blank : {"   ", "\t", "\xE3\x80\x80", " \xC2\xA0\n"}) {
+    const CtlResult result = RunArgs({"set", "E", "--command", blank, "--description", "x"});
+    EXPECT_EQ(result.exit_code, kExitUsage) << blank;
+    EXPECT_NE(result.err.find("--command that is not empty"), std::string::npos);
+  }
+  EXPECT_EQ(world_.Text(layout::kCmd, "Fn-E"), "other.exe");
 }
 
-TEST_F(CtlTest, AnImportThatCannotBeUsedFailsWithOneAndChangesNothing) {
-  world_.Put(layout::kCmd, "Fn-E", "kept.exe");
-  system_.files["bad"] = "keylark-assignments 1\nkey 1\ncommand x\nkey E\nswitch <blob>\n";
-  const CtlResult bad = Run("import bad");
-  EXPECT_EQ(bad.exit_code, kExitFailed);
-  EXPECT_NE(bad.err.find("bad, line 5: switch: unknown form <blob>"), std::string::npos) << bad.err;
+TEST_F(CtlTest, EveryHostileFileIsRefusedByItsLineWithTheStoreUnchanged) {
+  Fill();
+  std::ifstream table(kHostile + "expected.tsv");
+  ASSERT_TRUE(table) << kHostile;
+  const std::string before = Snapshot();
+  int files = 0;
+  for (std::string row; std::getline(table, row);) {
+    if (row.empty() || row.front() == '#') continue;
+    const std::size_t tab = row.find('\t');
+    const std::string path = kHostile + row.substr(0, tab);
+    const std::string expected = "keylarkctl: " + path + ", " + row.substr(tab + 1);
+    SCOPED_TRACE(path);
+    const CtlResult result = RunArgs({"import", path});
+    EXPECT_EQ(result.exit_code, kExitFailed);
+    const std::string first_line = result.err.substr(0, result.err.find('\n'));
+    EXPECT_EQ(first_line.substr(0, expected.size()), expected);
+    EXPECT_EQ(first_line.find_first_of("\x1b\x07\r"), std::string::npos) << "echoed raw";
+    EXPECT_NE(result.err.find("\nNothing was imported.\n"), std::string::npos);
+    EXPECT_TRUE(result.out.empty()) << result.out;
+    ++files;
+  }
+  EXPECT_GE(files, 15);
   EXPECT_EQ(Run("import missing").exit_code, kExitFailed);
   EXPECT_EQ(Run("import a b").exit_code, kExitUsage);
-  EXPECT_FALSE(world_.Text(layout::kCmd, "Fn-1"));
-  EXPECT_EQ(world_.Text(layout::kCmd, "Fn-E"), "kept.exe");
+  EXPECT_EQ(Snapshot(), before);
   EXPECT_EQ(system_.notified, 0);
 }
 
 // What someone editing an exported file by hand may write: comments without
-// a blank, item names as long as the registry allows, lower-case keys.
+// a blank, item names as long as the registry allows counted in characters,
+// lower-case keys, any line end, a byte order mark.
 TEST_F(CtlTest, AHandEditedFileImportsAsWritten) {
   const std::string longest(255, 'n');
-  system_.files["mine"] = "#mine\nkeylark-assignments 1\n#key 2\nkey q\ncommand \"C:\\\\q.exe\"\n" +
-                          std::string("list\ncount 1\nitem ") + longest + "\npath C:\\n.lnk\n";
+  std::string japanese, emoji;
+  for (int i = 0; i < 100; ++i) japanese += "日";             // 300 bytes, 100 UTF-16 units
+  for (int i = 0; i < 127; ++i) emoji += "\xF0\x9F\x98\x80";  // 254 units
+  system_.files["mine"] =
+      "\xEF\xBB\xBF#mine\nkeylark-assignments 1\r#key 2\nkey q\ncommand \"C:\\\\q.exe\"\r\n" +
+      std::string("list\ncount 1\nitem ") + longest + "\npath C:\\n.lnk\rkey A\n" +
+      "list\r\nitem " + japanese + "\ritem " + emoji + "\n";
   const CtlResult import = Run("import mine");
   ASSERT_EQ(import.exit_code, kExitOk) << import.err;
-  EXPECT_EQ(import.out, "imported 1 keys: Fn-Q\n");
+  EXPECT_EQ(import.out, "imported 2 keys: Fn-Q, Fn-A\n");
   EXPECT_EQ(world_.Text(layout::kCmd, "Fn-Q"), "C:\\q.exe");
   EXPECT_EQ(world_.Text(layout::PrgItem("Fn-Q", longest), longest), "C:\\n.lnk");
   EXPECT_FALSE(world_.Text(layout::kCmd, "Fn-2"));
+  EXPECT_NE(Snapshot().find("item " + japanese + "\nitem " + emoji + "\n"), std::string::npos);
 
   system_.files["long"] = "keylark-assignments 1\nkey q\nlist\nitem " + longest + "n\n";
   EXPECT_EQ(Run("import long").exit_code, kExitFailed) << "256 characters are too many";
 }
 
-TEST_F(CtlTest, TheVersionIsTheProgramsFileVersion) {
-  EXPECT_EQ(Run("--version").out, "keylarkctl 1.00.0001\n");
+TEST_F(CtlTest, AReservedKeyIsSavedWithANoticeOthersWithout) {
+  world_.Reserve("6");
+  files_.AddFile("C:\\Menu", "Tool.lnk");
+  system_.input = "keylark-assignments 1\nkey 6\ncommand calc.exe\nkey 5\ncommand x.exe\n";
+  for (const char* command : {"set 6 --command calc.exe", "set-popup Fn-6 C:\\Menu", "import -"}) {
+    const CtlResult result = Run(command);
+    EXPECT_EQ(result.exit_code, kExitOk) << command;
+    EXPECT_EQ(result.err,
+              "keylarkctl: Fn-6 is reserved by the notebook: its label ignores clicks; the key "
+              "still works through the Fn key\n");
+  }
+  EXPECT_EQ(world_.Text(layout::kCmd, "Fn-6"), "calc.exe");
+  EXPECT_EQ(Run("set E --command calc.exe").err, "");
+  system_.input = "keylark-assignments 1\nkey 6\n";
+  EXPECT_EQ(Run("import").err, "") << "not assigned: nothing to say";
+}
+
+TEST_F(CtlTest, AWriteTheRegistryRefusesUndoesTheWholeImport) {
+  Fill();
+  const std::string file =
+      "keylark-assignments 1\nkey 1\ncommand one.exe\ndescription One\nswitch 0\n"
+      "key E\ncommand other.exe\nkey A\ncommand @C:\\Neu\nlist\ncount 1\nitem Neu\n"
+      "path C:\\Neu\\Neu.lnk\n";
+  const std::string before = Snapshot();
+  // Whichever of the import's writes fails, the keys written before it get
+  // their old values back.
+  for (std::size_t succeeding = 0;; ++succeeding) {
+    SCOPED_TRACE(succeeding);
+    world_.registry.FailOneSetValue(succeeding, platform::kAccessDenied);
+    system_.input = file;
+    const CtlResult result = Run("import");
+    if (result.exit_code == kExitOk) {
+      EXPECT_GE(succeeding, 7U) << "every write counted";
+      break;
+    }
+    EXPECT_EQ(result.exit_code, kExitFailed);
+    EXPECT_NE(result.err.find("(access denied)\nNothing was imported.\n"), std::string::npos)
+        << result.err;
+    EXPECT_EQ(Snapshot(), before);
+    ASSERT_LT(succeeding, 20U);
+  }
+  EXPECT_EQ(world_.Text(layout::PrgItem("Fn-A", "Neu"), "Neu"), "C:\\Neu\\Neu.lnk");
+  EXPECT_FALSE(world_.Text(layout::PrgItem("Fn-A", "Birnen"), "Birnen"));
 }
 
 }  // namespace

@@ -21,7 +21,6 @@ using fakes::layout::kCfg;
 using fakes::layout::kCmd;
 using fakes::layout::kDesc;
 
-constexpr const char* kCommon = "C:\\All\\Programs";
 constexpr const char* kUser = "C:\\Me\\Programs";
 
 // Each node as "parent's text/text", with "+" and the second folder's last
@@ -30,134 +29,61 @@ Lines Render(const FolderTree& tree) {
   Lines lines;
   for (const FolderNode& node : tree.Nodes()) {
     const FolderNode* parent = tree.Find(node.parent_key);
-    std::string line = (parent ? parent->text : std::string()) + "/" + node.text;
-    if (!node.tag.empty()) line += " +" + node.tag;
-    lines.push_back(line);
+    lines.push_back((parent ? parent->text : std::string()) + "/" + node.text +
+                    (node.tag.empty() ? "" : " +" + node.tag));
   }
   return lines;
 }
 
-struct TreeCase {
-  const char* name;
-  bool user_only;
-  // Folders to make, "parent|name" relative to C:\, with "!" for hidden.
-  Lines folders;
-  Lines nodes;
-  friend void PrintTo(const TreeCase& c, std::ostream* out) { *out << c.name; }
-};
-
-class ExplorerTree : public ::testing::TestWithParam<TreeCase> {};
-
-TEST_P(ExplorerTree, MergesTheTwoProgramsFolders) {
-  const TreeCase& c = GetParam();
-  fakes::FakeFileSystem files;
-  files.AddFolder(kCommon);
-  files.AddFolder(kUser);
-  for (const std::string& entry : c.folders) {
-    const std::size_t bar = entry.find('|');
-    std::string name = entry.substr(bar + 1);
-    const bool hidden = name.front() == '!';
-    if (hidden) name.erase(0, 1);
-    files.AddSubfolder("C:\\" + entry.substr(0, bar), name,
-                       hidden ? platform::kHiddenAttribute : 0);
+TEST(ExplorerTree, MergesTheTwoProgramsFolders) {
+  const struct {
+    bool user_only;
+    Lines folders;  // "parent|name" below C:\, "!" before a hidden one
+    Lines nodes;
+  } cases[] = {
+      {true, {"All|Office", "Me|Games", "Me\\Games|Cards"}, {"/Games", "Games/Cards"}},
+      // A hidden folder ends its parent's listing; a name in both is one node.
+      {false,
+       {"All|Accessories", "All|Office", "All\\Office|Tools", "All|!Secret", "All|Zip", "Me|Games",
+        "Me|Accessories"},
+       {"/Accessories +C:\\Me\\Programs\\Accessories", "/Office", "Office/Tools", "/Games"}},
+      // Below a merged node the user's folders count only when their name is
+      // already in the tree.
+      {false,
+       {"All|Accessories", "All\\Accessories|System Tools", "Me|Accessories",
+        "Me\\Accessories|Extra", "Me\\Accessories|System Tools"},
+       {"/Accessories +C:\\Me\\Programs\\Accessories",
+        "Accessories/System Tools +C:\\Me\\Programs\\Accessories\\System Tools"}},
+  };
+  for (const auto& c : cases) {
+    fakes::FakeFileSystem files;
+    files.AddFolder("C:\\All\\Programs");
+    files.AddFolder(kUser);
+    for (const std::string& entry : c.folders) {
+      const std::size_t bar = entry.find('|'), slash = entry.find('\\');
+      const std::string parent = "C:\\" + entry.substr(0, std::min(bar, slash)) + "\\Programs" +
+                                 (slash < bar ? entry.substr(slash, bar - slash) : "");
+      const bool hidden = entry[bar + 1] == '!';
+      files.AddSubfolder(parent, entry.substr(bar + 1 + hidden),
+                         hidden ? platform::kHiddenAttribute : 0);
+    }
+    EXPECT_EQ(Render(BuildProgramTree(files, {"C:\\All\\Programs", kUser}, c.user_only)), c.nodes);
   }
-  const FolderTree tree = BuildProgramTree(files, {kCommon, kUser}, c.user_only);
-  EXPECT_EQ(Render(tree), c.nodes);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ExplorerTree,
-    ::testing::Values(
-        TreeCase{"UserOnly",
-                 true,
-                 {"All\\Programs|Office", "Me\\Programs|Games", "Me\\Programs\\Games|Cards"},
-                 {"/Games", "Games/Cards"}},
-        TreeCase{"AllUsersOnly",
-                 false,
-                 {"All\\Programs|Office", "All\\Programs\\Office|Tools", "All\\Programs|Zip"},
-                 {"/Office", "Office/Tools", "/Zip"}},
-        TreeCase{"SharedNameIsOneNodeWithTheUsersFolderAsSecond",
-                 false,
-                 {"All\\Programs|Accessories", "All\\Programs|Office", "Me\\Programs|Games",
-                  "Me\\Programs|Accessories"},
-                 {"/Accessories +C:\\Me\\Programs\\Accessories", "/Office", "/Games"}},
-        TreeCase{"HiddenFolderEndsItsParentsListing",
-                 false,
-                 {"All\\Programs|Alpha", "All\\Programs|!Secret", "All\\Programs|Beta",
-                  "All\\Programs\\Alpha|Inner", "Me\\Programs|Gamma"},
-                 {"/Alpha", "Alpha/Inner", "/Gamma"}},
-        // Below a merged node the user's folders are keyed by their own
-        // path, which the tree does not have: unmatched ones are left out,
-        // matched ones (by name, anywhere) get their second folder.
-        TreeCase{
-            "UnderAMergedNodeOnlyNamesAlreadyInTheTreeCount",
-            false,
-            {"All\\Programs|Accessories", "All\\Programs\\Accessories|System Tools",
-             "Me\\Programs|Accessories", "Me\\Programs\\Accessories|Extra",
-             "Me\\Programs\\Accessories\\Extra|Deeper", "Me\\Programs\\Accessories|System Tools"},
-            {"/Accessories +C:\\Me\\Programs\\Accessories",
-             "Accessories/System Tools +C:\\Me\\Programs\\Accessories\\System Tools"}}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(ExplorerTreeFailures, UnreadableOrUnresolvedFoldersLeaveAnEmptyTreeOrAreSkipped) {
-  fakes::FakeFileSystem files;
-  EXPECT_TRUE(BuildProgramTree(files, {"", ""}, false).Nodes().empty());
-  EXPECT_TRUE(BuildProgramTree(files, {"C:\\Gone", "C:\\Gone too"}, false).Nodes().empty());
-  const std::string tools = files.AddSubfolder(kUser, "Tools");
-  files.AddSubfolder(tools, "Broken");
-  files.RemoveFolder(tools + "\\Broken");
-  files.AddSubfolder(kUser, "After");
-  EXPECT_EQ(Render(BuildProgramTree(files, {"", kUser}, false)),
-            (Lines{"/Tools", "Tools/Broken", "/After"}));
+  fakes::FakeFileSystem none;
+  EXPECT_TRUE(BuildProgramTree(none, {"", "C:\\Gone"}, false).Nodes().empty());
 }
 
 TEST(ListCaption, KeepsEighteenCharactersAndCutsLongerNamesToFifteen) {
-  const struct {
-    std::string name, caption;
-  } cases[] = {
-      {"Seventeen_cha.exe", "Seventeen_cha"},
-      {"Eighteen_chars.lnk", "Eighteen_chars"},
-      {"Nineteen_chars1.lnk", "Nineteen_chars1"},
+  const std::string kana19 =
+      "\u3042\u3044\u3046\u3048\u304a\u304b\u304d\u304f\u3051\u3053\u3055\u3057\u3059\u305b"
+      "\u305d\u305f\u3061\u3064\u3066";
+  const std::pair<std::string, std::string> cases[] = {
       {"Twenty-two_charact.lnk", "Twenty-two_charact"},
       {"Twenty-three_charact.lnk", "Twenty-three_ch..."},
-      {"Readme", "Re"},  // no extension: still four characters less
-      {"abc", "abc"},    // too short to lose anything
-      // Characters, not bytes: 19 Japanese characters before ".lnk".
-      {"\u3042\u3044\u3046\u3048\u304a\u304b\u304d\u304f\u3051\u3053\u3055\u3057\u3059\u305b"
-       "\u305d\u305f\u3061\u3064\u3066.lnk",
-       "\u3042\u3044\u3046\u3048\u304a\u304b\u304d\u304f\u3051\u3053\u3055\u3057\u3059\u305b"
-       "\u305d..."},
+      {"Readme", "Re"},                                 // no extension: still four characters less
+      {kana19 + ".lnk", kana19.substr(0, 45) + "..."},  // characters, not bytes
   };
-  for (const auto& c : cases) EXPECT_EQ(core::ListCaption(c.name), c.caption) << c.name;
-}
-
-TEST(FileListing, SkipsHiddenFilesAndCountsDuplicatesOfTheSecondFolder) {
-  fakes::FakeFileSystem files;
-  files.AddFile("C:\\A", "Word.lnk");
-  files.AddFile("C:\\A", "desktop.ini", platform::kHiddenAttribute);
-  files.AddFile("C:\\A", "Calc.lnk");
-  files.AddFile("C:\\B", "Calc.lnk");
-  files.AddFile("C:\\B", "Paint.lnk");
-  files.AddFolder("C:\\Empty");
-  files.AddFile("C:\\Hidden", "x.lnk", platform::kHiddenAttribute);
-
-  core::FileListing listing;
-  listing.Add(files, "C:\\A");
-  EXPECT_EQ(listing.ItemCount(), 2);
-  listing.Add(files, "C:\\B");
-  EXPECT_EQ(listing.ItemCount(), 4) << "the duplicate still counts";
-  Lines shown;
-  for (const core::ListedFile& item : listing.Items()) shown.push_back(item.Path());
-  EXPECT_EQ(shown, (Lines{"C:\\A\\Word.lnk", "C:\\A\\Calc.lnk", "C:\\B\\Paint.lnk"}));
-
-  // A second folder without visible files leaves the count at 0.
-  listing.Clear();
-  listing.Add(files, "C:\\A");
-  listing.Add(files, "C:\\Hidden");
-  EXPECT_EQ(listing.Items().size(), 2U);
-  EXPECT_EQ(listing.ItemCount(), 0);
-  EXPECT_EQ(core::CountListedFiles(files, "C:\\Empty", "C:\\A"), 2);
-  EXPECT_EQ(core::CountListedFiles(files, "C:\\Gone", ""), 0);
+  for (const auto& [name, caption] : cases) EXPECT_EQ(core::ListCaption(name), caption) << name;
 }
 
 class ExplorerOk : public fakes::WorldTest {
@@ -171,66 +97,57 @@ class ExplorerOk : public fakes::WorldTest {
   ExplorerModel Model(ExplorerMode mode) {
     return ExplorerModel(world_.session, world_.store, world_.host, files_, shortcuts_, mode);
   }
-  std::vector<std::string> TakeLog() { return std::exchange(world_.log, {}); }
 
   fakes::FakeFileSystem files_;
   fakes::FakeShortcutLibrary shortcuts_;
 };
 
+// An empty or vanished folder closes without a change.
 TEST_F(ExplorerOk, PopupModeSavesAtOnceOrAsksAsTheTableSays) {
   const struct {
     const char* confirm;  // "opts5"
     const char* command;  // the key's command before, nullptr: none
-    bool asks;
+    const char* folder;
+    bool asks, saves;
   } cases[] = {
-      {"0", "C:\\old.exe", false}, {"1", "C:\\old.exe", true},
-      {"1", "@C:\\Menu", false},  // its own list again
-      {"1", nullptr, false},       {"2", "C:\\old.exe", false},
+      {"0", "C:\\old.exe", "C:\\Menu", false, true},
+      {"1", "C:\\old.exe", "C:\\Menu", true, false},
+      {"1", "@C:\\Menu", "C:\\Menu", false, true},  // its own list again
+      {"1", nullptr, "C:\\Menu", false, true},
+      {"2", "C:\\old.exe", "C:\\Menu", false, true},
+      {"0", "C:\\old.exe", "C:\\Nothing", false, false},
+      {"0", "C:\\old.exe", "C:\\Removed", false, false},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.confirm) + " " + (c.command ? c.command : "-") + " " + c.folder);
     world_.Put(kCfg, "opts5", c.confirm);
     world_.store.DeleteValue(kCmd, "Fn-E");
     if (c.command) world_.Put(kCmd, "Fn-E", c.command);
     world_.session.PrevCommand = "before";
+    world_.log.clear();
     ExplorerModel model = Model(ExplorerMode::Popup);
     EXPECT_FALSE(model.CanConfirm());
-    model.ChooseFolder({"C:\\Menu", "Menu", "", ""});
-    EXPECT_TRUE(model.CanConfirm());
+    model.ChooseFolder({c.folder, "Menu", "", ""});
     const ExplorerModel::Outcome outcome = model.Ok();
-    EXPECT_EQ(outcome.confirm, c.asks) << c.confirm << " " << (c.command ? c.command : "-");
+    EXPECT_EQ(outcome.confirm, c.asks);
     EXPECT_FALSE(outcome.editor);
-    if (c.asks) {
-      EXPECT_EQ(world_.Text(kCmd, "Fn-E"), c.command);
-      EXPECT_EQ(TakeLog(), Lines{});
-    } else {
+    if (c.saves) {
       EXPECT_EQ(world_.Text(kCmd, "Fn-E"), "@C:\\Menu");
       EXPECT_EQ(world_.Text(kDesc, "Fn-E"), "Menu");
       EXPECT_EQ(world_.Text(fakes::layout::Prg("Fn-E"), "FileCount"), "2");
       EXPECT_EQ(world_.Text(fakes::layout::PrgItem("Fn-E", "Word"), "Word"), "C:\\Menu\\Word.lnk");
       EXPECT_EQ(world_.session.PrevCommand, "");
-      EXPECT_EQ(TakeLog(), Lines{"refresh-marks"});
+      EXPECT_EQ(world_.log, Lines{"refresh-marks"});
+    } else {
+      EXPECT_EQ(world_.Text(kCmd, "Fn-E"), c.command);
+      EXPECT_EQ(world_.log, Lines{});
     }
-  }
-}
-
-TEST_F(ExplorerOk, AnEmptyOrVanishedFolderClosesWithoutAChange) {
-  world_.Put(kCfg, "opts5", "0");
-  world_.Put(kCmd, "Fn-E", "C:\\old.exe");
-  for (const char* folder : {"C:\\Nothing", "C:\\Removed"}) {
-    ExplorerModel model = Model(ExplorerMode::Popup);
-    model.ChooseFolder({folder, "X", "", ""});
-    EXPECT_EQ(world_.session.ExplorerItemCount, 0);
-    const ExplorerModel::Outcome outcome = model.Ok();
-    EXPECT_FALSE(outcome.confirm);
-    EXPECT_EQ(world_.Text(kCmd, "Fn-E"), "C:\\old.exe") << folder;
-    EXPECT_EQ(TakeLog(), Lines{});
   }
 }
 
 TEST_F(ExplorerOk, ApplicationModeHandsTheEditorAProgramOrAShortcutsTarget) {
   shortcuts_.SetText(0, "D:\\Apps\\Word\\winword.exe");
   files_.AddFile("C:\\Menu", "Broken.lnk");
-  files_.AddFile("C:\\Menu", "README");
   const struct {
     const char* file;
     bool readable;
@@ -240,7 +157,6 @@ TEST_F(ExplorerOk, ApplicationModeHandsTheEditorAProgramOrAShortcutsTarget) {
       {"Word.lnk", true, {"Word", "D:\\Apps\\Word\\winword.exe", "D:\\Apps\\Word"}},
       // Unreadable: the shortcut itself, never an empty command.
       {"Broken.lnk", false, {"Broken", "C:\\Menu\\Broken.lnk", "C:\\Menu"}},
-      {"README", true, {"README", "C:\\Menu\\README", "C:\\Menu"}},
   };
   for (const auto& c : cases) {
     shortcuts_.SetResult(c.readable ? platform::kShortcutSuccess : 1);
@@ -250,29 +166,23 @@ TEST_F(ExplorerOk, ApplicationModeHandsTheEditorAProgramOrAShortcutsTarget) {
     for (const core::ListedFile& item : listing.Items()) {
       if (item.name == c.file) model.ChooseFile(item);
     }
-    ASSERT_TRUE(model.CanConfirm());
     const ExplorerModel::Outcome outcome = model.Ok();
     ASSERT_TRUE(outcome.editor) << c.file;
     EXPECT_EQ(*outcome.editor, c.fields) << c.file;
   }
-  EXPECT_EQ(TakeLog(), Lines{}) << "application mode writes nothing";
+  EXPECT_EQ(world_.log, Lines{}) << "application mode writes nothing";
 }
 
 TEST(BrowseStartFolder, StartsInTheCommandsFolderOrWhereProgramsAre) {
-  const char* programs = "C:\\Me\\Programs";
-  const struct {
-    const char* command;
-    std::string folder;
-  } cases[] = {
-      {"C:\\Tools\\run.exe", "C:\\Tools"},
+  const std::pair<const char*, std::string> cases[] = {
       {"  \"C:\\Program Files\\App\\app.exe\" -x C:\\data\\y", "C:\\Program Files\\App"},
       {"C:\\run.exe", "C:\\"},
-      {"notepad.exe", programs},
-      {"", programs},
-      {"\"unclosed", programs},
+      {"notepad.exe", kUser},
+      {"\"unclosed", kUser},
   };
-  for (const auto& c : cases)
-    EXPECT_EQ(BrowseStartFolder(c.command, programs), c.folder) << c.command;
+  for (const auto& [command, folder] : cases) {
+    EXPECT_EQ(BrowseStartFolder(command, kUser), folder) << command;
+  }
 }
 
 }  // namespace

@@ -42,18 +42,17 @@ TEST(HotkeyTable, EachKeyIsRegisteredWithTheChosenModifiersAndWithoutRepeat) {
 class HotkeySettingTest : public fakes::WorldTest {};
 
 TEST_F(HotkeySettingTest, TheChoiceIsReadFromTheProductKeyAndABadOneIsReported) {
-  EXPECT_EQ(ReadHotkeyModifiers(world_.store).modifiers, kModControl | kModAlt | kModShift);
+  const std::uint32_t all = kModControl | kModAlt | kModShift;
+  EXPECT_EQ(ReadHotkeyModifiers(world_.store).modifiers, all);
   world_.Put(fakes::layout::kCfg, "FnHotkeyModifiers", "Win+Alt");
-  EXPECT_EQ(ReadHotkeyModifiers(world_.store).modifiers, kModControl | kModAlt | kModShift)
-      << "ini\\cfg is Keylark's own";
+  EXPECT_EQ(ReadHotkeyModifiers(world_.store).modifiers, all) << "ini\\cfg is Keylark's own";
   world_.Put("Software\\Korvane\\Keylark", "FnHotkeyModifiers", "Win+Alt");
   const HotkeyModifierSetting chosen = ReadHotkeyModifiers(world_.store);
   EXPECT_EQ(chosen.modifiers, kModWin | kModAlt);
   EXPECT_TRUE(chosen.problem.empty());
-
   world_.Put("Software\\Korvane\\Keylark", "FnHotkeyModifiers", "Shift");
   const HotkeyModifierSetting refused = ReadHotkeyModifiers(world_.store);
-  EXPECT_EQ(refused.modifiers, kModControl | kModAlt | kModShift);
+  EXPECT_EQ(refused.modifiers, all);
   EXPECT_NE(refused.problem.find("\"Shift\" is not understood"), std::string::npos);
 }
 

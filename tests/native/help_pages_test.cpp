@@ -59,12 +59,6 @@ TEST(HelpPages, TheHelpFileComesFirstThenThePageThenTheIndexElseNothing) {
     EXPECT_EQ(log.empty() ? "" : log.front(), c.opened);
     EXPECT_LE(log.size(), 1U);
   }
-  shell.existing_paths = {"\\Keylark32.hlp", "\\help\\index.html"};
-  EXPECT_EQ(ChooseHelp("", core::kHintsHelp,
-                       [&](const std::string& path) { return shell.PathExists(path); })
-                .kind,
-            HelpTarget::Kind::Nothing)
-      << "no folder, no help";
 }
 
 }  // namespace
