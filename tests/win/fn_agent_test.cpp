@@ -14,20 +14,6 @@ constexpr const char* kAgent = "KeylarkFn.exe";
 
 HWND ResidentAgent() { return FindWindowA("KeylarkFnAgent", nullptr); }
 
-// Real key presses, which go through the system's hotkey handling.
-void PressWithCtrlAltShift(WORD key) {
-  const WORD keys[] = {VK_CONTROL, VK_MENU, VK_SHIFT, key};
-  INPUT inputs[8] = {};
-  for (int i = 0; i < 4; ++i) {
-    inputs[i].type = INPUT_KEYBOARD;
-    inputs[i].ki.wVk = keys[i];
-    inputs[7 - i].type = INPUT_KEYBOARD;
-    inputs[7 - i].ki.wVk = keys[i];
-    inputs[7 - i].ki.dwFlags = KEYEVENTF_KEYUP;
-  }
-  SendInput(8, inputs, sizeof(INPUT));
-}
-
 class FnAgent : public KeyBarTest {
  protected:
   void SetUp() override {
@@ -42,17 +28,7 @@ class FnAgent : public KeyBarTest {
   LaunchLog log_;  // before any key bar starts: Keylark inherits where targets log
 };
 
-TEST_F(FnAgent, SendReportsAKeyToTheRunningKeyBarWhichStartsItsCommand) {
-  ASSERT_NE(StartKeyBar(), nullptr);
-  EXPECT_EQ(RunToEnd(kAgent, "--send E").exit_code, 0U);
-  ASSERT_TRUE(log_.WaitForStarts(1));
-
-  const ProgramRun unknown = RunToEnd(kAgent, "--send I");
-  EXPECT_EQ(unknown.exit_code, 2U);
-  EXPECT_NE(unknown.err.find("unknown key \"I\""), std::string::npos) << unknown.err;
-}
-
-TEST_F(FnAgent, SendWithoutALiveKeyBarFailsAndPostsNothing) {
+TEST_F(FnAgent, SendReachesOnlyALiveKeyBarWhichStartsTheKeysCommand) {
   const ProgramRun none = RunToEnd(kAgent, "--send E");
   EXPECT_EQ(none.exit_code, 1U);
   EXPECT_NE(none.err.find("Keylark is not running"), std::string::npos) << none.err;
@@ -66,6 +42,13 @@ TEST_F(FnAgent, SendWithoutALiveKeyBarFailsAndPostsNothing) {
   MSG report{};
   EXPECT_FALSE(PeekMessageA(&report, other, core::FnKeyMessage, core::FnKeyMessage, PM_REMOVE));
   DestroyWindow(other);
+
+  ASSERT_NE(StartKeyBar(), nullptr);
+  EXPECT_EQ(RunToEnd(kAgent, "--send E").exit_code, 0U);
+  ASSERT_TRUE(log_.WaitForStarts(1));
+  const ProgramRun unknown = RunToEnd(kAgent, "--send I");
+  EXPECT_EQ(unknown.exit_code, 2U);
+  EXPECT_NE(unknown.err.find("unknown key \"I\""), std::string::npos) << unknown.err;
 }
 
 TEST_F(FnAgent, HotkeysReachTheKeyBarAndTakenOnesAreReportedByName) {
@@ -73,14 +56,21 @@ TEST_F(FnAgent, HotkeysReachTheKeyBarAndTakenOnesAreReportedByName) {
   // Another program holds Ctrl+Alt+Shift+Z already.
   ASSERT_TRUE(RegisterHotKey(nullptr, 1, MOD_CONTROL | MOD_ALT | MOD_SHIFT, 'Z'));
   const Program agent(kAgent, "--quiet");
-  ASSERT_TRUE(WaitFor([] { return ResidentAgent() != nullptr; }));
-  ASSERT_TRUE(WaitFor([&] { return !agent.Err().empty(); }));
+  ASSERT_TRUE(WaitFor([&] { return ResidentAgent() != nullptr && !agent.Err().empty(); }));
   EXPECT_NE(agent.Err().find("could not register Ctrl+Alt+Shift+Z: another program uses them"),
             std::string::npos)
       << agent.Err();
   UnregisterHotKey(nullptr, 1);
 
-  PressWithCtrlAltShift('E');
+  // Real key presses, through the system's hotkey handling.
+  const WORD keys[] = {VK_CONTROL, VK_MENU, VK_SHIFT, 'E'};
+  INPUT inputs[8] = {};
+  for (int i = 0; i < 4; ++i) {
+    inputs[i].type = inputs[7 - i].type = INPUT_KEYBOARD;
+    inputs[i].ki.wVk = inputs[7 - i].ki.wVk = keys[i];
+    inputs[7 - i].ki.dwFlags = KEYEVENTF_KEYUP;
+  }
+  SendInput(8, inputs, sizeof(INPUT));
   EXPECT_TRUE(log_.WaitForStarts(1)) << "the hotkey is reported and launches Fn-E";
   EXPECT_TRUE(agent.Running());
 }

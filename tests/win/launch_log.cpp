@@ -1,7 +1,6 @@
 #include "launch_log.h"
 
 #include <fstream>
-#include <sstream>
 
 #include "keylark_process.h"
 
@@ -14,33 +13,17 @@ std::string TargetProgram() {
 }
 
 std::string TempFilePath(const char* prefix) {
-  char directory[MAX_PATH] = {};
+  char directory[MAX_PATH] = {}, path[MAX_PATH] = {};
   GetTempPathA(MAX_PATH, directory);
-  char path[MAX_PATH] = {};
   GetTempFileNameA(directory, prefix, 0, path);
   return path;
 }
 
 HWND TopLevelWindowOf(ProcessId id, const char* class_name) {
-  struct Search {
-    ProcessId id;
-    const char* class_name;
-    HWND found;
-  } search{id, class_name, nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM context) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(context);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner != s->id || !IsWindowVisible(window)) return TRUE;
-        char name[64] = {};
-        GetClassNameA(window, name, sizeof name);
-        if (s->class_name != nullptr && std::string(name) != s->class_name) return TRUE;
-        s->found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  for (HWND window : WindowsOf(id, class_name)) {
+    if (IsWindowVisible(window)) return window;
+  }
+  return nullptr;
 }
 
 void EndProcess(ProcessId id) {
@@ -51,9 +34,7 @@ void EndProcess(ProcessId id) {
   CloseHandle(process);
 }
 
-LaunchLog::LaunchLog() : path_(TempFilePath("klt")) {
-  SetEnvironmentVariableA("KEYLARK_LAUNCH_LOG", path_.c_str());
-}
+LaunchLog::LaunchLog() { SetEnvironmentVariableA("KEYLARK_LAUNCH_LOG", path_.c_str()); }
 
 LaunchLog::~LaunchLog() {
   EndAll();
@@ -64,11 +45,8 @@ LaunchLog::~LaunchLog() {
 std::vector<ProcessId> LaunchLog::Starts() const {
   std::ifstream log(path_);
   std::vector<ProcessId> ids;
-  std::string line;
-  while (std::getline(log, line)) {
-    std::istringstream fields(line);
-    ProcessId id = 0;
-    if (fields >> id) ids.push_back(id);
+  for (std::string line; std::getline(log, line);) {
+    if (const unsigned long id = std::strtoul(line.c_str(), nullptr, 10)) ids.push_back(id);
   }
   return ids;
 }

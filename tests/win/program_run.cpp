@@ -16,9 +16,8 @@ HANDLE InheritableFile(const std::string& path, DWORD access, DWORD disposition)
 }
 
 std::string ReadWhole(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
   std::ostringstream text;
-  text << file.rdbuf();
+  text << std::ifstream(path, std::ios::binary).rdbuf();
   return text.str();
 }
 
@@ -28,32 +27,28 @@ Program::Program(const std::string& name, const std::string& arguments)
     : out_path_(TempFilePath("kpo")), err_path_(TempFilePath("kpe")) {
   const std::string exe = WindowsPathFromEnvironment("KEYLARK_BIN_DIR") + "\\" + name;
   std::string command_line = "\"" + exe + "\" " + arguments;
-  HANDLE input = InheritableFile("NUL", GENERIC_READ, OPEN_EXISTING);
-  HANDLE out = InheritableFile(out_path_, GENERIC_WRITE, CREATE_ALWAYS);
-  HANDLE err = InheritableFile(err_path_, GENERIC_WRITE, CREATE_ALWAYS);
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdInput = input;
-  startup.hStdOutput = out;
-  startup.hStdError = err;
+  startup.hStdInput = InheritableFile("NUL", GENERIC_READ, OPEN_EXISTING);
+  startup.hStdOutput = InheritableFile(out_path_, GENERIC_WRITE, CREATE_ALWAYS);
+  startup.hStdError = InheritableFile(err_path_, GENERIC_WRITE, CREATE_ALWAYS);
   PROCESS_INFORMATION info{};
   if (CreateProcessA(exe.c_str(), command_line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
                      &startup, &info)) {
     process_ = info.hProcess;
     CloseHandle(info.hThread);
   }
-  for (HANDLE handle : {input, out, err}) CloseHandle(handle);
+  for (HANDLE handle : {startup.hStdInput, startup.hStdOutput, startup.hStdError})
+    CloseHandle(handle);
 }
 
 Program::~Program() {
-  if (process_ != nullptr) {
-    if (Running()) {
-      TerminateProcess(process_, 1);
-      WaitForSingleObject(process_, 5000);
-    }
-    CloseHandle(process_);
+  if (Running()) {
+    TerminateProcess(process_, 1);
+    WaitForSingleObject(process_, 5000);
   }
+  if (process_ != nullptr) CloseHandle(process_);
   DeleteFileA(out_path_.c_str());
   DeleteFileA(err_path_.c_str());
 }
@@ -70,7 +65,6 @@ DWORD Program::ExitCode() const {
 }
 
 std::string Program::Out() const { return ReadWhole(out_path_); }
-
 std::string Program::Err() const { return ReadWhole(err_path_); }
 
 ProgramRun RunToEnd(const std::string& name, const std::string& arguments) {

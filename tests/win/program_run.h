@@ -1,5 +1,5 @@
-// Runs the programs beside Keylark.exe as a script would: with arguments,
-// its standard output and error caught in files, its exit code kept.
+// Runs the programs beside Keylark.exe as a script would: with arguments, its
+// standard output and error caught in files, its exit code kept.
 #pragma once
 
 #include <windows.h>
@@ -11,17 +11,14 @@ namespace keylark::wintest {
 
 class Program {
  public:
-  // Starts <bin>\<name> with the arguments; Started() tells whether it did.
-  Program(const std::string& name, const std::string& arguments);
+  Program(const std::string& name, const std::string& arguments);  // starts <bin>\<name>
   ~Program();  // ends the program if it still runs
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
 
-  bool Started() const { return process_ != nullptr; }
   bool WaitForExit(std::chrono::milliseconds deadline = std::chrono::seconds(20)) const;
-  bool Running() const { return Started() && !WaitForExit(std::chrono::milliseconds(0)); }
-  // The exit code, or STILL_ACTIVE.
-  DWORD ExitCode() const;
+  bool Running() const { return process_ != nullptr && !WaitForExit(std::chrono::milliseconds(0)); }
+  DWORD ExitCode() const;  // or STILL_ACTIVE
   std::string Out() const;
   std::string Err() const;
 
@@ -37,7 +34,7 @@ struct ProgramRun {
   std::string err;
 };
 
-// Runs a program to its end (or kills it after 20 seconds).
+// Runs a program to its end (or ends it after 20 seconds).
 ProgramRun RunToEnd(const std::string& name, const std::string& arguments);
 
 }  // namespace keylark::wintest
