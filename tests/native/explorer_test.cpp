@@ -86,6 +86,35 @@ TEST(ListCaption, KeepsEighteenCharactersAndCutsLongerNamesToFifteen) {
   for (const auto& [name, caption] : cases) EXPECT_EQ(core::ListCaption(name), caption) << name;
 }
 
+TEST(FileListing, SkipsHiddenFilesAndCountsDuplicatesOfTheSecondFolder) {
+  fakes::FakeFileSystem files;
+  files.AddFile("C:\\A", "Word.lnk");
+  files.AddFile("C:\\A", "desktop.ini", platform::kHiddenAttribute);
+  files.AddFile("C:\\A", "Calc.lnk");
+  files.AddFile("C:\\B", "Paint.lnk");
+  files.AddFile("C:\\B", "Calc.lnk");
+  files.AddFolder("C:\\Empty");
+  files.AddFile("C:\\Hidden", "x.lnk", platform::kHiddenAttribute);
+
+  core::FileListing listing;
+  listing.Add(files, "C:\\A");
+  EXPECT_EQ(listing.ItemCount(), 2);
+  listing.Add(files, "C:\\B");
+  EXPECT_EQ(listing.ItemCount(), 4) << "the duplicate still counts";
+  Lines shown;
+  for (const core::ListedFile& item : listing.Items()) shown.push_back(item.Path());
+  EXPECT_EQ(shown, (Lines{"C:\\A\\Word.lnk", "C:\\A\\Calc.lnk", "C:\\B\\Paint.lnk"}));
+
+  // A second folder without visible files leaves the count at 0.
+  listing.Clear();
+  listing.Add(files, "C:\\A");
+  listing.Add(files, "C:\\Hidden");
+  EXPECT_EQ(listing.Items().size(), 2U);
+  EXPECT_EQ(listing.ItemCount(), 0);
+  EXPECT_EQ(core::CountListedFiles(files, "C:\\Empty", "C:\\A"), 2);
+  EXPECT_EQ(core::CountListedFiles(files, "C:\\Gone", ""), 0);
+}
+
 class ExplorerOk : public fakes::WorldTest {
  protected:
   ExplorerOk() {
