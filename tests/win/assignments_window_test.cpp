@@ -1,5 +1,5 @@
-// The Function Key Assignments window of the running Keylark, read from
-// outside, its rows through memory lent inside Keylark's process.
+// The Function Key Assignments window of the running Keylark, its rows read
+// through memory lent inside Keylark's process.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -16,23 +16,20 @@ namespace keylark::wintest {
 namespace {
 
 // Clicks (twice for a double click) in the middle of a row, as the mouse would.
-void ClickRow(HWND list, int row, bool twice) {
-  DWORD process = 0;
-  GetWindowThreadProcessId(list, &process);
+void ClickRow(HWND list, DWORD process, int row, bool twice = false) {
   const RemoteMemory remote(process, sizeof(RECT));
   RECT bounds{LVIR_BOUNDS, 0, 0, 0};
   remote.Put(0, &bounds, sizeof bounds);
   Send(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote.At(0)));
   remote.Get(0, &bounds, sizeof bounds);
   const LPARAM at = MAKELPARAM((bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2);
-  PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
-  PostMessageA(list, WM_LBUTTONUP, 0, at);
-  if (!twice) return;
-  PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
-  PostMessageA(list, WM_LBUTTONUP, 0, at);
+  for (const UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}) {
+    if (message == WM_LBUTTONDBLCLK && !twice) break;
+    PostMessageA(list, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, at);
+  }
 }
 
-class AssignmentsWindow : public KeyBarTest {};
+using AssignmentsWindow = KeyBarTest;
 
 TEST_F(AssignmentsWindow, ListsTheKeysExpandsPopupListsAndOpensARowForEditing) {
   Put(layout::kCfg, "fIcon", "0");
@@ -47,9 +44,10 @@ TEST_F(AssignmentsWindow, ListsTheKeysExpandsPopupListsAndOpensARowForEditing) {
   PostMessageA(key_bar, WM_COMMAND, IDM_ASSIGNMENTS, 0);
   HWND window = WaitForDialog("Function Key Assignments");
   ASSERT_NE(window, nullptr);
+  const DWORD process = keylark_.ProcessId();
   HWND list = GetDlgItem(window, IDC_AL_LIST);
-  RemoteList rows(list, keylark_.ProcessId());
   HWND edit = GetDlgItem(window, IDC_AL_EDIT);
+  RemoteList rows(list, process);
   EXPECT_EQ(rows.Count(), 23) << "the reserved Fn-Z is not listed";
   EXPECT_EQ(rows.Text(0), "     Fn-1     Runner");
   EXPECT_EQ(rows.Text(7), "     Fn-B");
@@ -57,7 +55,7 @@ TEST_F(AssignmentsWindow, ListsTheKeysExpandsPopupListsAndOpensARowForEditing) {
   EXPECT_EQ((std::vector<int>{rows.Image(0), rows.Image(6), rows.Image(7)}),
             (std::vector<int>{0, 1, 0}));
 
-  ClickRow(list, 0, false);
+  ClickRow(list, process, 0);
   EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(edit) != FALSE; }));
   Click(window, IDC_AL_EXPAND);
   EXPECT_TRUE(WaitFor([&] { return rows.Count() == 25; }));
@@ -65,13 +63,12 @@ TEST_F(AssignmentsWindow, ListsTheKeysExpandsPopupListsAndOpensARowForEditing) {
   EXPECT_EQ(Text(layout::kCfg, "fIcon"), "1");
   EXPECT_EQ(rows.Text(7), std::string(25, ' ') + "Calc");
   EXPECT_EQ(rows.Image(7), 2) << "an item of the list";
-
-  ClickRow(list, 0, false);
+  ClickRow(list, process, 0);
   EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(edit) != FALSE; }));
-  ClickRow(list, 8, false);  // an item row
+  ClickRow(list, process, 8);  // an item row
   EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(edit) == FALSE; }));
 
-  ClickRow(list, 0, true);
+  ClickRow(list, process, 0, true);
   HWND type = WaitForDialog("Assignment Type");
   ASSERT_NE(type, nullptr);
   EXPECT_TRUE(WaitUntilGone("Function Key Assignments"));

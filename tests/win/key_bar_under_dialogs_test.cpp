@@ -20,49 +20,26 @@ namespace {
 
 constexpr LPARAM kMakeCodeA = 0x1E;
 constexpr LPARAM kMakeCodeD = 0x20;
-constexpr POINT kLabelC{90 + 12, 123 + 12};  // the middle of label C, in the client area
-// Longer than a tip's delay before it shows.
-constexpr auto kTipComesDue = std::chrono::milliseconds(1200);
 
-void Send(DWORD flags, POINT screen = {}) {
+// A mouse event; a move is taken up in its own time, so this returns once
+// the pointer is there.
+bool Mouse(DWORD flags, POINT screen = {}) {
   INPUT input{};
   input.type = INPUT_MOUSE;
   input.mi.dwFlags = flags;
-  if ((flags & MOUSEEVENTF_ABSOLUTE) != 0) {
-    input.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-  }
+  input.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+  input.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
   SendInput(1, &input, sizeof input);
+  return (flags & MOUSEEVENTF_MOVE) == 0 || WaitFor([&] {
+           POINT at{};
+           GetCursorPos(&at);
+           return at.x == screen.x && at.y == screen.y;
+         });
 }
 
-// Input is taken up in its own time: this returns once the pointer is there.
-bool MovePointerTo(POINT screen) {
-  Send(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, screen);
-  return WaitFor([&] {
-    POINT at{};
-    GetCursorPos(&at);
-    return at.x == screen.x && at.y == screen.y;
-  });
-}
-
-void MouseClick(DWORD down, DWORD up) {
-  Send(down);
-  Send(up);
-}
-
-POINT OnScreen(HWND window, POINT client) {
-  ClientToScreen(window, &client);
-  return client;
-}
-
-// The visible dialogs of a process that hold a control with this id.
-std::vector<HWND> DialogsWith(DWORD process, int control_id) {
-  std::vector<HWND> found;
-  for (HWND dialog : WindowsOf(process, "#32770")) {
-    if (IsWindowVisible(dialog) && GetDlgItem(dialog, control_id) != nullptr)
-      found.push_back(dialog);
-  }
-  return found;
+void Press(DWORD down, DWORD up) {
+  Mouse(down);
+  Mouse(up);
 }
 
 class KeyBarUnderDialogs : public KeyBarTest {
@@ -77,9 +54,9 @@ class KeyBarUnderDialogs : public KeyBarTest {
   // The key bar, shown, with its label tips in place.
   HWND Start() {
     key_bar_ = StartKeyBar();
-    if (key_bar_ == nullptr) return nullptr;
-    const bool tips =
-        WaitFor([&] { return !WindowsOf(keylark_.ProcessId(), TOOLTIPS_CLASSA).empty(); });
+    const bool tips = key_bar_ != nullptr && WaitFor([&] {
+                        return !WindowsOf(keylark_.ProcessId(), TOOLTIPS_CLASSA).empty();
+                      });
     return tips ? key_bar_ : nullptr;
   }
 
@@ -89,34 +66,43 @@ class KeyBarUnderDialogs : public KeyBarTest {
     RECT frame{};
     GetWindowRect(key_bar_, &frame);
     const POINT from{frame.left + 40, frame.top + 8};
-    const POINT to = OnScreen(key_bar_, kLabelC);
-    constexpr int kSteps = 12;
-    for (int step = 0; step <= kSteps; ++step) {
-      const POINT at{from.x + (to.x - from.x) * step / kSteps,
-                     from.y + (to.y - from.y) * step / kSteps};
-      if (!MovePointerTo(at)) return false;
+    POINT to{90 + 12, 123 + 12};  // the middle of label C
+    ClientToScreen(key_bar_, &to);
+    bool moved = true;
+    for (int step = 0; step <= 12 && moved; ++step) {
+      moved =
+          Mouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE,
+                POINT{from.x + (to.x - from.x) * step / 12, from.y + (to.y - from.y) * step / 12});
     }
-    return true;
+    return moved;
   }
 
+  // The visible dialogs of Keylark that hold a control with this id.
+  std::vector<HWND> DialogsWith(int control_id) {
+    std::vector<HWND> found;
+    for (HWND dialog : WindowsOf(keylark_.ProcessId(), "#32770")) {
+      if (IsWindowVisible(dialog) && GetDlgItem(dialog, control_id) != nullptr) {
+        found.push_back(dialog);
+      }
+    }
+    return found;
+  }
   HWND WaitForDialogWith(int control_id,
                          std::chrono::milliseconds deadline = std::chrono::seconds(10)) {
     std::vector<HWND> found;
-    WaitFor([&] { return !(found = DialogsWith(keylark_.ProcessId(), control_id)).empty(); },
-            deadline);
+    WaitFor([&] { return !(found = DialogsWith(control_id)).empty(); }, deadline);
     return found.empty() ? nullptr : found.front();
+  }
+  bool DialogGone(int control_id) {
+    return WaitFor([&] { return DialogsWith(control_id).empty(); });
   }
 
   // Direct... in the Assignment Type dialog, once the hint over C has had
-  // its time to come due: the command editor as it opens.
+  // its time to come due (longer than a tip's delay): the command editor.
   HWND DirectAfterTheTipIsDue(HWND type) {
-    std::this_thread::sleep_for(kTipComesDue);
+    std::this_thread::sleep_for(std::chrono::milliseconds(1200));
     Click(type, IDC_AT_DIRECT);
     return WaitForDialogWith(IDC_EC_COMMAND);
-  }
-
-  bool DialogGone(int control_id) {
-    return WaitFor([&] { return DialogsWith(keylark_.ProcessId(), control_id).empty(); });
   }
 
   HWND key_bar_ = nullptr;
@@ -125,11 +111,10 @@ class KeyBarUnderDialogs : public KeyBarTest {
 TEST_F(KeyBarUnderDialogs, ARightClickRightAfterTheHoverEditsTheClickedKey) {
   ASSERT_NE(Start(), nullptr);
   ASSERT_TRUE(HoverC());
-  MouseClick(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);  // at once, long before a tip shows
+  Press(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);  // at once, long before a tip shows
   HWND type = WaitForDialogWith(IDC_AT_KEY);
   ASSERT_NE(type, nullptr);
   EXPECT_FALSE(IsWindowEnabled(key_bar_));
-
   HWND editor = DirectAfterTheTipIsDue(type);
   ASSERT_NE(editor, nullptr);
   EXPECT_EQ(ItemText(editor, IDC_EC_COMMAND), L"C:\\old.exe") << "edits Fn-C, not a new key";
@@ -150,7 +135,6 @@ TEST_F(KeyBarUnderDialogs, AnFnKeyReportedDuringTheHoverEditsTheReportedKey) {
   HWND type = WaitForDialogWith(IDC_AT_KEY);
   ASSERT_NE(type, nullptr);
   EXPECT_EQ(ItemText(type, IDC_AT_KEY), L"Fn-D");
-
   HWND editor = DirectAfterTheTipIsDue(type);
   ASSERT_NE(editor, nullptr);
   EXPECT_EQ(ItemText(editor, IDC_EC_COMMAND), L"") << "a new assignment for Fn-D";
@@ -183,11 +167,11 @@ TEST_F(KeyBarUnderDialogs, TheAboutBoxHoldsTheKeyBarUntilItClosesAndComesOnlyOnc
     return WaitFor([&] { return GetForegroundWindow() == about; });
   };
   EXPECT_TRUE(comes_forward([&] { PostMessageA(key_bar_, WM_COMMAND, IDM_ABOUT, 0); }));
-  EXPECT_EQ(DialogsWith(keylark_.ProcessId(), IDC_ABOUT_TITLE).size(), 1U);
+  EXPECT_EQ(DialogsWith(IDC_ABOUT_TITLE).size(), 1U);
   EXPECT_TRUE(comes_forward([&] {
     ASSERT_TRUE(HoverC());
-    MouseClick(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
-    MouseClick(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+    Press(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+    Press(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
   }));
   EXPECT_EQ(WaitForDialogWith(IDC_AT_KEY, std::chrono::milliseconds(1500)), nullptr)
       << "no Assignment Type beside About";
@@ -208,7 +192,7 @@ TEST_F(KeyBarUnderDialogs, TheAboutBoxHoldsTheKeyBarUntilItClosesAndComesOnlyOnc
   EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(key_bar_) != FALSE; }));
   // The same click now reaches the key bar.
   ASSERT_TRUE(HoverC());
-  MouseClick(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+  Press(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
   EXPECT_TRUE(log.WaitForStarts(1));
 }
 
@@ -223,7 +207,7 @@ TEST_F(KeyBarUnderDialogs, AKeyReportedRightAfterAChoiceInTheUnownedDialogDoesNo
   ReportFnKey(key_bar_, kMakeCodeD);  // queued before the editor can open
   HWND editor = WaitForDialogWith(IDC_EC_COMMAND);
   ASSERT_NE(editor, nullptr);
-  EXPECT_TRUE(DialogsWith(keylark_.ProcessId(), IDC_AT_KEY).empty());
+  EXPECT_TRUE(DialogsWith(IDC_AT_KEY).empty());
   PostMessageA(editor, WM_KEYDOWN, VK_ESCAPE, 0);
   EXPECT_TRUE(DialogGone(IDC_EC_COMMAND));
 }

@@ -189,11 +189,6 @@ void PressKeyIn(HWND window, UINT key) {
   PostMessageA(window, WM_KEYUP, key, 0xC0000000);
 }
 
-HWND VisibleDialog(const char* caption) {
-  HWND found = FindWindowA("#32770", caption);
-  return found != nullptr && IsWindowVisible(found) ? found : nullptr;
-}
-
 std::wstring ItemText(HWND dialog, int id) {
   wchar_t text[4096] = {};
   DWORD_PTR copied = 0;
@@ -255,6 +250,13 @@ DWORD ProcessNamed(const char* name) {
   CloseHandle(snapshot);
   return id;
 }
+
+namespace {
+HWND VisibleDialog(const char* caption) {
+  HWND found = FindWindowA("#32770", caption);
+  return found != nullptr && IsWindowVisible(found) ? found : nullptr;
+}
+}  // namespace
 
 HWND WaitForDialog(const char* caption) {
   HWND found = nullptr;

@@ -31,17 +31,14 @@ bool WaitFor(const std::function<bool()>& condition,
 // Deletes everything Keylark keeps under both roots.
 void ResetStore();
 
-// A text as Keylark writes it (REG_SZ: its bytes and one NUL), the key made
-// if missing.
+// A text as Keylark writes it (REG_SZ: its bytes and one NUL).
 void Put(const std::string& path, const std::string& name, const std::string& text,
          platform::Root root = platform::Root::CurrentUser);
 // A value's bytes under HKEY_CURRENT_USER, or nothing when it is absent.
 std::optional<store::Bytes> Raw(const std::string& path, const std::string& name);
 // A value's text up to its first NUL, or "<absent>".
 std::string Text(const std::string& path, const std::string& name);
-// A value under HKEY_CURRENT_USER written through the wide functions, so
-// that names and texts in any code page arrive as they are; the key made if
-// missing.
+// A value under HKEY_CURRENT_USER written through the wide functions.
 void PutW(const std::wstring& path, const std::wstring& name, DWORD type, const void* data,
           DWORD size);
 void PutTextW(const std::wstring& path, const std::wstring& name, const std::wstring& text);
@@ -51,13 +48,11 @@ void Reserve(const char* character);
 void Assign(const std::string& key, const std::string& command, const char* switch_flag);
 // Sends a message and returns once the window has handled it.
 void SendAndWait(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-// The Fn-key component's report of a key by its make code, as it sends it
-// (message 2027, wParam 256): posted, or sent and handled when this returns.
+// The Fn-key component's report of a key by its make code: posted, or sent.
 void ReportFnKey(HWND key_bar, LPARAM make_code, bool wait = false);
 
-// Every key and value below "Software\Korvane" of both roots: "HKCU\path|"
-// for a key, "HKCU\path|NAME" (names in capitals, as the registry compares
-// them) for a value's "type:data".
+// Every key ("HKCU\path|") and value ("HKCU\path|NAME" in capitals: "type:data")
+// below "Software\Korvane" of both roots.
 using RegistryDump = std::map<std::string, std::string>;
 RegistryDump DumpRegistry();
 
@@ -66,15 +61,14 @@ void PressKeyIn(HWND window, UINT key);
 // A window's client-area pixels as the screen shows them, row by row.
 using Pixels = std::vector<COLORREF>;
 Pixels CaptureClient(HWND window);
-// How many pixels of a key's label have exactly this colour, in a capture of
-// the key bar or as its window shows it now.
+// How many pixels of a key's label have exactly this colour.
 int LabelPixels(const Pixels& pixels, HWND key_bar, int index, COLORREF colour);
 int LabelPixels(HWND key_bar, int index, COLORREF colour);
 
-// A visible dialog with this caption, or nullptr; waiting for one to come
-// (nullptr when none came in time) or to go.
-HWND VisibleDialog(const char* caption);
-// A control's text as wide text, and a click on a button, of a dialog.
+// A visible dialog with this caption (nullptr when none came in time), or its going.
+HWND WaitForDialog(const char* caption);
+bool WaitUntilGone(const char* caption);
+// A dialog control's text, and a click on a button.
 std::wstring ItemText(HWND dialog, int id);
 void Click(HWND dialog, int id);
 // A process's top-level windows of a class, shown or not.
@@ -93,8 +87,6 @@ struct ShortcutSpec {
 HRESULT CreateShortcut(const std::string& file, const ShortcutSpec& spec);
 // The id of a running process with this file name, or 0.
 DWORD ProcessNamed(const char* name);
-HWND WaitForDialog(const char* caption);
-bool WaitUntilGone(const char* caption);
 
 class KeylarkProcess {
  public:

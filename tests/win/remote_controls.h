@@ -118,11 +118,6 @@ class RemoteList {
          reinterpret_cast<LPARAM>(memory_.At(0)));
     return memory_.Text(kTextAt);
   }
-  std::vector<std::string> Texts() {
-    std::vector<std::string> texts;
-    for (int i = 0; i < Count(); ++i) texts.push_back(Text(i));
-    return texts;
-  }
   int Image(int item) {
     LVITEMA record{};
     record.mask = LVIF_IMAGE;
@@ -131,20 +126,6 @@ class RemoteList {
     Send(list_, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(memory_.At(0)));
     memory_.Get(0, &record, sizeof record);
     return record.iImage;
-  }
-  void Select(int item) {
-    LVITEMA record{};
-    record.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    record.state = LVIS_SELECTED | LVIS_FOCUSED;
-    memory_.Put(0, &record, sizeof record);
-    Send(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(item),
-         reinterpret_cast<LPARAM>(memory_.At(0)));
-  }
-  int IndexOf(const std::string& text) {
-    for (int i = 0; i < Count(); ++i) {
-      if (Text(i) == text) return i;
-    }
-    return -1;
   }
 
  private:
