@@ -1,0 +1,108 @@
+// Help from the running Keylark: without the old help file each topic's page
+// goes to the program registered for .html (here launch_target.exe, which
+// records it) and the key bar answers at once; with the help file beside the
+// program the help engine is asked instead.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "keylark_process.h"
+#include "launch_log.h"
+#include "resource.h"
+
+namespace keylark::wintest {
+namespace {
+
+constexpr const char* kPageClass = "KeylarkTest.HelpPage";
+// What the system posts to the focused window for the F1 key (WM_KEYF1,
+// missing from the headers); its default handling asks for help.
+constexpr UINT kKeyF1 = 0x004D;
+
+// The responsiveness a user expects of the key bar right after asking for help.
+bool AnswersAtOnce(HWND window) {
+  DWORD_PTR result = 0;
+  return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 100, &result) != 0;
+}
+
+std::string ClassText(const std::string& key) {
+  char data[512] = {};
+  LONG size = sizeof data;
+  return RegQueryValueA(HKEY_CLASSES_ROOT, key.c_str(), data, &size) == ERROR_SUCCESS ? data : "";
+}
+
+void SetClassText(const std::string& key, const std::string& text) {
+  RegSetValueA(HKEY_CLASSES_ROOT, key.c_str(), REG_SZ, text.c_str(),
+               static_cast<DWORD>(text.size()));
+}
+
+class Help : public KeyBarTest {
+ protected:
+  void SetUp() override {
+    KeyBarTest::SetUp();
+    previous_html_class_ = ClassText(".html");
+    SetClassText(".html", kPageClass);
+    SetClassText(std::string(kPageClass) + "\\shell\\open\\command",
+                 "\"" + TargetProgram() + "\" \"" + pages_.Path() + "\" \"%1\"");
+  }
+  void TearDown() override {
+    KeyBarTest::TearDown();
+    SetClassText(".html", previous_html_class_);
+    RegDeleteTreeA(HKEY_CLASSES_ROOT, kPageClass);
+    DeleteFileA(HelpFile().c_str());
+  }
+  static std::string HelpFile() {
+    return WindowsPathFromEnvironment("KEYLARK_BIN_DIR") + "\\Keylark32.hlp";
+  }
+  // The command lines of the pages opened so far.
+  std::string Opened() const {
+    std::stringstream text;
+    text << std::ifstream(pages_.Path()).rdbuf();
+    return text.str();
+  }
+  bool WaitForPage(const std::string& page) {
+    return WaitFor([&] { return Opened().find("\\help\\" + page + "\"") != std::string::npos; });
+  }
+
+  LaunchLog pages_;
+  std::string previous_html_class_;
+};
+
+TEST_F(Help, F1InAssignmentTypeAndTheIndexOpenTheirPagesAndTheKeyBarAnswersAtOnce) {
+  HWND key_bar = StartKeyBar();
+  ASSERT_NE(key_bar, nullptr);
+  PostMessageA(key_bar, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(84, 83));
+  HWND type = WaitForDialog("Assignment Type");
+  ASSERT_NE(type, nullptr);
+  PostMessageA(GetDlgItem(type, IDCANCEL), kKeyF1, 0, 0);
+  EXPECT_TRUE(WaitForPage("assignment-type.html")) << Opened();
+  EXPECT_TRUE(AnswersAtOnce(key_bar));
+  EXPECT_TRUE(AnswersAtOnce(type));
+  PressKeyIn(type, VK_ESCAPE);
+  ASSERT_TRUE(WaitUntilGone("Assignment Type"));
+
+  PostMessageA(key_bar, WM_COMMAND, IDM_INDEX, 0);
+  EXPECT_TRUE(WaitForPage("key-bar.html")) << Opened();
+  EXPECT_TRUE(AnswersAtOnce(key_bar));
+  EXPECT_EQ(pages_.Starts().size(), 2U) << Opened();
+}
+
+TEST_F(Help, WithTheHelpFileBesideTheProgramTheHelpEngineIsAskedInstead) {
+  ASSERT_TRUE(std::ofstream(HelpFile()).good());
+  HWND key_bar = StartKeyBar();
+  ASSERT_NE(key_bar, nullptr);
+  PostMessageA(key_bar, WM_COMMAND, IDM_INDEX, 0);
+  DWORD engine = 0;
+  ASSERT_TRUE(WaitFor([&] { return (engine = ProcessNamed("winhlp32.exe")) != 0; }));
+  // The engine complains about the empty file in a box of its own, and the
+  // key bar waits for it, as it always has with the help engine.
+  EndProcess(engine);
+  DWORD_PTR result = 0;
+  EXPECT_NE(SendMessageTimeoutA(key_bar, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result), 0);
+  EXPECT_EQ(Opened(), "") << "no page besides the engine";
+}
+
+}  // namespace
+}  // namespace keylark::wintest
