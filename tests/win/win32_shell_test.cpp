@@ -8,7 +8,6 @@
 
 #include "keylark_process.h"
 #include "launch_log.h"
-#include "platform/win32/win32_file_icons.h"
 #include "platform/win32/win32_shell.h"
 
 namespace keylark::wintest {
@@ -62,16 +61,6 @@ TEST_F(Win32ShellTest, TheStartedWindowIsNormalAndCanBeMinimizedAndRestored) {
   EXPECT_FALSE(shell_.IsIconic(handle));
   shell_.SetForegroundWindow(handle);
   EXPECT_TRUE(WaitFor([&] { return shell_.GetForegroundWindow() == handle; }));
-}
-
-TEST(Win32FileIconsTest, TheShellNamesAFileAndFindsItsPictureInItsOwnList) {
-  platform::win32::Win32FileIcons icons;
-  const auto large = icons.Describe(TargetProgram(), platform::IconSize::Large32);
-  const auto small = icons.Describe(TargetProgram(), platform::IconSize::Small16);
-  ASSERT_TRUE(large && small);
-  EXPECT_NE(large->images, small->images) << "one system list per size";
-  EXPECT_EQ(large->display_name.rfind("launch_target", 0), 0U) << large->display_name;
-  EXPECT_FALSE(icons.Describe("C:\\no\\such\\file.exe", platform::IconSize::Large32));
 }
 
 }  // namespace

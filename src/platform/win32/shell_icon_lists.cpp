@@ -12,6 +12,11 @@
 namespace keylark::platform::win32 {
 namespace {
 
+// The ANSI record of the 32-bit system: 4 + 4 + 4 + 260 + 80 bytes.
+#if defined(_WIN32) && !defined(_WIN64)
+static_assert(sizeof(SHFILEINFOA) == 352, "the 32-bit ANSI file information record is 352 bytes");
+#endif
+
 bool IsShortcut(const std::string& path) {
   constexpr const char kExtension[] = ".lnk";
   constexpr std::size_t kLength = sizeof kExtension - 1;
