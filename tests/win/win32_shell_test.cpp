@@ -63,5 +63,19 @@ TEST_F(Win32ShellTest, TheStartedWindowIsNormalAndCanBeMinimizedAndRestored) {
   EXPECT_TRUE(WaitFor([&] { return shell_.GetForegroundWindow() == handle; }));
 }
 
+TEST_F(Win32ShellTest, TheMouseNudgeEndsTwoPixelsLower) {
+  ASSERT_NE(SetCursorPos(200, 200), FALSE);
+  POINT before{};
+  ASSERT_NE(GetCursorPos(&before), FALSE);
+  shell_.MoveMouseBy(-1, 1);
+  shell_.MoveMouseBy(1, 1);
+  POINT after{};
+  EXPECT_TRUE(WaitFor([&] {
+    GetCursorPos(&after);
+    return after.y == before.y + 2;
+  }));
+  EXPECT_EQ(after.x, before.x);
+}
+
 }  // namespace
 }  // namespace keylark::wintest
