@@ -17,6 +17,10 @@
 #include "keylark_process.h"
 #include "remote_controls.h"
 #include "resource.h"
+#if __has_include("measured_program.h")
+#include "measured_program.h"
+#define KEYLARK_HAS_MEASURED_BUILD 1
+#endif
 
 namespace keylark::wintest {
 namespace {
@@ -105,6 +109,42 @@ TEST_F(ApplicationExplorer, MergesBothProgramsFoldersAndSavesTheChosenFolderAsAP
   EXPECT_EQ(Text(layout::PrgItem("Fn-E", "Shared"), "Shared"), mine_ + "\\Shared.lnk");
   EXPECT_TRUE(IsWindowEnabled(key_bar));
 }
+
+#if defined(KEYLARK_HAS_MEASURED_BUILD)
+// The measurement build counts its own GDI and USER objects (a count taken
+// from another process reads 0 under Wine).
+TEST_F(ApplicationExplorer, RepeatedOpeningsLeaveNoObjectsBehind) {
+  bench::MeasuredProgram program(WindowsPathFromEnvironment("KEYLARK_BENCH_DIR") +
+                                 "\\KeylarkMeasured.exe");
+  ASSERT_TRUE(program.Start());
+  const auto open_show_and_cancel = [&] {
+    PostMessageA(program.Window(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(84, 83));  // key E
+    HWND type = WaitForDialog("Assignment Type");
+    ASSERT_NE(type, nullptr);
+    Click(type, IDC_AT_POPUP);
+    HWND explorer = WaitForDialog("Application Explorer");
+    ASSERT_NE(explorer, nullptr);
+    RemoteTree tree(GetDlgItem(explorer, IDC_EX_TREE), program.ProcessId());
+    tree.Select(tree.Find("KL Tools"));
+    Click(explorer, IDCANCEL);
+    ASSERT_TRUE(WaitUntilGone("Application Explorer"));
+    program.WaitUntilIdle();
+  };
+  const auto count = [&](bench::Question question) {
+    return program.Ask(question).value_or(bench::kUnknownQuestion);
+  };
+  // The first openings load the libraries and classes that then stay.
+  for (int round = 0; round < 5; ++round) open_show_and_cancel();
+  const std::intptr_t gdi = count(bench::Question::GdiObjects);
+  const std::intptr_t user = count(bench::Question::UserObjects);
+  for (int round = 0; round < 30; ++round) open_show_and_cancel();
+  // The shell's picture cache may grow by a few objects now and then; what an
+  // opening leaks shows thirty times over.
+  EXPECT_LE(count(bench::Question::GdiObjects), gdi + 10);
+  EXPECT_LE(count(bench::Question::UserObjects), user + 10);
+  program.Close();
+}
+#endif
 
 }  // namespace
 }  // namespace keylark::wintest
