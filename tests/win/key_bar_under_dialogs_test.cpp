@@ -37,9 +37,12 @@ bool Mouse(DWORD flags, POINT screen = {}) {
          });
 }
 
-void Press(DWORD down, DWORD up) {
-  Mouse(down);
-  Mouse(up);
+// A button press at a point the pointer was moved to. The press carries the
+// position: under Wine a move echoed late by the X server may still be on its
+// way, and a press without one would land where that echo puts the pointer.
+void Press(POINT at, DWORD down, DWORD up) {
+  Mouse(down | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, at);
+  Mouse(up | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, at);
 }
 
 class KeyBarUnderDialogs : public KeyBarTest {
@@ -66,7 +69,8 @@ class KeyBarUnderDialogs : public KeyBarTest {
     RECT frame{};
     GetWindowRect(key_bar_, &frame);
     const POINT from{frame.left + 40, frame.top + 8};
-    POINT to{90 + 12, 123 + 12};  // the middle of label C
+    POINT& to = label_c_;
+    to = POINT{90 + 12, 123 + 12};  // the middle of label C
     ClientToScreen(key_bar_, &to);
     bool moved = true;
     for (int step = 0; step <= 12 && moved; ++step) {
@@ -106,12 +110,13 @@ class KeyBarUnderDialogs : public KeyBarTest {
   }
 
   HWND key_bar_ = nullptr;
+  POINT label_c_{};  // where HoverC left the pointer, on screen
 };
 
 TEST_F(KeyBarUnderDialogs, ARightClickRightAfterTheHoverEditsTheClickedKey) {
   ASSERT_NE(Start(), nullptr);
   ASSERT_TRUE(HoverC());
-  Press(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);  // at once, long before a tip shows
+  Press(label_c_, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);  // at once, long before a tip shows
   HWND type = WaitForDialogWith(IDC_AT_KEY);
   ASSERT_NE(type, nullptr);
   EXPECT_FALSE(IsWindowEnabled(key_bar_));
@@ -170,8 +175,8 @@ TEST_F(KeyBarUnderDialogs, TheAboutBoxHoldsTheKeyBarUntilItClosesAndComesOnlyOnc
   EXPECT_EQ(DialogsWith(IDC_ABOUT_TITLE).size(), 1U);
   EXPECT_TRUE(comes_forward([&] {
     ASSERT_TRUE(HoverC());
-    Press(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
-    Press(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+    Press(label_c_, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+    Press(label_c_, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
   }));
   EXPECT_EQ(WaitForDialogWith(IDC_AT_KEY, std::chrono::milliseconds(1500)), nullptr)
       << "no Assignment Type beside About";
@@ -192,7 +197,7 @@ TEST_F(KeyBarUnderDialogs, TheAboutBoxHoldsTheKeyBarUntilItClosesAndComesOnlyOnc
   EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(key_bar_) != FALSE; }));
   // The same click now reaches the key bar.
   ASSERT_TRUE(HoverC());
-  Press(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+  Press(label_c_, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
   EXPECT_TRUE(log.WaitForStarts(1));
 }
 
