@@ -1,36 +1,36 @@
+// The key bar's decisions: which window messages are ours, what an Fn key,
+// the tray icon and a click on a label do, and the hints the labels show.
 #include "app/key_bar_messages.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "app/key_bar_model.h"
 #include "fakes/key_bar_world.h"
 
 namespace keylark::app {
 namespace {
 
-using core::FnKeyMessage;
-using core::TrayCallbackMessage;
-using core::TrayIconId;
+using core::Session;
 using core::WindowState;
-
-using fakes::FakeKeyBarHost;
+using fakes::CallLog;
 using ::testing::ElementsAre;
 
-constexpr platform::WindowHandle kOtherWindow = 300;
-const std::string kKeyBarToFront = "foreground " + std::to_string(FakeKeyBarHost::kKeyBarWindow);
-const std::string kDialogToFront = "foreground " + std::to_string(FakeKeyBarHost::kDialogWindow);
-
-struct MessageCase {
-  std::uint32_t message;
-  std::uintptr_t wparam;
-  std::intptr_t lparam;
-  KeyBarEvent event;
-  int key_index;  // -1: no key
-};
+constexpr platform::WindowHandle kOther = 300;
+constexpr platform::WindowHandle kBar = fakes::FakeKeyBarHost::kKeyBarWindow;
+constexpr platform::WindowHandle kDialog = fakes::FakeKeyBarHost::kDialogWindow;
+const std::string kBarToFront = "foreground " + std::to_string(kBar);
+const std::string kDialogToFront = "foreground " + std::to_string(kDialog);
 
 // Which key a code selects is the key table's; here what makes a message ours.
 TEST(KeyBarMessageClassification, OnlyOurTrayClicksAndFnKeyReportsAreHandled) {
-  const std::vector<MessageCase> cases = {
+  const struct {
+    std::uint32_t message;
+    std::uintptr_t wparam;
+    std::intptr_t lparam;
+    KeyBarEvent event;
+    int key_index;  // -1: no key
+  } cases[] = {
       {2027, 256, 0x12, KeyBarEvent::FnKey, 10},
       {2027, 256, 0x08, KeyBarEvent::None, -1},
       {2027, 256, 0x102, KeyBarEvent::None, -1},  // a known code in the low byte only
@@ -42,7 +42,7 @@ TEST(KeyBarMessageClassification, OnlyOurTrayClicksAndFnKeyReportsAreHandled) {
       {1125, 9999, 515, KeyBarEvent::None, -1},
       {2028, 0, 0, KeyBarEvent::StoreChanged, -1},
   };
-  for (const MessageCase& c : cases) {
+  for (const auto& c : cases) {
     const ClassifiedMessage result = ClassifyKeyBarMessage(c.message, c.wparam, c.lparam);
     SCOPED_TRACE(::testing::Message() << c.message << "/" << c.wparam << "/" << c.lparam);
     EXPECT_EQ(result.event, c.event);
@@ -50,94 +50,113 @@ TEST(KeyBarMessageClassification, OnlyOurTrayClicksAndFnKeyReportsAreHandled) {
   }
 }
 
-class KeyBarMessagesTest : public fakes::WorldTest {
+class KeyBarTest : public fakes::WorldTest {
  protected:
-  const fakes::CallLog& Handle(std::uint32_t message, std::uintptr_t wparam, std::intptr_t lparam) {
+  const CallLog& Handle(std::uint32_t message, std::uintptr_t wparam, std::intptr_t lparam) {
     world_.log.clear();
     HandleKeyBarMessage(world_.services, message, wparam, lparam);
     return world_.log;
   }
-
-  // The key bar hidden in the tray; a dialog is the active form when one is open.
-  void HideKeyBar(bool dialog_open) {
-    world_.host.state = WindowState::Minimized;
-    world_.session.EditCommandOpen = dialog_open;
-    world_.host.active_form =
-        dialog_open ? FakeKeyBarHost::kDialogWindow : FakeKeyBarHost::kKeyBarWindow;
-    world_.shell.foreground = kOtherWindow;
-  }
-
-  const fakes::CallLog& RunRestoreFromTrayMenu() {
-    world_.log.clear();
-    RestoreFromTrayMenu(world_.services);
-    return world_.log;
-  }
+  Session& session_ = world_.session;
 };
 
-TEST_F(KeyBarMessagesTest, AnFnKeyBecomesTheCurrentKeyAndIsLaunched) {
+TEST_F(KeyBarTest, AnFnKeyIsSelectedAndLaunchedAStoreChangeOnlyRecolours) {
   world_.AssignDirect("Fn-E", "run.exe");
-  EXPECT_THAT(Handle(FnKeyMessage, 256, 0x12), ElementsAre("shell-open run.exe"));
-  EXPECT_EQ(world_.session.CurrentKeyName, "Fn-E");
-  EXPECT_EQ(world_.session.CurrentKeyIndex, 10);
-
-  EXPECT_THAT(Handle(FnKeyMessage, 256, 0x02), ElementsAre("assign-type-modal"));
-  EXPECT_EQ(world_.session.CurrentKeyName, "Fn-1");
-  EXPECT_EQ(world_.session.CurrentKeyIndex, 0);
-}
-
-TEST_F(KeyBarMessagesTest, AStoreChangeRecoloursTheLabelsAndLaunchesNothing) {
-  world_.AssignDirect("Fn-E", "run.exe");
-  world_.SelectKey("Fn-E", 10);
+  EXPECT_THAT(Handle(core::FnKeyMessage, 256, 0x12), ElementsAre("shell-open run.exe"));
+  EXPECT_EQ(session_.CurrentKeyName, "Fn-E");
+  EXPECT_EQ(session_.CurrentKeyIndex, 10);
   EXPECT_THAT(Handle(core::StoreChangedMessage, 0, 0), ElementsAre("refresh-marks"));
+  EXPECT_THAT(Handle(core::FnKeyMessage, 256, 0x02), ElementsAre("assign-type-modal"));
+  EXPECT_EQ(session_.CurrentKeyName, "Fn-1");
+  EXPECT_EQ(session_.CurrentKeyIndex, 0);
 }
 
-TEST_F(KeyBarMessagesTest, ADoubleClickBringsAVisibleKeyBarForwardAndAHiddenOneBack) {
-  world_.shell.foreground = kOtherWindow;
-  EXPECT_THAT(Handle(TrayCallbackMessage, TrayIconId, 515), ElementsAre(kKeyBarToFront));
-  world_.session.ConfirmOpen = true;  // the flags do not matter while it is visible
-  EXPECT_THAT(Handle(TrayCallbackMessage, TrayIconId, 515), ElementsAre(kKeyBarToFront));
-  world_.session.ConfirmOpen = false;
-  HideKeyBar(false);
-  EXPECT_THAT(Handle(TrayCallbackMessage, TrayIconId, 515),
-              ElementsAre(kKeyBarToFront, "state normal", "show-key-bar", "refresh-marks"));
+// A double click on the tray icon (515), Launch in the tray menu, and the
+// tray menu opening (517): which window comes forward and whether a hidden
+// key bar shows again.
+TEST_F(KeyBarTest, TheTrayBringsBackTheKeyBarOrTheDialogInFront) {
+  enum Via { kDoubleClick, kMenuLaunch, kMenuOpens };
+  const CallLog back = {kBarToFront, "state normal", "show-key-bar", "refresh-marks"};
+  const struct {
+    Via via;
+    WindowState state;
+    bool Session::*dialog;  // the open dialog's flag, nullptr: none
+    platform::WindowHandle active, front;
+    CallLog expected;
+  } cases[] = {
+      {kDoubleClick, WindowState::Normal, nullptr, kBar, kOther, {kBarToFront}},
+      {kDoubleClick, WindowState::Normal, &Session::ConfirmOpen, kBar, kOther, {kBarToFront}},
+      {kDoubleClick, WindowState::Minimized, nullptr, kBar, kOther, back},
+      {kDoubleClick,
+       WindowState::Minimized,
+       &Session::EditCommandOpen,
+       kDialog,
+       kOther,
+       {kDialogToFront}},
+      // A flag still set while the key bar itself is the active form.
+      {kDoubleClick, WindowState::Minimized, &Session::EditCommandOpen, kBar, kOther, back},
+      {kMenuLaunch, WindowState::Minimized, nullptr, kBar, kOther, back},
+      {kMenuLaunch, WindowState::Minimized, nullptr, kDialog, kOther, {kDialogToFront}},
+      {kMenuLaunch, WindowState::Normal, &Session::ExplorerOpen, kDialog, kOther, {kBarToFront}},
+      {kMenuOpens, WindowState::Normal, nullptr, kBar, kOther, {kBarToFront, "tray-menu"}},
+      {kMenuOpens, WindowState::Normal, nullptr, kBar, kBar, {"tray-menu"}},
+      {kMenuOpens,
+       WindowState::Normal,
+       &Session::AssignTypeOpen,
+       kDialog,
+       kBar,
+       {kDialogToFront, "tray-menu"}},
+  };
+  for (const auto& c : cases) {
+    fakes::KeyBarWorld world;
+    world.host.state = c.state;
+    if (c.dialog) world.session.*c.dialog = true;
+    world.host.active_form = c.active;
+    world.shell.foreground = c.front;
+    if (c.via == kMenuLaunch) {
+      RestoreFromTrayMenu(world.services);
+    } else {
+      HandleKeyBarMessage(world.services, core::TrayCallbackMessage, core::TrayIconId,
+                          c.via == kDoubleClick ? 515 : 517);
+    }
+    EXPECT_EQ(world.log, c.expected) << "case " << (&c - cases);
+  }
 }
 
-TEST_F(KeyBarMessagesTest, ADoubleClickWithADialogOpenBringsTheDialogAndLeavesTheKeyBarHidden) {
-  HideKeyBar(true);
-  EXPECT_THAT(Handle(TrayCallbackMessage, TrayIconId, 515), ElementsAre(kDialogToFront));
-  EXPECT_EQ(world_.host.state, WindowState::Minimized);
-
-  // A flag still set while the key bar itself is the active form: it comes back.
-  world_.host.active_form = FakeKeyBarHost::kKeyBarWindow;
-  EXPECT_THAT(Handle(TrayCallbackMessage, TrayIconId, 515),
-              ElementsAre(kKeyBarToFront, "state normal", "show-key-bar", "refresh-marks"));
+TEST_F(KeyBarTest, ButtonsDecideWhatAPressOnALabelDoes) {
+  world_.AssignDirect("Fn-E", "notepad.exe");
+  const auto press = [&](int index, MouseButton button, bool reserved = false) {
+    return PressLabel(session_, world_.store, index, button, reserved);
+  };
+  EXPECT_EQ(press(10, MouseButton::Left), LabelAction::Launch);
+  EXPECT_EQ(session_.CurrentKeyName, "Fn-E");
+  EXPECT_EQ(session_.CurrentKeyIndex, 10);
+  EXPECT_EQ(session_.CurrentKeyLookup, 100) << "a left click looks nothing up itself";
+  EXPECT_EQ(press(10, MouseButton::Right), LabelAction::ChooseType);
+  EXPECT_EQ(session_.CurrentKeyLookup, 0);
+  session_.CurrentKeyLookup = 55;
+  EXPECT_EQ(press(23, MouseButton::Other), LabelAction::SelectOnly);
+  EXPECT_EQ(session_.CurrentKeyIndex, 23);
+  EXPECT_EQ(session_.CurrentKeyLookup, 55);
+  for (MouseButton button : {MouseButton::Left, MouseButton::Right, MouseButton::Other}) {
+    EXPECT_EQ(press(7, button, true), LabelAction::Ignore) << "a reserved label";
+  }
+  EXPECT_EQ(session_.CurrentKeyName, "Fn-Z");
 }
 
-TEST_F(KeyBarMessagesTest, LaunchFromTheTrayMenuGoesByTheActiveFormAlone) {
-  HideKeyBar(false);
-  EXPECT_THAT(RunRestoreFromTrayMenu(),
-              ElementsAre(kKeyBarToFront, "state normal", "show-key-bar", "refresh-marks"));
-
-  // No flag set, yet a dialog is the active form: only the dialog comes forward.
-  HideKeyBar(false);
-  world_.host.active_form = FakeKeyBarHost::kDialogWindow;
-  EXPECT_THAT(RunRestoreFromTrayMenu(), ElementsAre(kDialogToFront));
-
-  world_.host.state = WindowState::Normal;
-  world_.session.ExplorerOpen = true;
-  EXPECT_THAT(RunRestoreFromTrayMenu(), ElementsAre(kKeyBarToFront));
-}
-
-TEST_F(KeyBarMessagesTest, TheTrayMenuOpensWithAWindowOfTheProgramInFront) {
-  world_.shell.foreground = kOtherWindow;
-  EXPECT_THAT(Handle(TrayCallbackMessage, TrayIconId, 517),
-              ElementsAre(kKeyBarToFront, "tray-menu"));
-  EXPECT_THAT(Handle(TrayCallbackMessage, TrayIconId, 517), ElementsAre("tray-menu"));
-
-  world_.session.AssignTypeOpen = true;
-  world_.host.active_form = FakeKeyBarHost::kDialogWindow;
-  EXPECT_THAT(Handle(TrayCallbackMessage, TrayIconId, 517),
-              ElementsAre(kDialogToFront, "tray-menu"));
+TEST_F(KeyBarTest, HintsShowTheDescriptionOrNoneWhileHintsAreOn) {
+  const auto hint = [&](int index) { return LabelHint(session_, world_.store, index); };
+  world_.Put(fakes::layout::kDesc, "Fn-A", "Text editor");
+  EXPECT_EQ(hint(6), "") << "hints absent";
+  world_.Put(fakes::layout::kCfg, "opts4", "1 ");
+  EXPECT_EQ(hint(6), "") << "only exactly 1 is on";
+  EXPECT_EQ(session_.CurrentKeyName, "Fn-A") << "the hover still selects the key";
+  world_.Put(fakes::layout::kCfg, "opts4", "1");
+  EXPECT_EQ(hint(6), "Text editor");
+  EXPECT_EQ(session_.CurrentKeyLookup, 0);
+  world_.Put(fakes::layout::kDesc, "Fn-A", "");
+  EXPECT_EQ(hint(6), "none");
+  EXPECT_EQ(hint(7), "none");
 }
 
 }  // namespace

@@ -1,11 +1,15 @@
 // What may reach the shell, how a direct command splits into program and
-// parameters, and where a restored key bar may stand.
+// parameters, how a path splits, what a shortcut reads as, and where a
+// restored key bar may stand.
 #include <gtest/gtest.h>
 
 #include <set>
 
 #include "app/screen_placement.h"
+#include "core/path_split.h"
+#include "fakes/fake_shortcut_library.h"
 #include "launch/command_line.h"
+#include "launch/shortcut_reader.h"
 
 namespace keylark {
 namespace {
@@ -20,11 +24,10 @@ TEST(CommandSplit, SplitsAsTheRunBoxDoesAndLooksUpOnlyFullPaths) {
     asked.push_back(path);
     return existing.count(path) != 0;
   };
-  struct Case {
+  const struct {
     const char* command;
     CommandParts expected;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"C:\\dir with space\\kl target.exe", {"C:\\dir with space\\kl target.exe", "", true}},
       {"C:\\dir with space\\kl target.exe  -a b",
        {"C:\\dir with space\\kl target.exe", "-a b", true}},
@@ -36,7 +39,7 @@ TEST(CommandSplit, SplitsAsTheRunBoxDoesAndLooksUpOnlyFullPaths) {
        {"mailto:someone@example.com?subject=a b", "", false}},
       {"C:\\nowhere\\run.exe arg", {"C:\\nowhere\\run.exe", "arg", false}},
       {"", {"", "", false}}};
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     const CommandParts parts = launch::SplitCommand(c.command, exists);
     EXPECT_EQ(parts.program, c.expected.program) << c.command;
     EXPECT_EQ(parts.parameters, c.expected.parameters) << c.command;
@@ -67,6 +70,74 @@ TEST(ShellGate, AFileLongerThanAPathOrAUrlLongerThanTheShellTakesIsRefused) {
   for (const auto& [file, allowed] : cases) {
     EXPECT_EQ(launch::ShellMayOpen(file), allowed) << file.size() << " bytes";
   }
+}
+
+TEST(PathSplit, SplitsAtTheLastBackslash) {
+  const struct {
+    std::string path, folder, file;
+  } cases[] = {
+      {"C:\\Tools\\run.exe", "C:\\Tools", "run.exe"},
+      {"C:\\a\\b\\", "C:\\a\\b", ""},
+      {"\\\\server\\share\\tool.exe", "\\\\server\\share", "tool.exe"},
+      {"C:/x/y.exe", "", "C:/x/y.exe"},  // forward slashes are ordinary characters
+      {"", "", ""},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(core::FolderOfPath(c.path), c.folder) << c.path;
+    EXPECT_EQ(core::FileOfPath(c.path), c.file) << c.path;
+  }
+}
+
+launch::ShortcutInfo Earlier() {
+  return launch::ShortcutInfo{"C:\\earlier.exe", "a", "b", "c", "d", 11, 22};
+}
+
+class ShortcutReaderTest : public ::testing::Test {
+ protected:
+  launch::ShortcutInfo Read() {
+    path_ = "C:\\Menu\\Tool.lnk";
+    launch::ShortcutInfo info = Earlier();
+    launch::ReadShortcut(library_, path_, info);
+    return info;
+  }
+
+  fakes::FakeShortcutLibrary library_;
+  std::string path_;
+};
+
+// Each buffer is cut at its first NUL, and is empty without one; the path
+// text is lent to the library, and what it leaves there comes back.
+TEST_F(ShortcutReaderTest, SuccessFillsEveryFieldInBufferOrder) {
+  library_.SetText(0, "C:\\Tools\\run.exe");
+  library_.SetBuffer(1, {'/', 'q', '\0', 'y', '\0'});
+  library_.SetText(2, "C:\\Tools");
+  std::vector<char> last_byte_nul(platform::kShortcutBufferSize, 'B');
+  last_byte_nul.back() = '\0';
+  library_.SetBuffer(3, last_byte_nul);  // the longest text that fits
+  library_.SetBuffer(4, std::vector<char>(platform::kShortcutBufferSize, 'A'));
+  library_.SetNumbers(7, -3);
+  library_.RewritePath("C:\\Short.lnk");
+  EXPECT_EQ(Read(),
+            (launch::ShortcutInfo{"C:\\Tools\\run.exe", "/q", "C:\\Tools",
+                                  std::string(platform::kShortcutBufferSize - 1, 'B'), "", 7, -3}));
+  EXPECT_TRUE(library_.OutputsWereZeroed());
+  EXPECT_EQ(library_.SeenPath(), "C:\\Menu\\Tool.lnk");
+  EXPECT_EQ(path_, "C:\\Short.lnk");
+}
+
+TEST_F(ShortcutReaderTest, AFailingOrMissingLibraryLeavesInfoAsGiven) {
+  library_.SetText(0, "C:\\Other\\thing.exe");
+  library_.SetNumbers(1, 2);
+  library_.RewritePath("D:\\b.lnk");
+  for (const std::int32_t failure : {1, -1, std::int32_t{-2147467259}}) {
+    library_.SetResult(failure);
+    EXPECT_EQ(Read(), Earlier()) << "result " << failure;
+    EXPECT_EQ(path_, "D:\\b.lnk") << "lent to the library even when it fails";
+  }
+  library_.SetLoadable(false);
+  EXPECT_EQ(Read(), Earlier());
+  EXPECT_EQ(path_, "C:\\Menu\\Tool.lnk");
+  EXPECT_EQ(library_.Calls(), 3) << "a missing library is never called";
 }
 
 TEST(ScreenPlacement, AWindowMostlyOffEveryMonitorComesInsideTheNearestWorkArea) {
