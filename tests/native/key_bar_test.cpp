@@ -1,11 +1,14 @@
 // The key bar's decisions: which window messages are ours, what an Fn key,
-// the tray icon and a click on a label do, and the hints the labels show.
+// the tray icon and a click on a label do, the hints the labels show, and
+// where the key bar stands and what it writes when it starts and closes.
 #include "app/key_bar_messages.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "app/key_bar_model.h"
+#include "app/screen_placement.h"
+#include "app/startup.h"
 #include "fakes/key_bar_world.h"
 
 namespace keylark::app {
@@ -157,6 +160,74 @@ TEST_F(KeyBarTest, HintsShowTheDescriptionOrNoneWhileHintsAreOn) {
   world_.Put(fakes::layout::kDesc, "Fn-A", "");
   EXPECT_EQ(hint(6), "none");
   EXPECT_EQ(hint(7), "none");
+}
+
+// A 1024 x 768 screen at 15 twips per pixel, and a 318 x 200 pixel key bar:
+// the values themselves are checked on the real program, here their order.
+TEST_F(KeyBarTest, FirstRunPlacesTheKeyBarAFifthIntoTheFreeSpaceAndWritesEightValues) {
+  const Twips first_run = FirstRunPlacement({15360, 11520}, {4770, 3000});
+  EXPECT_DOUBLE_EQ(first_run.left, 2118);
+  EXPECT_DOUBLE_EQ(first_run.top, 1704);
+  EXPECT_DOUBLE_EQ(RestoreOrInitializePosition(world_.store, first_run).left, 2118);
+  std::vector<std::string> writes;
+  for (const std::string& line : world_.registry.Log()) {
+    if (line.rfind("set ", 0) == 0) writes.push_back(line.substr(4));
+  }
+  EXPECT_EQ(writes, (std::vector<std::string>{"fIcon", "opts1", "opts2", "opts3", "opts4", "opts5",
+                                              "X", "Y"}));
+}
+
+TEST_F(KeyBarTest, PositionIsSavedUnlessBothCoordinatesAreZeroOrLess) {
+  SaveKeyBarPosition(world_.store, {150, 150});
+  EXPECT_FALSE(world_.store.KeyExists(platform::Root::CurrentUser, fakes::layout::kCfg));
+  world_.Put(fakes::layout::kCfg, "X", "2118");
+  const std::pair<Twips, const char*> cases[] = {{{0, 0}, "2118"},
+                                                 {{-30, -15}, "2118"},
+                                                 {{0, 15}, "0"},
+                                                 {{-15, 300}, "-15"},
+                                                 {{10005, 0}, "10005"}};
+  for (const auto& [position, left] : cases) {
+    SaveKeyBarPosition(world_.store, position);
+    EXPECT_EQ(world_.Text(fakes::layout::kCfg, "X"), left) << position.left << "," << position.top;
+  }
+}
+
+TEST(OsVersionProbe, OnlyThe98AndMeFamilyCounts) {
+  const std::pair<OsVersion, bool> versions[] = {{{4, 0, 1}, false},  // Windows 95
+                                                 {{4, 10, 1}, true},  // Windows 98
+                                                 {{4, 90, 1}, true},  // Windows Me
+                                                 {{5, 1, 2}, false},  // XP
+                                                 {{5, 0, 1}, true}};
+  for (const auto& [version, family] : versions) {
+    EXPECT_EQ(IsWin9xFamily(version), family) << version.major << "." << version.minor;
+  }
+  core::Session session;
+  session.OsVersionFlag = true;
+  EXPECT_FALSE(ProbeOsVersion(session, std::nullopt)) << "the call failed";
+  EXPECT_FALSE(session.OsVersionFlag);
+}
+
+TEST(LabelFont, SizeFollowsTheScreensPixelsPerInch) {
+  // 97 to 119 keep 12; halves round to the even neighbour (4.5 at 256).
+  const std::pair<int, int> sizes[] = {{96, 12}, {120, 10}, {110, 12}, {192, 6}, {256, 4}};
+  for (const auto& [dpi, points] : sizes) EXPECT_EQ(LabelFontSize(dpi), points) << dpi;
+}
+
+TEST(ScreenPlacement, AWindowMostlyOffEveryMonitorComesInsideTheNearestWorkArea) {
+  const PixelRect monitors[] = {{0, 0, 1024, 768}, {1024, 0, 2048, 768}};
+  const PixelRect work{0, 0, 1024, 740};
+  auto corner = [&](PixelRect w) {
+    const PixelPoint p = KeepOnScreen(w, monitors, work);
+    return std::make_pair(p.x, p.y);
+  };
+  EXPECT_EQ(corner({1800, 100, 2118, 300}), std::make_pair(1800L, 100L));  // most on the second
+  EXPECT_EQ(corner({2000, 100, 2318, 300}), std::make_pair(706L, 100L));
+  EXPECT_EQ(corner({-400, 700, -82, 900}), std::make_pair(0L, 540L));
+  EXPECT_EQ(corner({100, -50, 418, 150}), std::make_pair(100L, -50L));  // three quarters on
+  EXPECT_EQ(corner({5000, 0, 7000, 1000}), std::make_pair(0L, 0L));     // larger than the area
+  EXPECT_EQ(TwipsToPixels(1e300, 15), 10000000L);
+  EXPECT_EQ(TwipsToPixels(-1e300, 15), -10000000L);
+  EXPECT_EQ(TwipsToPixels(10005, 15), 667L);
 }
 
 }  // namespace

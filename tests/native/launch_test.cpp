@@ -1,0 +1,289 @@
+// Launching a key: what an unassigned, a direct and a popup key do, how
+// switch-or-start finds an earlier start again, how a command splits, what
+// may reach the shell, and what a shortcut reads as.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "core/path_split.h"
+#include "fakes/fake_shortcut_library.h"
+#include "fakes/key_bar_world.h"
+#include "launch/command_line.h"
+#include "launch/launch_engine.h"
+#include "launch/shortcut_reader.h"
+#include "store/store_operations.h"
+
+namespace keylark::launch {
+namespace {
+
+using core::WindowState;
+using Calls = std::vector<std::string>;
+using ::testing::ElementsAre;
+
+constexpr platform::WindowHandle kOther = 300;
+constexpr platform::WindowHandle kBar = fakes::FakeKeyBarHost::kKeyBarWindow;
+const std::string kBarToFront = "foreground " + std::to_string(kBar);
+const std::string kDialogToFront =
+    "foreground " + std::to_string(fakes::FakeKeyBarHost::kDialogWindow);
+
+class LaunchKeyTest : public fakes::WorldTest {
+ protected:
+  void SetUp() override { world_.SelectKey("Fn-E", 10); }
+
+  const Calls& Launch() {
+    world_.log.clear();
+    LaunchKey(world_.launch);
+    return world_.log;
+  }
+};
+
+TEST_F(LaunchKeyTest, AnUnassignedKeyOpensTheAssignmentDialogOrOnlyBringsWindowsForward) {
+  const struct {
+    bool dialog_open;
+    WindowState state;
+    platform::WindowHandle front;
+    Calls expected;
+  } cases[] = {
+      {false, WindowState::Normal, kBar, {"assign-type-modal"}},
+      {false, WindowState::Normal, kOther, {"assign-type-modal", kBarToFront}},
+      {false, WindowState::Minimized, kOther, {"assign-type-modeless"}},
+      {false, WindowState::Maximized, kOther, {}},
+      {true, WindowState::Normal, kBar, {}},
+      {true, WindowState::Normal, kOther, {kBarToFront}},
+      {true, WindowState::Minimized, kOther, {kDialogToFront}},
+      {true, WindowState::Maximized, kOther, {kDialogToFront}},
+  };
+  for (const auto& c : cases) {
+    world_.session.EditCommandOpen = c.dialog_open;
+    world_.host.state = c.state;
+    world_.host.active_form = c.dialog_open ? fakes::FakeKeyBarHost::kDialogWindow : kBar;
+    world_.shell.foreground = c.front;
+    EXPECT_EQ(Launch(), c.expected) << "case " << (&c - cases);
+    EXPECT_EQ(world_.session.CurrentKeyLookup, platform::kFileNotFound);
+  }
+}
+
+TEST_F(LaunchKeyTest, OnlyANonZeroNumericSwitchFlagSwitches) {
+  world_.AssignDirect("Fn-E", "C:\\Tools\\run.exe /x");
+  const std::vector<std::pair<std::optional<std::string>, bool>> flags = {
+      {std::nullopt, false}, {"", false}, {"0", false},   {"abc", false},
+      {"1", true},           {"2", true}, {"1abc", true}, {"-1", true}};
+  for (const auto& [flag, switches] : flags) {
+    world_.session.LabelTags[10] = "0";
+    if (flag) world_.SetSwitchFlag("Fn-E", *flag);
+    const std::string expected =
+        switches ? "start C:\\Tools\\run.exe /x" : "shell-open C:\\Tools\\run.exe | /x";
+    EXPECT_THAT(Launch(), ElementsAre(expected)) << "flag " << flag.value_or("<absent>");
+  }
+  EXPECT_EQ(world_.session.CurrentKeyLookup, 0) << "the command was found";
+}
+
+// A program followed by many arguments easily passes a kilobyte.
+TEST_F(LaunchKeyTest, ACommandOfSeveralKilobytesIsReadWholeLaunchesAndCountsAsAssigned) {
+  std::string arguments = "/x";
+  while (arguments.size() < 3000) arguments += " C:\\Data\\file" + std::to_string(arguments.size());
+  world_.AssignDirect("Fn-E", "C:\\run.exe " + arguments);
+  EXPECT_THAT(Launch(), ElementsAre("shell-open C:\\run.exe | " + arguments));
+  EXPECT_TRUE(store::ReadKeyMarks(world_.store, world_.session.FnKeyNames)[10].assigned);
+}
+
+// The key bar stays when nothing started or the shell had to step in.
+TEST_F(LaunchKeyTest, MinimizeOnUseMinimizesAfterADirectStartOrSwitch) {
+  world_.AssignDirect("Fn-E", "run.exe");
+  world_.SetMinimizeOnUse("1");
+  EXPECT_THAT(Launch(), ElementsAre("shell-open run.exe", "state minimized"));
+  world_.SetSwitchFlag("Fn-E", "1");
+  world_.shell.foreground_after_start = 400;
+  EXPECT_THAT(Launch(), ElementsAre("start run.exe", "state minimized"));
+  world_.shell.foreground = kBar;
+  EXPECT_THAT(Launch(), ElementsAre("snapshot", "show 400 5", "foreground 400", "state minimized"));
+
+  world_.host.state = WindowState::Normal;
+  world_.shell.foreground = kBar;
+  world_.shell.snapshot_fails = true;
+  EXPECT_THAT(Launch(), ElementsAre("snapshot"));
+  world_.session.LabelTags[10] = "0";
+  world_.shell.not_programs.insert("run.exe");
+  EXPECT_THAT(Launch(), ElementsAre("start run.exe", "shell-open run.exe"));
+  EXPECT_EQ(world_.host.state, WindowState::Normal);
+}
+
+TEST_F(LaunchKeyTest, APopupKeyShowsItsListOrOpensItsFolder) {
+  using Text = std::optional<std::string>;
+  const Calls list = {"popup-list"}, folder = {"shell-open C:\\Start Menu\\Tools"};
+  const struct {
+    Text file_count, minimize_on_use;
+    Calls expected;
+  } cases[] = {
+      {std::nullopt, "0", {}},  // no count: nothing at all
+      {"0", "0", folder},
+      {"none", "0", folder},  // a count without a number is 0
+      {"3", "0", list},
+      {std::nullopt, "1", list},  // minimizing shows the list whatever its count
+      {"0", "1", list},
+  };
+  world_.AssignDirect("Fn-E", "@C:\\Start Menu\\Tools");
+  world_.SetSwitchFlag("Fn-E", "1");  // a popup key takes no notice of it
+  for (const auto& c : cases) {
+    world_.store.DeleteValue(fakes::layout::Prg("Fn-E"), "FileCount");
+    if (c.file_count) world_.Put(fakes::layout::Prg("Fn-E"), "FileCount", *c.file_count);
+    world_.SetMinimizeOnUse(*c.minimize_on_use);
+    EXPECT_EQ(Launch(), c.expected) << "case " << (&c - cases);
+    EXPECT_EQ(world_.host.state, WindowState::Normal) << "a popup key never minimizes by itself";
+  }
+}
+
+// Switch-or-start remembers the process it started and the window in front
+// after it, and brings that window forward until the process ends; a failed
+// start falls back to the shell and leaves what was remembered.
+TEST_F(LaunchKeyTest, SwitchOrStartBringsTheApplicationForwardUntilItEnds) {
+  const auto& ids = world_.session.LaunchedProcessIds;
+  const auto& tags = world_.session.LabelTags;
+  world_.AssignDirect("Fn-E", "C:\\Apps\\editor.exe -n");
+  world_.SetSwitchFlag("Fn-E", "1");
+  world_.shell.foreground_after_start = 400;
+  EXPECT_THAT(Launch(), ElementsAre("start C:\\Apps\\editor.exe -n"));
+  EXPECT_EQ(ids[10], 1000U);
+  EXPECT_EQ(tags[10], "400");
+  world_.shell.foreground = kOther;
+  EXPECT_THAT(Launch(),
+              ElementsAre("mouse -1 1", "mouse 1 1", "snapshot", "show 400 5", "foreground 400"));
+  world_.shell.iconic.insert(400);
+  world_.shell.foreground = kBar;
+  EXPECT_THAT(Launch(), ElementsAre("snapshot", "show 400 1", "foreground 400"));
+  world_.shell.EndProcess(1000);
+  world_.shell.foreground = kBar;
+  world_.shell.foreground_after_start = 500;
+  EXPECT_THAT(Launch(), ElementsAre("snapshot", "start C:\\Apps\\editor.exe -n"));
+  EXPECT_EQ(ids[10], 1004U);
+  EXPECT_EQ(tags[10], "500");
+
+  world_.shell.not_programs.insert("C:\\Apps\\editor.exe -n");
+  world_.shell.EndProcess(1004);
+  world_.shell.foreground = kBar;
+  EXPECT_THAT(Launch(), ElementsAre("snapshot", "start C:\\Apps\\editor.exe -n",
+                                    "shell-open C:\\Apps\\editor.exe | -n"));
+  EXPECT_EQ(ids[10], 1004U);
+  EXPECT_EQ(tags[10], "500");
+}
+
+TEST(CommandSplit, SplitsAsTheRunBoxDoesAndLooksUpOnlyFullPaths) {
+  const std::set<std::string> existing = {"C:\\dir with space\\kl target.exe", "C:\\dir.exe",
+                                          "C:\\dir", "kl.exe"};
+  const PathExists exists = [&](const std::string& path) {
+    EXPECT_TRUE(IsFullyQualified(path)) << path;
+    return existing.count(path) != 0;
+  };
+  const struct {
+    const char* command;
+    CommandParts expected;
+  } cases[] = {
+      {"C:\\dir with space\\kl target.exe", {"C:\\dir with space\\kl target.exe", "", true}},
+      {"C:\\dir with space\\kl target.exe  -a b",
+       {"C:\\dir with space\\kl target.exe", "-a b", true}},
+      {"notepad.exe C:\\notes.txt", {"notepad.exe", "C:\\notes.txt", false}},
+      {"kl.exe x", {"kl.exe", "x", false}},  // relative: never looked up
+      {" \"C:\\Program Files\\a b.exe\"\t/s ", {"C:\\Program Files\\a b.exe", "/s ", false}},
+      {"\"C:\\dir.exe", {"C:\\dir.exe", "", true}},
+      {"mailto:someone@example.com?subject=a b",
+       {"mailto:someone@example.com?subject=a b", "", false}},
+      {"C:\\nowhere\\run.exe arg", {"C:\\nowhere\\run.exe", "arg", false}},
+      {"", {"", "", false}}};
+  for (const auto& c : cases) {
+    const CommandParts parts = SplitCommand(c.command, exists);
+    EXPECT_EQ(parts.program, c.expected.program) << c.command;
+    EXPECT_EQ(parts.parameters, c.expected.parameters) << c.command;
+    EXPECT_EQ(parts.program_exists, c.expected.program_exists) << c.command;
+  }
+  const CommandParts planted = SplitCommand("C:\\dir with space\\kl target.exe -a", exists);
+  EXPECT_EQ(ProgramStartLine("C:\\dir with space\\kl target.exe -a", planted),
+            "\"C:\\dir with space\\kl target.exe\" -a");
+  EXPECT_EQ(ProgramStartLine("notepad.exe x", {"notepad.exe", "x", false}), "notepad.exe x");
+}
+
+TEST(ShellGate, AFileLongerThanAPathOrAUrlLongerThanTheShellTakesIsRefused) {
+  const std::string japanese = "\xE6\x97\xA5";  // one character, three bytes
+  std::string long_japanese = "C:\\";
+  while (WideLength(long_japanese) < kLongestPath) long_japanese += japanese;
+  const std::pair<std::string, bool> cases[] = {
+      {"C:\\" + std::string(256, 'a'), true},
+      {"C:\\" + std::string(257, 'a'), false},
+      {long_japanese, true},
+      {long_japanese + "a", false},
+      {"http://x/" + std::string(kLongestUrl - 9, 'u'), true},
+      {"http://x/" + std::string(kLongestUrl - 8, 'u'), false},
+      {"\xF0\x9F\x98\x80" + std::string(258, 'a'), false},  // a surrogate pair counts two
+      {"", false}};
+  for (const auto& [file, allowed] : cases) {
+    EXPECT_EQ(ShellMayOpen(file), allowed) << file.size() << " bytes";
+  }
+}
+
+TEST(PathSplit, SplitsAtTheLastBackslash) {
+  const struct {
+    std::string path, folder, file;
+  } cases[] = {
+      {"C:\\Tools\\run.exe", "C:\\Tools", "run.exe"},
+      {"C:\\a\\b\\", "C:\\a\\b", ""},
+      {"\\\\server\\share\\tool.exe", "\\\\server\\share", "tool.exe"},
+      {"C:/x/y.exe", "", "C:/x/y.exe"},  // forward slashes are ordinary characters
+      {"", "", ""},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(core::FolderOfPath(c.path), c.folder) << c.path;
+    EXPECT_EQ(core::FileOfPath(c.path), c.file) << c.path;
+  }
+}
+
+ShortcutInfo Earlier() { return ShortcutInfo{"C:\\earlier.exe", "a", "b", "c", "d", 11, 22}; }
+
+class ShortcutReaderTest : public ::testing::Test {
+ protected:
+  ShortcutInfo Read() {
+    path_ = "C:\\Menu\\Tool.lnk";
+    ShortcutInfo info = Earlier();
+    ReadShortcut(library_, path_, info);
+    return info;
+  }
+
+  fakes::FakeShortcutLibrary library_;
+  std::string path_;
+};
+
+// Each buffer is cut at its first NUL, and is empty without one; the path
+// text is lent to the library, and what it leaves there comes back.
+TEST_F(ShortcutReaderTest, SuccessFillsEveryFieldInBufferOrder) {
+  library_.SetText(0, "C:\\Tools\\run.exe");
+  library_.SetBuffer(1, {'/', 'q', '\0', 'y', '\0'});
+  library_.SetText(2, "C:\\Tools");
+  std::vector<char> last_byte_nul(platform::kShortcutBufferSize, 'B');
+  last_byte_nul.back() = '\0';
+  library_.SetBuffer(3, last_byte_nul);  // the longest text that fits
+  library_.SetBuffer(4, std::vector<char>(platform::kShortcutBufferSize, 'A'));
+  library_.SetNumbers(7, -3);
+  library_.RewritePath("C:\\Short.lnk");
+  EXPECT_EQ(Read(), (ShortcutInfo{"C:\\Tools\\run.exe", "/q", "C:\\Tools",
+                                  std::string(platform::kShortcutBufferSize - 1, 'B'), "", 7, -3}));
+  EXPECT_TRUE(library_.OutputsWereZeroed());
+  EXPECT_EQ(library_.SeenPath(), "C:\\Menu\\Tool.lnk");
+  EXPECT_EQ(path_, "C:\\Short.lnk");
+}
+
+TEST_F(ShortcutReaderTest, AFailingOrMissingLibraryLeavesInfoAsGiven) {
+  library_.SetText(0, "C:\\Other\\thing.exe");
+  library_.SetNumbers(1, 2);
+  library_.RewritePath("D:\\b.lnk");
+  for (const std::int32_t failure : {1, -1, std::int32_t{-2147467259}}) {
+    library_.SetResult(failure);
+    EXPECT_EQ(Read(), Earlier()) << "result " << failure;
+    EXPECT_EQ(path_, "D:\\b.lnk") << "lent to the library even when it fails";
+  }
+  library_.SetLoadable(false);
+  EXPECT_EQ(Read(), Earlier());
+  EXPECT_EQ(path_, "C:\\Menu\\Tool.lnk");
+  EXPECT_EQ(library_.Calls(), 3) << "a missing library is never called";
+}
+
+}  // namespace
+}  // namespace keylark::launch
