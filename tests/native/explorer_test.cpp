@@ -1,12 +1,12 @@
-// The Application Explorer over an in-memory Start menu: how the two programs
-// folders merge into one tree, what a folder's list shows and counts, and
-// what OK writes or hands to the command editor.
+// The Application Explorer over an in-memory Start menu: the merged tree, what
+// a folder's list shows and counts, and what OK writes or hands to the editor.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "core/file_listing.h"
+#include "core/path_split.h"
 #include "dialogs/edit_command.h"
 #include "dialogs/explorer.h"
 #include "fakes/fake_filesystem.h"
@@ -38,36 +38,31 @@ Lines Render(const FolderTree& tree) {
 TEST(ExplorerTree, MergesTheTwoProgramsFolders) {
   const struct {
     bool user_only;
-    Lines folders;  // "parent|name" below C:\, "!" before a hidden one
+    Lines folders;  // below C:\, "!" before a hidden one's name
     Lines nodes;
   } cases[] = {
-      {true, {"All|Office", "Me|Games", "Me\\Games|Cards"}, {"/Games", "Games/Cards"}},
+      {true, {"All\\Office", "Me\\Games", "Me\\Games\\Cards"}, {"/Games", "Games/Cards"}},
       // A hidden folder ends its parent's listing; a name in both is one node.
       {false,
-       {"All|Accessories", "All|Office", "All\\Office|Tools", "All|!Secret", "All|Zip", "Me|Games",
-        "Me|Accessories"},
-       {"/Accessories +C:\\Me\\Programs\\Accessories", "/Office", "Office/Tools", "/Games"}},
-      // Below a merged node the user's folders count only when their name is
-      // already in the tree.
+       {"All\\Accessories", "All\\Office", "All\\Office\\Tools", "All\\!Secret", "All\\Zip",
+        "Me\\Games", "Me\\Accessories"},
+       {"/Accessories +C:\\Me\\Accessories", "/Office", "Office/Tools", "/Games"}},
+      // Below a merged node only the user's folders already in the tree count.
       {false,
-       {"All|Accessories", "All\\Accessories|System Tools", "Me|Accessories",
-        "Me\\Accessories|Extra", "Me\\Accessories|System Tools"},
-       {"/Accessories +C:\\Me\\Programs\\Accessories",
-        "Accessories/System Tools +C:\\Me\\Programs\\Accessories\\System Tools"}},
+       {"All\\Accessories", "All\\Accessories\\System Tools", "Me\\Accessories",
+        "Me\\Accessories\\Extra", "Me\\Accessories\\System Tools"},
+       {"/Accessories +C:\\Me\\Accessories",
+        "Accessories/System Tools +C:\\Me\\Accessories\\System Tools"}},
   };
   for (const auto& c : cases) {
     fakes::FakeFileSystem files;
-    files.AddFolder("C:\\All\\Programs");
-    files.AddFolder(kUser);
-    for (const std::string& entry : c.folders) {
-      const std::size_t bar = entry.find('|'), slash = entry.find('\\');
-      const std::string parent = "C:\\" + entry.substr(0, std::min(bar, slash)) + "\\Programs" +
-                                 (slash < bar ? entry.substr(slash, bar - slash) : "");
-      const bool hidden = entry[bar + 1] == '!';
-      files.AddSubfolder(parent, entry.substr(bar + 1 + hidden),
+    for (const std::string& folder : c.folders) {
+      const std::string name = core::FileOfPath(folder);
+      const bool hidden = name[0] == '!';
+      files.AddSubfolder("C:\\" + core::FolderOfPath(folder), name.substr(hidden),
                          hidden ? platform::kHiddenAttribute : 0);
     }
-    EXPECT_EQ(Render(BuildProgramTree(files, {"C:\\All\\Programs", kUser}, c.user_only)), c.nodes);
+    EXPECT_EQ(Render(BuildProgramTree(files, {"C:\\All", "C:\\Me"}, c.user_only)), c.nodes);
   }
   fakes::FakeFileSystem none;
   EXPECT_TRUE(BuildProgramTree(none, {"", "C:\\Gone"}, false).Nodes().empty());
@@ -88,14 +83,11 @@ TEST(ListCaption, KeepsEighteenCharactersAndCutsLongerNamesToFifteen) {
 
 TEST(FileListing, SkipsHiddenFilesAndCountsDuplicatesOfTheSecondFolder) {
   fakes::FakeFileSystem files;
-  files.AddFile("C:\\A", "Word.lnk");
+  for (const char* name : {"Word.lnk", "Calc.lnk"}) files.AddFile("C:\\A", name);
   files.AddFile("C:\\A", "desktop.ini", platform::kHiddenAttribute);
-  files.AddFile("C:\\A", "Calc.lnk");
-  files.AddFile("C:\\B", "Paint.lnk");
-  files.AddFile("C:\\B", "Calc.lnk");
+  for (const char* name : {"Paint.lnk", "Calc.lnk"}) files.AddFile("C:\\B", name);
   files.AddFolder("C:\\Empty");
   files.AddFile("C:\\Hidden", "x.lnk", platform::kHiddenAttribute);
-
   core::FileListing listing;
   listing.Add(files, "C:\\A");
   EXPECT_EQ(listing.ItemCount(), 2);
@@ -131,7 +123,6 @@ class ExplorerOk : public fakes::WorldTest {
   fakes::FakeShortcutLibrary shortcuts_;
 };
 
-// An empty or vanished folder closes without a change.
 TEST_F(ExplorerOk, PopupModeSavesAtOnceOrAsksAsTheTableSays) {
   const struct {
     const char* confirm;  // "opts5"
@@ -144,7 +135,7 @@ TEST_F(ExplorerOk, PopupModeSavesAtOnceOrAsksAsTheTableSays) {
       {"1", "@C:\\Menu", "C:\\Menu", false, true},  // its own list again
       {"1", nullptr, "C:\\Menu", false, true},
       {"2", "C:\\old.exe", "C:\\Menu", false, true},
-      {"0", "C:\\old.exe", "C:\\Nothing", false, false},
+      {"0", "C:\\old.exe", "C:\\Nothing", false, false},  // empty or vanished: no change
       {"0", "C:\\old.exe", "C:\\Removed", false, false},
   };
   for (const auto& c : cases) {
@@ -160,17 +151,10 @@ TEST_F(ExplorerOk, PopupModeSavesAtOnceOrAsksAsTheTableSays) {
     const ExplorerModel::Outcome outcome = model.Ok();
     EXPECT_EQ(outcome.confirm, c.asks);
     EXPECT_FALSE(outcome.editor);
-    if (c.saves) {
-      EXPECT_EQ(world_.Text(kCmd, "Fn-E"), "@C:\\Menu");
-      EXPECT_EQ(world_.Text(kDesc, "Fn-E"), "Menu");
-      EXPECT_EQ(world_.Text(fakes::layout::Prg("Fn-E"), "FileCount"), "2");
-      EXPECT_EQ(world_.Text(fakes::layout::PrgItem("Fn-E", "Word"), "Word"), "C:\\Menu\\Word.lnk");
-      EXPECT_EQ(world_.session.PrevCommand, "");
-      EXPECT_EQ(world_.log, Lines{"refresh-marks"});
-    } else {
-      EXPECT_EQ(world_.Text(kCmd, "Fn-E"), c.command);
-      EXPECT_EQ(world_.log, Lines{});
-    }
+    EXPECT_EQ(world_.Text(kCmd, "Fn-E"), c.saves ? "@C:\\Menu" : c.command);
+    EXPECT_EQ(world_.session.PrevCommand, c.saves ? "" : "before");
+    EXPECT_EQ(world_.log, c.saves ? Lines{"refresh-marks"} : Lines{});
+    if (c.saves) EXPECT_EQ(world_.Text(kDesc, "Fn-E"), "Menu");
   }
 }
 
