@@ -1,6 +1,5 @@
-// The Fn keys' own parts: KeylarkFn.exe's decisions (the modifier sets a user
-// may choose, where that choice is kept, the command lines it understands)
-// and the ZOZIV device's requests.
+// The Fn keys' own parts: what KeylarkFn.exe accepts and registers, and the
+// requests the ZOZIV device is sent.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -15,24 +14,18 @@ namespace keylark {
 namespace {
 
 using namespace control;
-using device::RequestByte;
 using device::ZOZIV;
+using Bytes = std::vector<std::uint8_t>;
 
 TEST(HotkeyModifiers, EachModifierAtMostOnceAndNeverShiftAlone) {
-  const std::pair<const char*, std::optional<std::uint32_t>> cases[] = {
+  const std::pair<const char*, std::uint32_t> accepted[] = {
       {"Ctrl+Alt+Shift", kModControl | kModAlt | kModShift},
       {" alt + WIN ", kModAlt | kModWin},
       {"control+shift", kModControl | kModShift},
-      {"Win", kModWin},
-      {"Alt", kModAlt},
-      {"Shift", std::nullopt},
-      {"Ctrl+Ctrl", std::nullopt},
-      {"Ctrl+", std::nullopt},
-      {"", std::nullopt},
-      {"Ctrl+Meta", std::nullopt},
-  };
-  for (const auto& [text, modifiers] : cases) {
-    EXPECT_EQ(ParseHotkeyModifiers(text), modifiers) << '"' << text << '"';
+      {"Win", kModWin}};
+  for (const auto& [text, modifiers] : accepted) EXPECT_EQ(ParseHotkeyModifiers(text), modifiers);
+  for (const char* text : {"Shift", "Ctrl+Ctrl", "Ctrl+", "", "Ctrl+Meta"}) {
+    EXPECT_EQ(ParseHotkeyModifiers(text), std::nullopt) << '"' << text << '"';
   }
 }
 
@@ -48,7 +41,7 @@ TEST(HotkeyTable, EachKeyIsRegisteredWithTheChosenModifiersAndWithoutRepeat) {
   EXPECT_EQ(keys, "123456ABCDEFGHNQRSTVWXYZ");
 }
 
-class HotkeySettingTest : public fakes::WorldTest {};
+using HotkeySettingTest = fakes::WorldTest;
 
 TEST_F(HotkeySettingTest, TheChoiceIsReadFromTheProductKeyAndABadOneIsReported) {
   const std::uint32_t all = kModControl | kModAlt | kModShift;
@@ -56,9 +49,8 @@ TEST_F(HotkeySettingTest, TheChoiceIsReadFromTheProductKeyAndABadOneIsReported) 
   world_.Put(fakes::layout::kCfg, "FnHotkeyModifiers", "Win+Alt");
   EXPECT_EQ(ReadHotkeyModifiers(world_.store).modifiers, all) << "ini\\cfg is Keylark's own";
   world_.Put("Software\\Korvane\\Keylark", "FnHotkeyModifiers", "Win+Alt");
-  const HotkeyModifierSetting chosen = ReadHotkeyModifiers(world_.store);
-  EXPECT_EQ(chosen.modifiers, kModWin | kModAlt);
-  EXPECT_TRUE(chosen.problem.empty());
+  EXPECT_EQ(ReadHotkeyModifiers(world_.store).modifiers, kModWin | kModAlt);
+  EXPECT_EQ(ReadHotkeyModifiers(world_.store).problem, "");
   world_.Put("Software\\Korvane\\Keylark", "FnHotkeyModifiers", "Shift");
   const HotkeyModifierSetting refused = ReadHotkeyModifiers(world_.store);
   EXPECT_EQ(refused.modifiers, all);
@@ -75,38 +67,27 @@ TEST(AgentArguments, SendTakesExactlyOneKeyAndQuitAndHelpStandAlone) {
   const AgentRequest send = parse({"--send", "fn-e"});
   EXPECT_EQ(send.mode, Mode::Send);
   EXPECT_EQ(send.key->character, 'E');
-  for (const std::vector<std::string>& bad :
-       std::vector<std::vector<std::string>>{{"--send"},
-                                             {"--send", "E", "R"},
-                                             {"--quiet", "--send", "E"},
-                                             {"--send", "I"},
-                                             {"--quit", "--quiet"},
-                                             {"--help", "--quit"},
-                                             {"-x"}}) {
-    EXPECT_EQ(parse(bad).mode, Mode::Invalid) << bad[0] << " and " << bad.size() - 1 << " more";
+  const std::vector<std::string> bad[] = {
+      {"--send"},      {"--send", "E", "R"},  {"--quiet", "--send", "E"},
+      {"--send", "I"}, {"--quit", "--quiet"}, {"--help", "--quit"},
+      {"-x"}};
+  for (const auto& args : bad) {
+    EXPECT_EQ(parse(args).mode, Mode::Invalid) << args[0] << " and " << args.size() - 1 << " more";
   }
 }
 
-using Bytes = std::vector<std::uint8_t>;
-using Log = std::vector<std::string>;
-
-const char kDeviceName[] = "\\\\.\\ZOZIV";
-constexpr std::uint32_t kControlCode = 0x9C406400;
-
-// A ZOZIV object on a driver of its own, present or not.
+// A ZOZIV object on a driver of its own; each request is checked for what
+// every request shares: the driver's one control code and a 32-byte answer.
 struct Driver {
   explicit Driver(bool present = true) { device.SetPresent(present); }
-
-  // The request the last call sent, checked for what every request shares.
   Bytes LastRequest() const {
     if (device.Controls().empty()) return {};
     const auto& call = device.Controls().back();
-    EXPECT_EQ(call.control_code, kControlCode);
+    EXPECT_EQ(call.control_code, 0x9C406400U);
     EXPECT_EQ(call.output_size, 32U);
     return call.input;
   }
-
-  fakes::FakeDevice device{kDeviceName};
+  fakes::FakeDevice device{"\\\\.\\ZOZIV"};
   ZOZIV zoziv{device};
 };
 
@@ -117,39 +98,34 @@ Bytes Request(std::uint8_t code, std::uint8_t value = 0) {
   return request;
 }
 
-const std::string kOpen = std::string("open ") + kDeviceName;
-
-struct Setting {
-  const char* name;
+const struct Setting {
   std::int16_t (ZOZIV::*read)();
   std::uint8_t read_code;
-  void (ZOZIV::*write)(RequestByte);  // nullptr: the setting cannot be written
+  void (ZOZIV::*write)(device::RequestByte);  // nullptr: the setting cannot be written
   std::uint8_t write_code;
-};
-
-const Setting kSettings[] = {
-    {"DeviceConfig", &ZOZIV::DeviceConfig, 139, &ZOZIV::SetDeviceConfig, 138},
-    {"ParallelMode", &ZOZIV::ParallelMode, 141, &ZOZIV::SetParallelMode, 140},
-    {"Pointing", &ZOZIV::Pointing, 143, &ZOZIV::SetPointing, 142},
-    {"PowerOnDisplay", &ZOZIV::PowerOnDisplay, 145, &ZOZIV::SetPowerOnDisplay, 144},
-    {"CPUFreqMode", &ZOZIV::CPUFreqMode, 147, &ZOZIV::SetCPUFreqMode, 146},
-    {"BootOption", &ZOZIV::BootOption, 149, &ZOZIV::SetBootOption, 148},
-    {"HDDBootOpt", &ZOZIV::HDDBootOpt, 151, &ZOZIV::SetHDDBootOpt, 150},
-    {"ExtKBDFn", &ZOZIV::ExtKBDFn, 153, &ZOZIV::SetExtKBDFn, 152},
-    {"WakeFromKBD", &ZOZIV::WakeFromKBD, 155, &ZOZIV::SetWakeFromKBD, 154},
-    {"USBKBDMouse", &ZOZIV::USBKBDMouse, 157, &ZOZIV::SetUSBKBDMouse, 156},
-    {"USBFloppy", &ZOZIV::USBFloppy, 159, &ZOZIV::SetUSBFloppy, 158},
-    {"WakeOnLan", &ZOZIV::WakeOnLan, 161, &ZOZIV::SetWakeOnLan, 160},
-    {"Brightness", &ZOZIV::Brightness, 163, &ZOZIV::SetBrightness, 162},
-    {"DisplayState", &ZOZIV::DisplayState, 168, &ZOZIV::SetDisplayState, 167},
-    {"FnInterface", &ZOZIV::FnInterface, 170, &ZOZIV::SetFnInterface, 169},
-    {"FnLastSCode", &ZOZIV::FnLastSCode, 171, nullptr, 0},
-    {"TouchPad", &ZOZIV::TouchPad, 192, &ZOZIV::SetTouchPad, 193},
+} kSettings[] = {
+    {&ZOZIV::DeviceConfig, 139, &ZOZIV::SetDeviceConfig, 138},
+    {&ZOZIV::ParallelMode, 141, &ZOZIV::SetParallelMode, 140},
+    {&ZOZIV::Pointing, 143, &ZOZIV::SetPointing, 142},
+    {&ZOZIV::PowerOnDisplay, 145, &ZOZIV::SetPowerOnDisplay, 144},
+    {&ZOZIV::CPUFreqMode, 147, &ZOZIV::SetCPUFreqMode, 146},
+    {&ZOZIV::BootOption, 149, &ZOZIV::SetBootOption, 148},
+    {&ZOZIV::HDDBootOpt, 151, &ZOZIV::SetHDDBootOpt, 150},
+    {&ZOZIV::ExtKBDFn, 153, &ZOZIV::SetExtKBDFn, 152},
+    {&ZOZIV::WakeFromKBD, 155, &ZOZIV::SetWakeFromKBD, 154},
+    {&ZOZIV::USBKBDMouse, 157, &ZOZIV::SetUSBKBDMouse, 156},
+    {&ZOZIV::USBFloppy, 159, &ZOZIV::SetUSBFloppy, 158},
+    {&ZOZIV::WakeOnLan, 161, &ZOZIV::SetWakeOnLan, 160},
+    {&ZOZIV::Brightness, 163, &ZOZIV::SetBrightness, 162},
+    {&ZOZIV::DisplayState, 168, &ZOZIV::SetDisplayState, 167},
+    {&ZOZIV::FnInterface, 170, &ZOZIV::SetFnInterface, 169},
+    {&ZOZIV::FnLastSCode, 171, nullptr, 0},
+    {&ZOZIV::TouchPad, 192, &ZOZIV::SetTouchPad, 193},
 };
 
 TEST(Zoziv, EachSettingSendsOneRequestWithItsCodeAndKeepsTheWrittenByte) {
   for (const Setting& s : kSettings) {
-    SCOPED_TRACE(s.name);
+    SCOPED_TRACE(static_cast<int>(s.read_code));
     Driver driver;
     driver.device.SetAnswer({200, 7, 9});
     EXPECT_EQ((driver.zoziv.*s.read)(), 200) << "answer byte 0, unsigned";
@@ -178,7 +154,9 @@ TEST(Zoziv, AMissingDeviceReportsMinusOneARefusingOneNothing) {
   driver.device.SetPresent(true);
   EXPECT_EQ(driver.zoziv.Pointing(), 0x55);
   EXPECT_EQ(driver.zoziv.DeviceStatus(), 0);
-  EXPECT_EQ(driver.device.Log(), (Log{kOpen, kOpen, kOpen, kOpen, "control", "close"}));
+  const std::string open = "open \\\\.\\ZOZIV";
+  EXPECT_EQ(driver.device.Log(),
+            (std::vector<std::string>{open, open, open, open, "control", "close"}));
   driver.device.RefuseControls(true);
   EXPECT_EQ(driver.zoziv.Pointing(), 0);
   EXPECT_EQ(driver.zoziv.BIOSVersion(), "");
