@@ -136,7 +136,6 @@ TEST_F(ExplorerOk, PopupModeSavesAtOnceOrAsksAsTheTableSays) {
       {"1", nullptr, "C:\\Menu", false, true},
       {"2", "C:\\old.exe", "C:\\Menu", false, true},
       {"0", "C:\\old.exe", "C:\\Nothing", false, false},  // empty or vanished: no change
-      {"0", "C:\\old.exe", "C:\\Removed", false, false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.confirm) + " " + (c.command ? c.command : "-") + " " + c.folder);

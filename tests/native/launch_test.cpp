@@ -1,6 +1,5 @@
-// Launching a key: what an unassigned, a direct and a popup key do, how
-// switch-or-start finds an earlier start again, how a command splits, what
-// may reach the shell, and what a shortcut reads as.
+// Launching a key (unassigned, direct, popup, switch-or-start), how a command
+// and a path split, what may reach the shell, and what a shortcut reads as.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -236,53 +235,42 @@ TEST(PathSplit, SplitsAtTheLastBackslash) {
   }
 }
 
-ShortcutInfo Earlier() { return ShortcutInfo{"C:\\earlier.exe", "a", "b", "c", "d", 11, 22}; }
-
-class ShortcutReaderTest : public ::testing::Test {
- protected:
-  ShortcutInfo Read() {
-    path_ = "C:\\Menu\\Tool.lnk";
-    ShortcutInfo info = Earlier();
-    ReadShortcut(library_, path_, info);
+// Each buffer is cut at its first NUL, and is empty without one. The path
+// text is lent to the library, and what it leaves there comes back even when
+// the library fails; a failure leaves the record as it was.
+TEST(ShortcutReader, FillsEveryFieldInBufferOrderOrLeavesTheRecordAsItWas) {
+  fakes::FakeShortcutLibrary library;
+  const ShortcutInfo earlier{"C:\\earlier.exe", "a", "b", "c", "d", 11, 22};
+  std::string path;
+  const auto read = [&] {
+    path = "C:\\Menu\\Tool.lnk";
+    ShortcutInfo info = earlier;
+    ReadShortcut(library, path, info);
     return info;
-  }
-
-  fakes::FakeShortcutLibrary library_;
-  std::string path_;
-};
-
-// Each buffer is cut at its first NUL, and is empty without one; the path
-// text is lent to the library, and what it leaves there comes back.
-TEST_F(ShortcutReaderTest, SuccessFillsEveryFieldInBufferOrder) {
-  library_.SetText(0, "C:\\Tools\\run.exe");
-  library_.SetBuffer(1, {'/', 'q', '\0', 'y', '\0'});
-  library_.SetText(2, "C:\\Tools");
+  };
+  library.SetText(0, "C:\\Tools\\run.exe");
+  library.SetBuffer(1, {'/', 'q', '\0', 'y', '\0'});
+  library.SetText(2, "C:\\Tools");
   std::vector<char> last_byte_nul(platform::kShortcutBufferSize, 'B');
   last_byte_nul.back() = '\0';
-  library_.SetBuffer(3, last_byte_nul);  // the longest text that fits
-  library_.SetBuffer(4, std::vector<char>(platform::kShortcutBufferSize, 'A'));
-  library_.SetNumbers(7, -3);
-  library_.RewritePath("C:\\Short.lnk");
-  EXPECT_EQ(Read(), (ShortcutInfo{"C:\\Tools\\run.exe", "/q", "C:\\Tools",
+  library.SetBuffer(3, last_byte_nul);  // the longest text that fits
+  library.SetBuffer(4, std::vector<char>(platform::kShortcutBufferSize, 'A'));
+  library.SetNumbers(7, -3);
+  library.RewritePath("C:\\Short.lnk");
+  EXPECT_EQ(read(), (ShortcutInfo{"C:\\Tools\\run.exe", "/q", "C:\\Tools",
                                   std::string(platform::kShortcutBufferSize - 1, 'B'), "", 7, -3}));
-  EXPECT_TRUE(library_.OutputsWereZeroed());
-  EXPECT_EQ(library_.SeenPath(), "C:\\Menu\\Tool.lnk");
-  EXPECT_EQ(path_, "C:\\Short.lnk");
-}
-
-TEST_F(ShortcutReaderTest, AFailingOrMissingLibraryLeavesInfoAsGiven) {
-  library_.SetText(0, "C:\\Other\\thing.exe");
-  library_.SetNumbers(1, 2);
-  library_.RewritePath("D:\\b.lnk");
+  EXPECT_TRUE(library.OutputsWereZeroed());
+  EXPECT_EQ(library.SeenPath(), "C:\\Menu\\Tool.lnk");
+  EXPECT_EQ(path, "C:\\Short.lnk");
   for (const std::int32_t failure : {1, -1, std::int32_t{-2147467259}}) {
-    library_.SetResult(failure);
-    EXPECT_EQ(Read(), Earlier()) << "result " << failure;
-    EXPECT_EQ(path_, "D:\\b.lnk") << "lent to the library even when it fails";
+    library.SetResult(failure);
+    EXPECT_EQ(read(), earlier) << "result " << failure;
+    EXPECT_EQ(path, "C:\\Short.lnk");
   }
-  library_.SetLoadable(false);
-  EXPECT_EQ(Read(), Earlier());
-  EXPECT_EQ(path_, "C:\\Menu\\Tool.lnk");
-  EXPECT_EQ(library_.Calls(), 3) << "a missing library is never called";
+  library.SetLoadable(false);
+  EXPECT_EQ(read(), earlier);
+  EXPECT_EQ(path, "C:\\Menu\\Tool.lnk");
+  EXPECT_EQ(library.Calls(), 4) << "a missing library is never called";
 }
 
 }  // namespace
