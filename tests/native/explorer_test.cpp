@@ -125,9 +125,7 @@ class ExplorerOk : public fakes::WorldTest {
 
 TEST_F(ExplorerOk, PopupModeSavesAtOnceOrAsksAsTheTableSays) {
   const struct {
-    const char* confirm;  // "opts5"
-    const char* command;  // the key's command before, nullptr: none
-    const char* folder;
+    const char *confirm, *command, *folder;  // "opts5"; the key's command before or nullptr
     bool asks, saves;
   } cases[] = {
       {"0", "C:\\old.exe", "C:\\Menu", false, true},

@@ -45,28 +45,24 @@ TEST(KeyBarMessageClassification, OnlyOurTrayClicksAndFnKeyReportsAreHandled) {
   };
   for (const auto& c : cases) {
     const ClassifiedMessage result = ClassifyKeyBarMessage(c.message, c.wparam, c.lparam);
-    SCOPED_TRACE(::testing::Message() << c.message << "/" << c.wparam << "/" << c.lparam);
-    EXPECT_EQ(result.event, c.event);
-    EXPECT_EQ(result.key ? result.key->index : -1, c.key_index);
+    EXPECT_EQ(std::make_pair(result.event, result.key ? result.key->index : -1),
+              std::make_pair(c.event, c.key_index))
+        << c.message << "/" << c.wparam << "/" << c.lparam;
   }
 }
 
 class KeyBarTest : public fakes::WorldTest {
  protected:
-  const CallLog& Handle(std::uint32_t message, std::uintptr_t wparam, std::intptr_t lparam) {
-    world_.log.clear();
-    HandleKeyBarMessage(world_.services, message, wparam, lparam);
-    return world_.log;
-  }
   Session& session_ = world_.session;
 };
 
 TEST_F(KeyBarTest, AnFnKeyIsSelectedAndLaunchedAStoreChangeOnlyRecolours) {
   world_.AssignDirect("Fn-E", "run.exe");
-  EXPECT_THAT(Handle(core::FnKeyMessage, 256, 0x12), ElementsAre("shell-open run.exe"));
+  HandleKeyBarMessage(world_.services, core::FnKeyMessage, 256, 0x12);
   EXPECT_EQ(session_.CurrentKeyName, "Fn-E");
   EXPECT_EQ(session_.CurrentKeyIndex, 10);
-  EXPECT_THAT(Handle(core::StoreChangedMessage, 0, 0), ElementsAre("refresh-marks"));
+  HandleKeyBarMessage(world_.services, core::StoreChangedMessage, 0, 0);
+  EXPECT_THAT(world_.log, ElementsAre("shell-open run.exe", "refresh-marks"));
 }
 
 // A double click on the tray icon (515), Launch in the tray menu, and the

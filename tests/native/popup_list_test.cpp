@@ -20,25 +20,24 @@ class PopupListTest : public fakes::WorldTest {
 };
 
 TEST_F(PopupListTest, TheMenuIsHeadedByTheCheckedKeyNameOrNotesThatTheListIsEmpty) {
+  using Kind = PopupMenuItem::Kind;
+  using Entries = std::vector<PopupMenuItem>;
+  const PopupMenuItem separator{Kind::Separator};
   world_.AddPopupItem("Fn-A", "Calculator", "C:\\Menu\\Calculator.lnk");
   world_.AddPopupItem("Fn-A", "Notepad", "C:\\Menu\\Notepad.lnk");
-  PopupMenuModel model = Build();
-  ASSERT_EQ(model.entries.size(), 4U);
-  EXPECT_EQ(model.entries[0].caption, "Fn-A");
-  EXPECT_TRUE(model.entries[0].checked && !model.entries[0].item_index);
-  EXPECT_EQ(model.entries[1].kind, PopupMenuItem::Kind::Separator);
-  for (std::size_t i = 2; i < 4; ++i) {
-    ASSERT_TRUE(model.entries[i].enabled && model.entries[i].item_index);
-    EXPECT_EQ(model.CaptionOf(*model.entries[i].item_index), model.entries[i].caption);
-  }
+  const PopupMenuModel model = Build();
+  EXPECT_EQ(model.entries, (Entries{{Kind::Header, "Fn-A", true},
+                                    separator,
+                                    {Kind::Item, "Calculator", false, true, 0},
+                                    {Kind::Item, "Notepad", false, true, 1}}));
+  EXPECT_EQ(model.CaptionOf(1), "Notepad");
   world_.Put(fakes::layout::Prg("Fn-B"), "FileCount", "0");
   for (const char* key : {"Fn-B", "Fn-C"}) {  // an empty list, and no list key at all
     world_.SelectKey(key, 6);
-    model = Build();
-    ASSERT_EQ(model.entries.size(), 3U) << key;
-    EXPECT_EQ(model.entries[0].caption, key);
-    EXPECT_EQ(model.entries[2].caption, kEmptyPopupListText);
-    EXPECT_FALSE(model.entries[2].enabled || model.entries[2].item_index);
+    EXPECT_EQ(Build().entries, (Entries{{Kind::Header, key, true},
+                                        separator,
+                                        {Kind::EmptyNote, kEmptyPopupListText, false, false}}))
+        << key;
   }
 }
 
@@ -58,12 +57,6 @@ TEST_F(PopupListTest, ChoosingAnItemOpensItsTargetUnchangedThenMinimizesWhenAske
   EXPECT_THAT(world_.log, ElementsAre(open, open, "state minimized"));
 }
 
-std::vector<std::string> Items(int count, const std::string& prefix = "Item ") {
-  std::vector<std::string> items;
-  for (int i = 0; i < count; ++i) items.push_back(prefix + std::to_string(i));
-  return items;
-}
-
 // What a menu holds after the update is carried out on it, entry by entry.
 std::vector<PopupMenuItem> Apply(std::vector<PopupMenuItem> menu, const PopupMenuUpdate& update,
                                  const std::vector<PopupMenuItem>& wanted) {
@@ -78,13 +71,13 @@ std::vector<PopupMenuItem> Apply(std::vector<PopupMenuItem> menu, const PopupMen
 
 TEST(PopupMenuUpdate, TheKeptMenuEndsUpShowingExactlyTheNewList) {
   const std::vector<PopupMenuModel> lists = {
-      MakePopupMenuModel("Fn-A", Items(5)),
-      MakePopupMenuModel("Fn-A", Items(3)),
+      MakePopupMenuModel("Fn-A", {"a", "b", "c", "d", "e"}),
+      MakePopupMenuModel("Fn-A", {"a", "b", "c"}),
       MakePopupMenuModel("Fn-A", {}),
-      MakePopupMenuModel("Fn-B", Items(5)),
-      MakePopupMenuModel("Fn-B", Items(5, "X")),
-      MakePopupMenuModel("Fn-B", Items(8)),
-      MakePopupMenuModel("Fn-A", Items(1)),
+      MakePopupMenuModel("Fn-B", {"a", "b", "c", "d", "e"}),
+      MakePopupMenuModel("Fn-B", {"a", "x", "c", "y", "e"}),
+      MakePopupMenuModel("Fn-B", {"a", "b", "c", "d", "e", "f", "g", "h"}),
+      MakePopupMenuModel("Fn-A", {"a"}),
   };
   for (const PopupMenuModel& before : lists) {
     for (const PopupMenuModel& after : lists) {
