@@ -78,7 +78,6 @@ TEST_F(KeyBarTest, TheTrayBringsBackTheKeyBarOrTheDialogInFront) {
     platform::WindowHandle active, front;
     CallLog expected;
   } cases[] = {
-      {kDoubleClick, false, nullptr, kBar, kOther, {kBarToFront}},
       {kDoubleClick, false, &Session::ConfirmOpen, kBar, kOther, {kBarToFront}},
       {kDoubleClick, true, nullptr, kBar, kOther, back},
       {kDoubleClick, true, &Session::EditCommandOpen, kDialog, kOther, {kDialogToFront}},

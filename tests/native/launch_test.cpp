@@ -86,27 +86,6 @@ TEST_F(LaunchKeyTest, ACommandOfSeveralKilobytesIsReadWholeLaunchesAndCountsAsAs
   EXPECT_TRUE(store::ReadKeyMarks(world_.store, world_.session.FnKeyNames)[10].assigned);
 }
 
-// The key bar stays when nothing started or the shell had to step in.
-TEST_F(LaunchKeyTest, MinimizeOnUseMinimizesAfterADirectStartOrSwitch) {
-  world_.AssignDirect("Fn-E", "run.exe");
-  world_.SetMinimizeOnUse("1");
-  EXPECT_THAT(Launch(), ElementsAre("shell-open run.exe", "state minimized"));
-  world_.SetSwitchFlag("Fn-E", "1");
-  world_.shell.foreground_after_start = 400;
-  EXPECT_THAT(Launch(), ElementsAre("start run.exe", "state minimized"));
-  world_.shell.foreground = kBar;
-  EXPECT_THAT(Launch(), ElementsAre("snapshot", "show 400 5", "foreground 400", "state minimized"));
-
-  world_.host.state = WindowState::Normal;
-  world_.shell.foreground = kBar;
-  world_.shell.snapshot_fails = true;
-  EXPECT_THAT(Launch(), ElementsAre("snapshot"));
-  world_.session.LabelTags[10] = "0";
-  world_.shell.not_programs.insert("run.exe");
-  EXPECT_THAT(Launch(), ElementsAre("start run.exe", "shell-open run.exe"));
-  EXPECT_EQ(world_.host.state, WindowState::Normal);
-}
-
 TEST_F(LaunchKeyTest, APopupKeyShowsItsListOrOpensItsFolder) {
   using Text = std::optional<std::string>;
   const Calls list = {"popup-list"}, folder = {"shell-open C:\\Start Menu\\Tools"};
@@ -134,29 +113,35 @@ TEST_F(LaunchKeyTest, APopupKeyShowsItsListOrOpensItsFolder) {
 
 // Switch-or-start remembers the process it started and the window in front
 // after it, and brings that window forward until the process ends; a failed
-// start falls back to the shell and leaves what was remembered.
+// start falls back to the shell and leaves what was remembered. Minimize on
+// use hides the key bar after a start or a switch, never when nothing started
+// or the shell had to step in.
 TEST_F(LaunchKeyTest, SwitchOrStartBringsTheApplicationForwardUntilItEnds) {
   const auto& ids = world_.session.LaunchedProcessIds;
   const auto& tags = world_.session.LabelTags;
   world_.AssignDirect("Fn-E", "C:\\Apps\\editor.exe -n");
+  world_.SetMinimizeOnUse("1");
+  EXPECT_THAT(Launch(), ElementsAre("shell-open C:\\Apps\\editor.exe | -n", "state minimized"));
   world_.SetSwitchFlag("Fn-E", "1");
   world_.shell.foreground_after_start = 400;
-  EXPECT_THAT(Launch(), ElementsAre("start C:\\Apps\\editor.exe -n"));
+  EXPECT_THAT(Launch(), ElementsAre("start C:\\Apps\\editor.exe -n", "state minimized"));
   EXPECT_EQ(ids[10], 1000U);
   EXPECT_EQ(tags[10], "400");
   world_.shell.foreground = kOther;
-  EXPECT_THAT(Launch(),
-              ElementsAre("mouse -1 1", "mouse 1 1", "snapshot", "show 400 5", "foreground 400"));
+  EXPECT_THAT(Launch(), ElementsAre("mouse -1 1", "mouse 1 1", "snapshot", "show 400 5",
+                                    "foreground 400", "state minimized"));
   world_.shell.iconic.insert(400);
   world_.shell.foreground = kBar;
-  EXPECT_THAT(Launch(), ElementsAre("snapshot", "show 400 1", "foreground 400"));
+  EXPECT_THAT(Launch(), ElementsAre("snapshot", "show 400 1", "foreground 400", "state minimized"));
   world_.shell.EndProcess(1000);
   world_.shell.foreground = kBar;
   world_.shell.foreground_after_start = 500;
-  EXPECT_THAT(Launch(), ElementsAre("snapshot", "start C:\\Apps\\editor.exe -n"));
+  EXPECT_THAT(Launch(),
+              ElementsAre("snapshot", "start C:\\Apps\\editor.exe -n", "state minimized"));
   EXPECT_EQ(ids[10], 1004U);
   EXPECT_EQ(tags[10], "500");
 
+  world_.host.state = WindowState::Normal;
   world_.shell.not_programs.insert("C:\\Apps\\editor.exe -n");
   world_.shell.EndProcess(1004);
   world_.shell.foreground = kBar;
@@ -164,6 +149,9 @@ TEST_F(LaunchKeyTest, SwitchOrStartBringsTheApplicationForwardUntilItEnds) {
                                     "shell-open C:\\Apps\\editor.exe | -n"));
   EXPECT_EQ(ids[10], 1004U);
   EXPECT_EQ(tags[10], "500");
+  world_.shell.snapshot_fails = true;
+  EXPECT_THAT(Launch(), ElementsAre("snapshot"));
+  EXPECT_EQ(world_.host.state, WindowState::Normal);
 }
 
 TEST(CommandSplit, SplitsAsTheRunBoxDoesAndLooksUpOnlyFullPaths) {
