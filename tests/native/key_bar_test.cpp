@@ -144,7 +144,10 @@ TEST_F(KeyBarTest, HintsShowTheDescriptionOrNoneWhileHintsAreOn) {
 
 // A 1024 x 768 screen at 15 twips per pixel, and a 318 x 200 pixel key bar:
 // the values themselves are checked on the real program, here their order.
-TEST_F(KeyBarTest, FirstRunPlacesTheKeyBarAFifthIntoTheFreeSpaceAndWritesEightValues) {
+// Closing saves the position unless both coordinates are zero or less.
+TEST_F(KeyBarTest, FirstRunPlacesTheKeyBarAFifthIntoTheFreeSpaceAndClosingSavesWhereItIs) {
+  SaveKeyBarPosition(world_.store, {150, 150});
+  EXPECT_FALSE(world_.store.KeyExists(platform::Root::CurrentUser, fakes::layout::kCfg));
   const Twips first_run = FirstRunPlacement({15360, 11520}, {4770, 3000});
   EXPECT_DOUBLE_EQ(first_run.left, 2118);
   EXPECT_DOUBLE_EQ(first_run.top, 1704);
@@ -155,12 +158,6 @@ TEST_F(KeyBarTest, FirstRunPlacesTheKeyBarAFifthIntoTheFreeSpaceAndWritesEightVa
   }
   EXPECT_EQ(writes, (std::vector<std::string>{"fIcon", "opts1", "opts2", "opts3", "opts4", "opts5",
                                               "X", "Y"}));
-}
-
-TEST_F(KeyBarTest, PositionIsSavedUnlessBothCoordinatesAreZeroOrLess) {
-  SaveKeyBarPosition(world_.store, {150, 150});
-  EXPECT_FALSE(world_.store.KeyExists(platform::Root::CurrentUser, fakes::layout::kCfg));
-  world_.Put(fakes::layout::kCfg, "X", "2118");
   const std::pair<Twips, const char*> cases[] = {{{0, 0}, "2118"},
                                                  {{-30, -15}, "2118"},
                                                  {{0, 15}, "0"},
@@ -178,9 +175,7 @@ TEST_F(KeyBarTest, OnlyThe98AndMeFamilyCounts) {
     EXPECT_TRUE(IsWin9xFamily(version)) << version.major << "." << version.minor;
   for (const OsVersion& version : {OsVersion{4, 0, 1}, OsVersion{5, 1, 2}})
     EXPECT_FALSE(IsWin9xFamily(version)) << version.major << "." << version.minor;
-  session_.OsVersionFlag = true;
   EXPECT_FALSE(ProbeOsVersion(session_, std::nullopt)) << "the call failed";
-  EXPECT_FALSE(session_.OsVersionFlag);
 }
 
 TEST(LabelFont, SizeFollowsTheScreensPixelsPerInch) {
