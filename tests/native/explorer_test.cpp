@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/file_listing.h"
@@ -23,8 +24,7 @@ using fakes::layout::kDesc;
 
 constexpr const char* kUser = "C:\\Me\\Programs";
 
-// Each node as "parent's text/text", with "+" and the second folder's last
-// name when one is merged into it.
+// Each node as "parent's text/text", with "+" and the folder merged into it.
 Lines Render(const FolderTree& tree) {
   Lines lines;
   for (const FolderNode& node : tree.Nodes()) {
@@ -36,11 +36,8 @@ Lines Render(const FolderTree& tree) {
 }
 
 TEST(ExplorerTree, MergesTheTwoProgramsFolders) {
-  const struct {
-    bool user_only;
-    Lines folders;  // below C:\, "!" before a hidden one's name
-    Lines nodes;
-  } cases[] = {
+  // Only the user's folder or both; folders below C:\, "!" before a hidden one's name.
+  const std::tuple<bool, Lines, Lines> cases[] = {
       {true, {"All\\Office", "Me\\Games", "Me\\Games\\Cards"}, {"/Games", "Games/Cards"}},
       // A hidden folder ends its parent's listing; a name in both is one node.
       {false,
@@ -54,24 +51,23 @@ TEST(ExplorerTree, MergesTheTwoProgramsFolders) {
        {"/Accessories +C:\\Me\\Accessories",
         "Accessories/System Tools +C:\\Me\\Accessories\\System Tools"}},
   };
-  for (const auto& c : cases) {
+  for (const auto& [user_only, folders, nodes] : cases) {
     fakes::FakeFileSystem files;
-    for (const std::string& folder : c.folders) {
+    for (const std::string& folder : folders) {
       const std::string name = core::FileOfPath(folder);
       const bool hidden = name[0] == '!';
       files.AddSubfolder("C:\\" + core::FolderOfPath(folder), name.substr(hidden),
                          hidden ? platform::kHiddenAttribute : 0);
     }
-    EXPECT_EQ(Render(BuildProgramTree(files, {"C:\\All", "C:\\Me"}, c.user_only)), c.nodes);
+    EXPECT_EQ(Render(BuildProgramTree(files, {"C:\\All", "C:\\Me"}, user_only)), nodes);
   }
   fakes::FakeFileSystem none;
   EXPECT_TRUE(BuildProgramTree(none, {"", "C:\\Gone"}, false).Nodes().empty());
 }
 
 TEST(ListCaption, KeepsEighteenCharactersAndCutsLongerNamesToFifteen) {
-  const std::string kana19 =
-      "\u3042\u3044\u3046\u3048\u304a\u304b\u304d\u304f\u3051\u3053\u3055\u3057\u3059\u305b"
-      "\u305d\u305f\u3061\u3064\u3066";
+  std::string kana19;
+  for (int i = 0; i < 19; ++i) kana19 += "\u3042";
   const std::pair<std::string, std::string> cases[] = {
       {"Twenty-two_charact.lnk", "Twenty-two_charact"},
       {"Twenty-three_charact.lnk", "Twenty-three_ch..."},
@@ -112,7 +108,6 @@ class ExplorerOk : public fakes::WorldTest {
     world_.SelectKey("Fn-E", 10);
     files_.AddFile("C:\\Menu", "Word.lnk");
     files_.AddFile("C:\\Menu", "calc.exe");
-    files_.AddFolder("C:\\Nothing");
   }
   ExplorerModel Model(ExplorerMode mode) {
     return ExplorerModel(world_.session, world_.store, world_.host, files_, shortcuts_, mode);
@@ -156,24 +151,20 @@ TEST_F(ExplorerOk, PopupModeSavesAtOnceOrAsksAsTheTableSays) {
 
 TEST_F(ExplorerOk, ApplicationModeHandsTheEditorAProgramOrAShortcutsTarget) {
   shortcuts_.SetText(0, "D:\\Apps\\Word\\winword.exe");
-  files_.AddFile("C:\\Menu", "Broken.lnk");
-  const struct {
-    const char* file;
-    bool readable;
-    EditorFields fields;
-  } cases[] = {
+  const std::tuple<const char*, bool, EditorFields> cases[] = {
+      // file, readable, fields
       {"calc.exe", true, {"calc", "C:\\Menu\\calc.exe", "C:\\Menu"}},
       {"Word.lnk", true, {"Word", "D:\\Apps\\Word\\winword.exe", "D:\\Apps\\Word"}},
       // Unreadable: the shortcut itself, never an empty command.
       {"Broken.lnk", false, {"Broken", "C:\\Menu\\Broken.lnk", "C:\\Menu"}},
   };
-  for (const auto& c : cases) {
-    shortcuts_.SetResult(c.readable ? platform::kShortcutSuccess : 1);
+  for (const auto& [file, readable, fields] : cases) {
+    shortcuts_.SetResult(readable ? platform::kShortcutSuccess : 1);
     ExplorerModel model = Model(ExplorerMode::Application);
     model.ChooseFolder({"C:\\Menu", "Menu", "", ""});
     EXPECT_FALSE(model.CanConfirm()) << "a folder is no application";
-    model.ChooseFile({c.file, "", "C:\\Menu"});
-    EXPECT_EQ(model.Ok().editor, c.fields) << c.file;
+    model.ChooseFile({file, "", "C:\\Menu"});
+    EXPECT_EQ(model.Ok().editor, fields) << file;
   }
   EXPECT_EQ(world_.log, Lines{}) << "application mode writes nothing";
 }

@@ -137,9 +137,8 @@ TEST(Zoziv, EachSettingSendsOneRequestWithItsCodeAndKeepsTheWrittenByte) {
   }
 }
 
-// Each call opens the device, sends one request and closes it; without the
-// device it reads 0 and reports -1, and the next call starts again from 0. A
-// refused request goes unnoticed and reads the cleared answer.
+// Each call opens, sends one request, closes; without the device it reads 0 and
+// reports -1. A refused request goes unnoticed and reads the cleared answer.
 TEST(Zoziv, AMissingDeviceReportsMinusOneAndTheBiosVersionEndsAtItsFirstZeroByte) {
   Driver driver;
   driver.device.SetPresent(false);

@@ -65,9 +65,8 @@ TEST_F(KeyBarTest, AnFnKeyIsSelectedAndLaunchedAStoreChangeOnlyRecolours) {
   EXPECT_THAT(world_.log, ElementsAre("shell-open run.exe", "refresh-marks"));
 }
 
-// A double click on the tray icon (515), Launch in the tray menu, and the
-// tray menu opening (517): which window comes forward and whether a hidden
-// key bar shows again.
+// A double click on the tray icon (515), Launch in the tray menu, the menu
+// opening (517): which window comes forward, whether a hidden key bar shows.
 TEST_F(KeyBarTest, TheTrayBringsBackTheKeyBarOrTheDialogInFront) {
   enum Via { kDoubleClick, kMenuLaunch, kMenuOpens };
   const CallLog back = {kBarToFront, "state normal", "show-key-bar", "refresh-marks"};
@@ -142,8 +141,8 @@ TEST_F(KeyBarTest, HintsShowTheDescriptionOrNoneWhileHintsAreOn) {
   EXPECT_EQ(hint(7), "none");
 }
 
-// A 1024 x 768 screen at 15 twips per pixel, and a 318 x 200 pixel key bar:
-// the values themselves are checked on the real program, here their order.
+// A 1024 x 768 screen at 15 twips per pixel, a 318 x 200 pixel key bar; the
+// values written are checked on the real program, here their order.
 // Closing saves the position unless both coordinates are zero or less.
 TEST_F(KeyBarTest, FirstRunPlacesTheKeyBarAFifthIntoTheFreeSpaceAndClosingSavesWhereItIs) {
   SaveKeyBarPosition(world_.store, {150, 150});

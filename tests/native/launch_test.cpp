@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <tuple>
 
 #include "fakes/fake_shortcut_library.h"
 #include "fakes/key_bar_world.h"
@@ -62,8 +63,7 @@ TEST_F(LaunchKeyTest, AnUnassignedKeyOpensTheAssignmentDialogOrOnlyBringsWindows
   }
 }
 
-// A program followed by many arguments easily passes a kilobyte; it is read
-// whole, and launched whole either way.
+// A program with many arguments easily passes a kilobyte: read and launched whole.
 TEST_F(LaunchKeyTest, OnlyANonZeroNumericSwitchFlagSwitchesACommandOfAnyLength) {
   std::string arguments = "/x";
   while (arguments.size() < 3000) arguments += " C:\\Data\\file" + std::to_string(arguments.size());
@@ -85,10 +85,8 @@ TEST_F(LaunchKeyTest, OnlyANonZeroNumericSwitchFlagSwitchesACommandOfAnyLength) 
 TEST_F(LaunchKeyTest, APopupKeyShowsItsListOrOpensItsFolder) {
   using Text = std::optional<std::string>;
   const Calls list = {"popup-list"}, folder = {"shell-open C:\\Start Menu\\Tools"};
-  const struct {
-    Text file_count, minimize_on_use;
-    Calls expected;
-  } cases[] = {
+  const std::tuple<Text, const char*, Calls> cases[] = {
+      // count, minimize on use
       {std::nullopt, "0", {}},  // no count: nothing at all
       {"0", "0", folder},
       {"none", "0", folder},  // a count without a number is 0
@@ -98,20 +96,18 @@ TEST_F(LaunchKeyTest, APopupKeyShowsItsListOrOpensItsFolder) {
   };
   world_.AssignDirect("Fn-E", "@C:\\Start Menu\\Tools");
   world_.SetSwitchFlag("Fn-E", "1");  // a popup key takes no notice of it
-  for (const auto& c : cases) {
+  for (const auto& [file_count, minimize_on_use, expected] : cases) {
     world_.store.DeleteValue(fakes::layout::Prg("Fn-E"), "FileCount");
-    if (c.file_count) world_.Put(fakes::layout::Prg("Fn-E"), "FileCount", *c.file_count);
-    world_.SetMinimizeOnUse(*c.minimize_on_use);
-    EXPECT_EQ(Launch(), c.expected) << "case " << (&c - cases);
+    if (file_count) world_.Put(fakes::layout::Prg("Fn-E"), "FileCount", *file_count);
+    world_.SetMinimizeOnUse(minimize_on_use);
+    EXPECT_EQ(Launch(), expected) << file_count.value_or("-") << " " << minimize_on_use;
     EXPECT_EQ(world_.host.state, WindowState::Normal) << "a popup key never minimizes by itself";
   }
 }
 
 // Switch-or-start remembers the process it started and the window in front
-// after it, and brings that window forward until the process ends; a failed
-// start falls back to the shell and leaves what was remembered. Minimize on
-// use hides the key bar after a start or a switch, never when nothing started
-// or the shell had to step in.
+// after it until the process ends; a failed start leaves what was remembered.
+// Minimize on use hides the key bar only when something started or came forward.
 TEST_F(LaunchKeyTest, SwitchOrStartBringsTheApplicationForwardUntilItEnds) {
   const auto& ids = world_.session.LaunchedProcessIds;
   const auto& tags = world_.session.LabelTags;
@@ -154,10 +150,7 @@ TEST(CommandSplit, SplitsAsTheRunBoxDoesAndLooksUpOnlyFullPaths) {
   const std::set<std::string> existing = {"C:\\dir with space\\kl target.exe", "C:\\dir.exe",
                                           "C:\\dir", "kl.exe"};
   const PathExists exists = [&](const std::string& path) { return existing.count(path) != 0; };
-  const struct {
-    const char* command;
-    CommandParts expected;
-  } cases[] = {
+  const std::pair<const char*, CommandParts> cases[] = {
       {"C:\\dir with space\\kl target.exe", {"C:\\dir with space\\kl target.exe", "", true}},
       {"C:\\dir with space\\kl target.exe  -a b",
        {"C:\\dir with space\\kl target.exe", "-a b", true}},
@@ -169,11 +162,11 @@ TEST(CommandSplit, SplitsAsTheRunBoxDoesAndLooksUpOnlyFullPaths) {
        {"mailto:someone@example.com?subject=a b", "", false}},
       {"C:\\nowhere\\run.exe arg", {"C:\\nowhere\\run.exe", "arg", false}},
       {"", {"", "", false}}};
-  for (const auto& c : cases) {
-    const CommandParts parts = SplitCommand(c.command, exists);
-    EXPECT_EQ(parts.program, c.expected.program) << c.command;
-    EXPECT_EQ(parts.parameters, c.expected.parameters) << c.command;
-    EXPECT_EQ(parts.program_exists, c.expected.program_exists) << c.command;
+  for (const auto& [command, expected] : cases) {
+    const CommandParts parts = SplitCommand(command, exists);
+    EXPECT_EQ(parts.program, expected.program) << command;
+    EXPECT_EQ(parts.parameters, expected.parameters) << command;
+    EXPECT_EQ(parts.program_exists, expected.program_exists) << command;
   }
   const CommandParts planted = SplitCommand("C:\\dir with space\\kl target.exe -a", exists);
   EXPECT_EQ(ProgramStartLine("C:\\dir with space\\kl target.exe -a", planted),
@@ -198,9 +191,8 @@ TEST(ShellGate, AFileLongerThanAPathOrAUrlLongerThanTheShellTakesIsRefused) {
   }
 }
 
-// Each buffer is cut at its first NUL, and is empty without one. The path
-// text is lent to the library, and what it leaves there comes back even when
-// the library fails; a failure leaves the record as it was.
+// Each buffer is cut at its first NUL, and is empty without one; the path text
+// is lent to the library, and what it leaves there comes back even on failure.
 TEST(ShortcutReader, FillsEveryFieldInBufferOrderOrLeavesTheRecordAsItWas) {
   fakes::FakeShortcutLibrary library;
   const ShortcutInfo earlier{"C:\\earlier.exe", "a", "b", "c", "d", 11, 22};
