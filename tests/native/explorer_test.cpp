@@ -118,10 +118,8 @@ class ExplorerOk : public fakes::WorldTest {
 };
 
 TEST_F(ExplorerOk, PopupModeSavesAtOnceOrAsksAsTheTableSays) {
-  const struct {
-    const char *confirm, *command, *folder;  // "opts5"; the key's command before or nullptr
-    bool asks, saves;
-  } cases[] = {
+  // "opts5", the key's command before (nullptr: none), the folder; asks, saves.
+  const std::tuple<const char*, const char*, const char*, bool, bool> cases[] = {
       {"0", "C:\\old.exe", "C:\\Menu", false, true},
       {"1", "C:\\old.exe", "C:\\Menu", true, false},
       {"1", "@C:\\Menu", "C:\\Menu", false, true},  // its own list again
@@ -129,23 +127,23 @@ TEST_F(ExplorerOk, PopupModeSavesAtOnceOrAsksAsTheTableSays) {
       {"2", "C:\\old.exe", "C:\\Menu", false, true},
       {"0", "C:\\old.exe", "C:\\Nothing", false, false},  // empty or vanished: no change
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(std::string(c.confirm) + " " + (c.command ? c.command : "-") + " " + c.folder);
-    world_.Put(kCfg, "opts5", c.confirm);
+  for (const auto& [confirm, command, folder, asks, saves] : cases) {
+    SCOPED_TRACE(std::string(confirm) + " " + (command ? command : "-") + " " + folder);
+    world_.Put(kCfg, "opts5", confirm);
     world_.store.DeleteValue(kCmd, "Fn-E");
-    if (c.command) world_.Put(kCmd, "Fn-E", c.command);
+    if (command) world_.Put(kCmd, "Fn-E", command);
     world_.session.PrevCommand = "before";
     world_.log.clear();
     ExplorerModel model = Model(ExplorerMode::Popup);
     EXPECT_FALSE(model.CanConfirm());
-    model.ChooseFolder({c.folder, "Menu", "", ""});
+    model.ChooseFolder({folder, "Menu", "", ""});
     const ExplorerModel::Outcome outcome = model.Ok();
-    EXPECT_EQ(outcome.confirm, c.asks);
+    EXPECT_EQ(outcome.confirm, asks);
     EXPECT_FALSE(outcome.editor);
-    EXPECT_EQ(world_.Text(kCmd, "Fn-E"), c.saves ? "@C:\\Menu" : c.command);
-    EXPECT_EQ(world_.session.PrevCommand, c.saves ? "" : "before");
-    EXPECT_EQ(world_.log, c.saves ? Lines{"refresh-marks"} : Lines{});
-    if (c.saves) EXPECT_EQ(world_.Text(kDesc, "Fn-E"), "Menu");
+    EXPECT_EQ(world_.Text(kCmd, "Fn-E"), saves ? "@C:\\Menu" : command);
+    EXPECT_EQ(world_.session.PrevCommand, saves ? "" : "before");
+    EXPECT_EQ(world_.log, saves ? Lines{"refresh-marks"} : Lines{});
+    if (saves) EXPECT_EQ(world_.Text(kDesc, "Fn-E"), "Menu");
   }
 }
 

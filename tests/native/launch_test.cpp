@@ -38,12 +38,8 @@ class LaunchKeyTest : public fakes::WorldTest {
 };
 
 TEST_F(LaunchKeyTest, AnUnassignedKeyOpensTheAssignmentDialogOrOnlyBringsWindowsForward) {
-  const struct {
-    bool dialog_open;
-    WindowState state;
-    platform::WindowHandle front;
-    Calls expected;
-  } cases[] = {
+  // A dialog open or not, the key bar's state, the window in front.
+  const std::tuple<bool, WindowState, platform::WindowHandle, Calls> cases[] = {
       {false, WindowState::Normal, kBar, {"assign-type-modal"}},
       {false, WindowState::Normal, kOther, {"assign-type-modal", kBarToFront}},
       {false, WindowState::Minimized, kOther, {"assign-type-modeless"}},
@@ -53,12 +49,12 @@ TEST_F(LaunchKeyTest, AnUnassignedKeyOpensTheAssignmentDialogOrOnlyBringsWindows
       {true, WindowState::Minimized, kOther, {kDialogToFront}},
       {true, WindowState::Maximized, kOther, {kDialogToFront}},
   };
-  for (const auto& c : cases) {
-    world_.session.EditCommandOpen = c.dialog_open;
-    world_.host.state = c.state;
-    world_.host.active_form = c.dialog_open ? fakes::FakeKeyBarHost::kDialogWindow : kBar;
-    world_.shell.foreground = c.front;
-    EXPECT_EQ(Launch(), c.expected) << "case " << (&c - cases);
+  for (const auto& [dialog_open, state, front, expected] : cases) {
+    world_.session.EditCommandOpen = dialog_open;
+    world_.host.state = state;
+    world_.host.active_form = dialog_open ? fakes::FakeKeyBarHost::kDialogWindow : kBar;
+    world_.shell.foreground = front;
+    EXPECT_EQ(Launch(), expected) << dialog_open << " " << static_cast<int>(state) << " " << front;
     EXPECT_EQ(world_.session.CurrentKeyLookup, platform::kFileNotFound);
   }
 }
