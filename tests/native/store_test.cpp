@@ -11,34 +11,28 @@ namespace layout = fakes::layout;
 
 class StoreTest : public fakes::WorldTest {
  protected:
-  void PutRaw(const std::string& name, std::uint32_t type, const Bytes& data) {
-    ScopedKey(world_.registry, Root::CurrentUser, layout::kCmd, true).Write(name, type, data);
+  void PutRaw(const std::string& path, const std::string& name, std::uint32_t type,
+              const Bytes& data) {
+    ScopedKey(world_.registry, Root::CurrentUser, path, true).Write(name, type, data);
   }
   const Store& store_ = world_.store;
 };
 
 // Where the NUL goes is the value codec's; here what the store adds to it.
-TEST_F(StoreTest, TextsAreReadWhateverTheirTypeUnlessTooLargeToBeOurs) {
+TEST_F(StoreTest, KeysAreMadeOnlyWhenAllowedAndTextsReadWhateverTheirTypeUnlessTooLarge) {
+  EXPECT_NE(store_.WriteText(layout::kCwd, "Fn-1", "C:\\", KeyMode::OpenExisting),
+            platform::kSuccess);
+  EXPECT_NE(store_.WriteFlag(layout::kCfg, "opts4", true, KeyMode::OpenExisting),
+            platform::kSuccess);
+  EXPECT_FALSE(store_.KeyExists(Root::CurrentUser, layout::kCwd) ||
+               store_.KeyExists(Root::CurrentUser, layout::kCfg));
   ASSERT_EQ(store_.WriteText(layout::kCmd, "Fn-1", "run.exe", KeyMode::CreateIfMissing),
             platform::kSuccess);
   EXPECT_EQ(world_.Raw(layout::kCmd, "Fn-1"), (Bytes{'r', 'u', 'n', '.', 'e', 'x', 'e', 0}));
-  EXPECT_EQ(store_.ReadText(layout::kCmd, "fn-1"), "run.exe") << "names ignore case";
-
-  PutRaw("Dword", platform::kRegDword, Bytes{'7', 0, 0, 0});
-  PutRaw("Huge", platform::kRegBinary, Bytes((1U << 20) + 1, 'x'));
+  PutRaw(layout::kCmd, "Dword", platform::kRegDword, Bytes{'7', 0, 0, 0});
+  PutRaw(layout::kCmd, "Huge", platform::kRegBinary, Bytes((1U << 20) + 1, 'x'));
   EXPECT_EQ(store_.ReadText(layout::kCmd, "Dword"), "7");
   EXPECT_FALSE(store_.ReadText(layout::kCmd, "Huge")) << "too large to be ours: absent";
-}
-
-TEST_F(StoreTest, WritersCreateKeysOnlyWhenAllowed) {
-  EXPECT_NE(store_.WriteText(layout::kCwd, "Fn-1", "C:\\", KeyMode::OpenExisting),
-            platform::kSuccess);
-  EXPECT_FALSE(store_.KeyExists(Root::CurrentUser, layout::kCwd));
-  EXPECT_NE(store_.WriteFlag(layout::kCfg, "opts4", true, KeyMode::OpenExisting),
-            platform::kSuccess);
-  EXPECT_EQ(store_.WriteFlag(layout::kCfg, "opts4", true, KeyMode::CreateIfMissing),
-            platform::kSuccess);
-  EXPECT_EQ(world_.Raw(layout::kCfg, "opts4"), (Bytes{'1', 0}));
 }
 
 TEST_F(StoreTest, TheWindowHandleIsAFourByteDwordUnderTheMakersKey) {
@@ -47,9 +41,7 @@ TEST_F(StoreTest, TheWindowHandleIsAFourByteDwordUnderTheMakersKey) {
   EXPECT_EQ(store_.WithdrawWindowHandle(), platform::kSuccess);
   EXPECT_FALSE(world_.Raw(layout::kMaker, "Keylark"));
   EXPECT_TRUE(store_.KeyExists(Root::CurrentUser, layout::kMaker)) << "the key itself stays";
-
-  ScopedKey(world_.registry, Root::CurrentUser, layout::kMaker, false)
-      .Write("Keylark", platform::kRegBinary, Bytes{1, 2});
+  PutRaw(layout::kMaker, "Keylark", platform::kRegBinary, Bytes{1, 2});
   EXPECT_FALSE(store_.ReadPublishedWindowHandle()) << "two bytes are no handle";
 }
 
