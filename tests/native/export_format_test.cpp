@@ -1,6 +1,5 @@
 // keylarkctl's export format: every kind of stored value survives a trip
-// through the text and back into a cleared store, and a file with a problem
-// is refused whole, naming the line.
+// through the text and back into a cleared store.
 #include "control/export_format.h"
 
 #include <gtest/gtest.h>
@@ -72,38 +71,6 @@ TEST(ExportFormat, EveryValueSurvivesExportClearAndImportByteForByte) {
   for (const KeyRecord& record : parsed.records) ReplaceKeyRecord(store, record);
   EXPECT_EQ(snapshot(), before);
   EXPECT_EQ(registry.OpenHandleCount(), 0U);
-}
-
-TEST(ExportFormat, AFileWithAProblemIsRefusedWholeNamingTheLine) {
-  const std::string h = std::string(kFormatHeader) + "\nkey 1\n";
-  const struct {
-    std::string text;
-    int line;
-    const char* message_part;
-  } cases[] = {
-      {"", 1, "empty"},
-      {"key 1\n", 1, "must start with"},
-      {"# x\nkeylark-assignments 2\n", 2, "version \"2\""},
-      {h + "comand x", 3, "unknown field \"comand\""},
-      {std::string(kFormatHeader) + "\ncommand x", 2, "before any key"},
-      {h + "key Fn-1", 3, "appears twice (first on line 2)"},
-      {h + "command ", 3, "missing"},
-      {h + "description \"abc", 3, "closing quote"},
-      {h + "description \"a\\x00\"", 3, "NUL"},
-      {h + "description \xC3(", 3, "UTF-8"},
-      {h + "switch <data 1 414>", 3, "two hexadecimal digits a byte"},
-      {h + "switch <blob>", 3, "unknown form <blob>"},
-      {h + "list\npath C:\\x", 4, "after an \"item\""},
-      {h + "list\nitem Notepad\nitem NOTEPAD", 5, "appears twice in this list"},
-  };
-  for (const auto& bad : cases) {
-    const ParsedAssignments parsed = ParseAssignments(bad.text + "\n", Utf8Codec());
-    ASSERT_TRUE(parsed.problem) << bad.text;
-    EXPECT_EQ(parsed.problem->line, bad.line) << bad.text;
-    EXPECT_NE(parsed.problem->message.find(bad.message_part), std::string::npos)
-        << parsed.problem->message;
-    EXPECT_TRUE(parsed.records.empty());
-  }
 }
 
 }  // namespace

@@ -20,9 +20,6 @@ class StoreOperationsTest : public fakes::WorldTest {
     return ScopedKey(world_.registry, Root::CurrentUser, layout::Prg(key_name), false)
         .SubkeyNames();
   }
-  std::optional<std::string> ItemTarget(const std::string& key_name, const std::string& item) {
-    return world_.Text(layout::PrgItem(key_name, item), item);
-  }
   // Saves a popup list for the current key as the Application Explorer does.
   void SavePopupList(const std::string& key, std::int16_t count, const std::string& folder,
                      const std::string& folder2 = "") {
@@ -36,42 +33,35 @@ class StoreOperationsTest : public fakes::WorldTest {
   core::Session& session_ = world_.session;
 };
 
+// One letter a key: "." free, "a" direct, "p" popup list; capital when reserved.
 TEST_F(StoreOperationsTest, MarksFollowAssignmentsAndReservations) {
-  using Seen = std::vector<std::tuple<bool, bool, bool>>;
   const auto marks = [&] {
-    Seen seen;
-    for (const KeyMark& m : ReadKeyMarks(world_.store, session_.FnKeyNames))
-      seen.emplace_back(m.assigned, m.popup, m.reserved);
+    std::string seen;
+    for (const KeyMark& m : ReadKeyMarks(world_.store, session_.FnKeyNames)) {
+      const char mark = m.assigned ? (m.popup ? 'p' : 'a') : '.';
+      seen += m.reserved ? static_cast<char>(mark == '.' ? 'R' : mark - 'a' + 'A') : mark;
+    }
     return seen;
   };
-  EXPECT_EQ(marks(), Seen(24, {false, false, false})) << "an empty store";
+  EXPECT_EQ(marks(), std::string(24, '.')) << "an empty store";
   world_.AssignDirect("Fn-1", "C:\\Tools\\run.exe");
   world_.AssignDirect("Fn-A", "@C:\\Menu\\Games");
   world_.AssignDirect("Fn-B", "@C:\\Menu\\Office");
   world_.Reserve("B");  // reserved beats assigned, and keeps its popup mark
-  world_.Reserve("Z");  // reserved without an assignment
-  const auto seen = marks();
-  EXPECT_EQ(seen[0], std::tuple(true, false, false));
-  EXPECT_EQ(seen[1], std::tuple(false, false, false));
-  EXPECT_EQ(seen[6], std::tuple(true, true, false));
-  EXPECT_EQ(seen[7], std::tuple(true, true, true));
-  EXPECT_EQ(seen[23], std::tuple(false, false, true));
-  EXPECT_EQ(std::count(seen.begin(), seen.end(), std::tuple(false, false, false)), 20);
+  world_.Reserve("Z");
+  EXPECT_EQ(marks(), "a.....pP...............R");
 }
 
 TEST_F(StoreOperationsTest, SavingAPopupListTakesVisibleFilesOfBothFolders) {
-  files_.AddFile("C:\\Menu", "Word.lnk");
-  files_.AddFile("C:\\Menu", "calc.exe");
+  for (const char* name : {"Word.lnk", "calc.exe", "Readme.LNK"}) files_.AddFile("C:\\Menu", name);
   files_.AddFile("C:\\Menu", "desktop.ini", platform::kHiddenAttribute | 0x4);
-  files_.AddFile("C:\\Menu", "Readme.LNK");
-  files_.AddFile("C:\\All\\Menu", "Word.lnk");
-  files_.AddFile("C:\\All\\Menu", "Paint.lnk");
+  for (const char* name : {"Word.lnk", "Paint.lnk"}) files_.AddFile("C:\\All\\Menu", name);
   session_.ExplorerCaption = "Accessories";
   SavePopupList("Fn-A", 5, "C:\\Menu", "C:\\All\\Menu");
 
   EXPECT_EQ(Items("Fn-A"), (std::vector<std::string>{"calc.exe", "Paint", "Readme.LNK", "Word"}));
-  EXPECT_EQ(ItemTarget("Fn-A", "Readme.LNK"), "C:\\Menu\\Readme.LNK");
-  EXPECT_EQ(ItemTarget("Fn-A", "Word"), "C:\\All\\Menu\\Word.lnk") << "the later folder wins";
+  EXPECT_EQ(world_.Text(layout::PrgItem("Fn-A", "Word"), "Word"), "C:\\All\\Menu\\Word.lnk")
+      << "the later folder wins";
   EXPECT_EQ(world_.Text(layout::Prg("Fn-A"), "FileCount"), "5");
   EXPECT_EQ(world_.Text(layout::kCmd, "Fn-A"), "@C:\\Menu");
   EXPECT_EQ(world_.Text(layout::kDesc, "Fn-A"), "Accessories");
@@ -86,22 +76,19 @@ TEST_F(StoreOperationsTest, SavingWithoutFoldersOrFromAnUnreadableFolderStillWri
   EXPECT_EQ(world_.Text(layout::kDesc, "Fn-C"), "");
 }
 
-TEST_F(StoreOperationsTest, ItemNamesDropOnlyALowerCaseShortcutExtension) {
-  const std::pair<const char*, const char*> names[] = {
-      {"Notepad.lnk", "Notepad"}, {"Readme.LNK", "Readme.LNK"}, {"lnk", "lnk"}, {"a.xlnk", "a."}};
-  for (const auto& [file, item] : names) EXPECT_EQ(PopupItemName(file), item) << file;
-}
-
 TEST_F(StoreOperationsTest, ClearingAPopupKeyDeletesItsItemsAndForgetsThePreviousAssignment) {
-  files_.AddFile("C:\\Menu", "One.lnk");
-  files_.AddFile("C:\\Menu", "Two.lnk");
-  files_.AddFile("C:\\Menu", "Three.exe");
+  world_.Put(layout::kDesc, "Fn-1", "old");
+  session_.CurrentKeyName = "Fn-1";
+  core::ClearKeyAssignment(session_, world_.store);  // unassigned: only existing keys are blanked
+  EXPECT_EQ(world_.Text(layout::kDesc, "Fn-1"), "");
+  EXPECT_FALSE(world_.store.KeyExists(Root::CurrentUser, layout::kCwd) ||
+               world_.store.KeyExists(Root::CurrentUser, layout::kCmd));
+
+  for (const char* name : {"One.lnk", "Two.lnk", "Three.exe"}) files_.AddFile("C:\\Menu", name);
   SavePopupList("Fn-A", 3, "C:\\Menu");
   world_.Put(layout::kCwd, "Fn-A", "C:\\Menu");
   world_.SetSwitchFlag("Fn-A", "1");
-  session_.PrevCommand = "@C:\\Menu";
-  session_.PrevDirectory = "C:\\Menu";
-  session_.PrevDescription = "Menu";
+  session_.PrevCommand = session_.PrevDirectory = session_.PrevDescription = "Menu";
   world_.registry.ClearLog();
 
   core::ClearKeyAssignment(session_, world_.store);
@@ -116,27 +103,15 @@ TEST_F(StoreOperationsTest, ClearingAPopupKeyDeletesItsItemsAndForgetsThePreviou
 
   // Every name is enumerated before the first deletion.
   const auto& log = world_.registry.Log();
-  const auto last_enum = std::find(log.rbegin(), log.rend(), "enum 2");
-  const auto first_delete = std::find_if(log.begin(), log.end(), [](const std::string& line) {
-    return line.rfind("delete key", 0) == 0;
-  });
-  ASSERT_NE(last_enum, log.rend());
-  ASSERT_NE(first_delete, log.end());
-  EXPECT_LT(std::distance(log.begin(), last_enum.base()), std::distance(log.begin(), first_delete));
+  const auto deleting = [](const std::string& line) { return line.rfind("delete key", 0) == 0; };
+  EXPECT_EQ(std::find_if(std::find(log.begin(), log.end(), "enum 2"), log.end(), deleting),
+            std::find_if(log.begin(), log.end(), deleting));
+  EXPECT_NE(std::find_if(log.begin(), log.end(), deleting), log.end());
 
   // A later save starts from an empty list.
   files_.AddFile("C:\\Other", "Four.lnk");
   SavePopupList("Fn-A", 1, "C:\\Other");
   EXPECT_EQ(Items("Fn-A"), (std::vector<std::string>{"Four"}));
-}
-
-TEST_F(StoreOperationsTest, ClearingAnUnassignedKeyOnlyBlanksExistingKeys) {
-  world_.Put(layout::kDesc, "Fn-1", "old");
-  session_.CurrentKeyName = "Fn-1";
-  core::ClearKeyAssignment(session_, world_.store);
-  EXPECT_EQ(world_.Text(layout::kDesc, "Fn-1"), "");
-  EXPECT_FALSE(world_.store.KeyExists(Root::CurrentUser, layout::kCwd)) << "cwd is not created";
-  EXPECT_FALSE(world_.store.KeyExists(Root::CurrentUser, layout::kCmd));
 }
 
 TEST_F(StoreOperationsTest, TogglesFollowTheStoredValue) {
