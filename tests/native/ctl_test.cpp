@@ -183,6 +183,48 @@ TEST_F(CtlTest, EveryHostileFileIsRefusedByItsLineWithTheStoreUnchanged) {
   EXPECT_EQ(system_.notified, 0);
 }
 
+// Every kind of value the dialogs write, and some they never write but a
+// hand-edited registry may hold, comes back byte for byte.
+TEST_F(CtlTest, AnExportImportedIntoAClearedStoreGivesBackEveryValue) {
+  const auto raw = [&](const std::string& path, const char* name, std::uint32_t type,
+                       const std::string& bytes) {
+    store::ScopedKey(world_.registry, store::Root::CurrentUser, path, true)
+        .Write(name, type, store::Bytes(bytes.begin(), bytes.end()));
+  };
+  core::SaveDirectAssignment(world_.store, "Fn-1",
+                             {"Tab\there, \"quoted\" ", "C:\\run.exe /x", "", false});
+  files_.AddFile("C:\\Menu\\Zubehör", "calc.exe");
+  files_.AddFile("C:\\Menu\\Zubehör", "hidden.lnk", platform::kHiddenAttribute);
+  files_.AddFile("C:\\Menu\\Zubehör", "Ünïcode 日本.lnk");
+  store::SavePopupList(world_.store, files_,
+                       {"Fn-A", "C:\\Menu\\Zubehör", "", 2, "C:\\Menu\\Zubehör", "Zubehör"});
+  raw(layout::kCmd, "Fn-Q", platform::kRegSz, "no NUL");
+  raw(layout::kDesc, "Fn-Q", platform::kRegBinary, std::string("\x01\x00\xFF", 3));
+  raw(layout::kCwd, "Fn-Q", platform::kRegSz, std::string("a\0b\0", 4));
+  raw(layout::kOpts, "Fn-Q", platform::kRegDword, std::string("\x01\x00\x00\x00", 4));
+  raw(layout::kDesc, "Fn-D", platform::kRegSz, std::string("\xFF\xFE\0", 3));
+  raw(layout::kCwd, "Fn-D", platform::kRegSz, "\"q\na\r\x01\0");
+  raw(layout::kCmd, "Fn-D", platform::kRegSz, "");
+  raw(layout::kDesc, "Fn-E", platform::kRegSz, std::string("\0", 1));
+  store::SavePopupList(world_.store, files_, {"Fn-B", "", "", 0, "C:\\Gone", "Gone"});
+  store::ClearAssignment(world_.store, "Fn-B");  // leaves the list key and its "0"
+  raw(layout::Prg("Fn-C") + "\\No value", "other", platform::kRegSz, std::string("x\0", 2));
+
+  const std::string before = Snapshot();
+  for (const char* line : {"command C:\\run.exe /x\n", "directory <empty>\n", "switch 0\n",
+                           "item Ünïcode 日本\n", "description \"Tab\\there, \\\"quoted\\\" \"\n",
+                           "description \"\"\n", "command <data 1 6E6F204E554C>\n"}) {
+    EXPECT_NE(before.find(line), std::string::npos) << line << "in\n" << before;
+  }
+  ASSERT_EQ(Run("export saved").exit_code, kExitOk);
+  for (const std::string& name : world_.session.FnKeyNames) Run("clear " + name);
+  // A list made after the export is not in the file, so the import removes it.
+  files_.AddFile("C:\\Later", "late.exe");
+  store::SavePopupList(world_.store, files_, {"Fn-6", "C:\\Later", "", 1, "C:\\Later", "Later"});
+  ASSERT_EQ(Run("import saved").exit_code, kExitOk);
+  EXPECT_EQ(Snapshot(), before);
+}
+
 // What someone editing an exported file by hand may write: comments without
 // a blank, item names as long as the registry allows counted in characters,
 // lower-case keys, any line end, a byte order mark.
