@@ -1,9 +1,11 @@
 // The assignment dialogs' decisions, table by table: what loading, Clear and
-// OK read and write for each kind of key and each "Confirm Changes" setting.
+// OK read and write for each kind of key and each "Confirm Changes" setting,
+// and what the list of assignments shows.
 #include <gtest/gtest.h>
 
 #include "contract/registry_contract.h"
 #include "dialogs/assign_type.h"
+#include "dialogs/assignment_list.h"
 #include "dialogs/confirmation.h"
 #include "dialogs/edit_command.h"
 #include "fakes/fake_file_chooser.h"
@@ -18,21 +20,19 @@ using Opt = std::optional<std::string>;
 using Log = std::vector<std::string>;
 using Clear = AssignTypeModel::ClearOutcome;
 using Save = EditCommandModel::SaveOutcome;
-using fakes::layout::kCfg;
-using fakes::layout::kCmd;
-using fakes::layout::kCwd;
-using fakes::layout::kDesc;
-using fakes::layout::kOpts;
+using namespace fakes::layout;
 
 const EditorFields kOld{"Old", "C:\\old.exe", "C:\\"};
 const EditorFields kNew{"New", "C:\\new.exe", "C:\\"};
+const std::string k5(5, ' ');
+const std::string k25(25, ' ');
 
 class DialogModelTest : public fakes::WorldTest {
  protected:
   // Fn-E chosen on the key bar, assigned "Old" or not, with "opts5" as given
   // (none: absent); `loaded` as the Assignment Type dialog leaves it.
   void Seed(const Opt& confirm, bool assigned, bool loaded) {
-    contract::DeleteTree(world_.registry, platform::Root::CurrentUser, fakes::layout::kMaker);
+    contract::DeleteTree(world_.registry, platform::Root::CurrentUser, kMaker);
     world_.SelectKey("Fn-E", 10);
     world_.Put(kCfg, "opts2", "1");  // the configuration key exists, as after the first start
     if (confirm) world_.Put(kCfg, "opts5", *confirm);
@@ -172,9 +172,8 @@ TEST_F(DialogModelTest, TheConfirmationStoresWhatTheNewFrameShowsOrNothingWhenCa
     model.Ok(shown);
     EXPECT_EQ(Read(kCmd, "Fn-E"), c.command_after);
     EXPECT_EQ(Read(kDesc, "Fn-E"), c.description_after);
-    EXPECT_FALSE(Read(fakes::layout::PrgItem("Fn-E", "Stale"), "Stale"));
-    EXPECT_EQ(Read(fakes::layout::PrgItem("Fn-E", "Chess"), "Chess").has_value(),
-              c.source == HandOver::Explorer);
+    EXPECT_FALSE(Read(PrgItem("Fn-E", "Stale"), "Stale"));
+    EXPECT_EQ(Read(PrgItem("Fn-E", "Chess"), "Chess").has_value(), c.source == HandOver::Explorer);
     EXPECT_EQ(world_.log, (Log{"refresh-marks", "enable-key-bar"}));
     EXPECT_EQ(world_.session.PrevCommand, "");
   }
@@ -183,6 +182,53 @@ TEST_F(DialogModelTest, TheConfirmationStoresWhatTheNewFrameShowsOrNothingWhenCa
       .Cancel();
   EXPECT_EQ(Read(kCmd, "Fn-E"), "C:\\old.exe");
   EXPECT_EQ(world_.log, Log{"enable-key-bar"});
+}
+
+TEST_F(DialogModelTest, RowsFollowTheKeyTableWithDescriptionsAndPopupItems) {
+  world_.Put(kCmd, "Fn-1", "C:\\run.exe");       // direct, no description
+  world_.Put(kCmd, "Fn-A", "@C:\\Menu\\Games");  // popup with items
+  world_.Put(kDesc, "Fn-A", "Games");
+  world_.AddPopupItem("Fn-A", "Solitaire", "C:\\Menu\\Games\\Solitaire.lnk");
+  world_.AddPopupItem("Fn-A", "Chess", "C:\\Menu\\Games\\Chess.lnk");
+  world_.Put(Prg("Fn-A"), "FileCount", "2");     // a value: never a row
+  world_.Put(kDesc, "Fn-B", "Only described");   // description without command
+  world_.Put(kCmd, "Fn-C", "@C:\\Empty");        // popup without a list key
+  world_.Put(kCmd, "Fn-D", "C:\\reserved.exe");  // reserved: never listed
+  world_.Reserve("D");
+
+  const std::vector<ListRow> rows = FnKeyList(world_.store, world_.session.FnKeyNames, true);
+  ASSERT_EQ(rows.size(), 23U + 2U);
+  EXPECT_EQ(rows[0], (ListRow{"Fn-1", k5 + "Fn-1", RowImage::Application}));
+  EXPECT_EQ(rows[6], (ListRow{"Fn-A", k5 + "Fn-A" + k5 + "Games", RowImage::PopupFolder}));
+  EXPECT_EQ(rows[7], (ListRow{"", k25 + "Chess", RowImage::ListItem}));
+  EXPECT_EQ(rows[8], (ListRow{"", k25 + "Solitaire", RowImage::ListItem}));
+  EXPECT_EQ(rows[9], (ListRow{"Fn-B", k5 + "Fn-B" + k5 + "Only described", RowImage::Application}));
+  EXPECT_EQ(rows[10], (ListRow{"Fn-C", k5 + "Fn-C", RowImage::PopupFolder}));
+  EXPECT_EQ(rows[11], (ListRow{"Fn-E", k5 + "Fn-E", RowImage::Application})) << "Fn-D is reserved";
+  EXPECT_EQ(rows.back().key, "Fn-Z");
+
+  const std::vector<ListRow> collapsed = FnKeyList(world_.store, world_.session.FnKeyNames, false);
+  EXPECT_EQ(collapsed.size(), 23U);
+  EXPECT_EQ(collapsed[7].key, "Fn-B");
+}
+
+TEST_F(DialogModelTest, TheExpandChoiceIsStoredAndPickingARowSetsTheCurrentKey) {
+  AssignmentListModel model(world_.session, world_.store);
+  EXPECT_FALSE(model.InitialView()) << "fIcon missing: an empty list";
+  world_.Put(kCfg, "fIcon", "0");
+  EXPECT_EQ(model.InitialView(), false);
+  model.SetExpanded(true);
+  EXPECT_EQ(world_.Text(kCfg, "fIcon"), "1");
+  EXPECT_EQ(model.InitialView(), true);
+
+  world_.Put(kCmd, "Fn-Q", "q.exe");
+  EXPECT_TRUE(model.Pick("Fn-Q"));
+  EXPECT_EQ(world_.session.CurrentKeyName, "Fn-Q");
+  EXPECT_EQ(world_.session.CurrentKeyLookup, 0);
+  EXPECT_TRUE(model.CanOpenPicked());
+  EXPECT_FALSE(model.Pick(""));  // an item row
+  EXPECT_FALSE(model.CanOpenPicked());
+  EXPECT_NE(world_.session.CurrentKeyLookup, 0);
 }
 
 TEST(BrowseTest, AChosenFileFillsTheEditorAndAShortcutGivesItsTarget) {
