@@ -61,12 +61,32 @@ class CtlTest : public fakes::WorldTest {
   }
   // Every stored value, byte for byte.
   std::string Snapshot() { return Run("export").out; }
-  // A direct key and a popup list, for imports to leave alone or replace.
+  // Every kind of value the dialogs write, and some they never write but a
+  // hand-edited registry may hold.
   void Fill() {
-    core::SaveDirectAssignment(world_.store, "Fn-E", {"Notes", "notepad.exe", "C:\\Docs", true});
-    files_.AddFile("C:\\Obst", "Äpfel.lnk");
-    files_.AddFile("C:\\Obst", "Birnen.lnk");
-    store::SavePopupList(world_.store, files_, {"Fn-A", "C:\\Obst", "", 2, "C:\\Obst", "Obst"});
+    const auto raw = [&](const std::string& path, const char* name, std::uint32_t type,
+                         const std::string& bytes) {
+      store::ScopedKey(world_.registry, store::Root::CurrentUser, path, true)
+          .Write(name, type, store::Bytes(bytes.begin(), bytes.end()));
+    };
+    core::SaveDirectAssignment(world_.store, "Fn-1",
+                               {"Tab\there, \"quoted\" ", "C:\\run.exe /x", "", false});
+    files_.AddFile("C:\\Menu\\Zubehör", "calc.exe");
+    files_.AddFile("C:\\Menu\\Zubehör", "hidden.lnk", platform::kHiddenAttribute);
+    files_.AddFile("C:\\Menu\\Zubehör", "Ünïcode 日本.lnk");
+    store::SavePopupList(world_.store, files_,
+                         {"Fn-A", "C:\\Menu\\Zubehör", "", 2, "C:\\Menu\\Zubehör", "Zubehör"});
+    raw(layout::kCmd, "Fn-Q", platform::kRegSz, "no NUL");
+    raw(layout::kDesc, "Fn-Q", platform::kRegBinary, std::string("\x01\x00\xFF", 3));
+    raw(layout::kCwd, "Fn-Q", platform::kRegSz, std::string("a\0b\0", 4));
+    raw(layout::kOpts, "Fn-Q", platform::kRegDword, std::string("\x01\x00\x00\x00", 4));
+    raw(layout::kDesc, "Fn-D", platform::kRegSz, std::string("\xFF\xFE\0", 3));
+    raw(layout::kCwd, "Fn-D", platform::kRegSz, "\"q\na\r\x01\0");
+    raw(layout::kCmd, "Fn-D", platform::kRegSz, "");
+    raw(layout::kDesc, "Fn-E", platform::kRegSz, std::string("\0", 1));
+    store::SavePopupList(world_.store, files_, {"Fn-B", "", "", 0, "C:\\Gone", "Gone"});
+    store::ClearAssignment(world_.store, "Fn-B");  // leaves the list key and its "0"
+    raw(layout::Prg("Fn-C") + "\\No value", "other", platform::kRegSz, std::string("x\0", 2));
   }
 
   fakes::FakeFileSystem files_;
@@ -183,33 +203,8 @@ TEST_F(CtlTest, EveryHostileFileIsRefusedByItsLineWithTheStoreUnchanged) {
   EXPECT_EQ(system_.notified, 0);
 }
 
-// Every kind of value the dialogs write, and some they never write but a
-// hand-edited registry may hold, comes back byte for byte.
-TEST_F(CtlTest, AnExportImportedIntoAClearedStoreGivesBackEveryValue) {
-  const auto raw = [&](const std::string& path, const char* name, std::uint32_t type,
-                       const std::string& bytes) {
-    store::ScopedKey(world_.registry, store::Root::CurrentUser, path, true)
-        .Write(name, type, store::Bytes(bytes.begin(), bytes.end()));
-  };
-  core::SaveDirectAssignment(world_.store, "Fn-1",
-                             {"Tab\there, \"quoted\" ", "C:\\run.exe /x", "", false});
-  files_.AddFile("C:\\Menu\\Zubehör", "calc.exe");
-  files_.AddFile("C:\\Menu\\Zubehör", "hidden.lnk", platform::kHiddenAttribute);
-  files_.AddFile("C:\\Menu\\Zubehör", "Ünïcode 日本.lnk");
-  store::SavePopupList(world_.store, files_,
-                       {"Fn-A", "C:\\Menu\\Zubehör", "", 2, "C:\\Menu\\Zubehör", "Zubehör"});
-  raw(layout::kCmd, "Fn-Q", platform::kRegSz, "no NUL");
-  raw(layout::kDesc, "Fn-Q", platform::kRegBinary, std::string("\x01\x00\xFF", 3));
-  raw(layout::kCwd, "Fn-Q", platform::kRegSz, std::string("a\0b\0", 4));
-  raw(layout::kOpts, "Fn-Q", platform::kRegDword, std::string("\x01\x00\x00\x00", 4));
-  raw(layout::kDesc, "Fn-D", platform::kRegSz, std::string("\xFF\xFE\0", 3));
-  raw(layout::kCwd, "Fn-D", platform::kRegSz, "\"q\na\r\x01\0");
-  raw(layout::kCmd, "Fn-D", platform::kRegSz, "");
-  raw(layout::kDesc, "Fn-E", platform::kRegSz, std::string("\0", 1));
-  store::SavePopupList(world_.store, files_, {"Fn-B", "", "", 0, "C:\\Gone", "Gone"});
-  store::ClearAssignment(world_.store, "Fn-B");  // leaves the list key and its "0"
-  raw(layout::Prg("Fn-C") + "\\No value", "other", platform::kRegSz, std::string("x\0", 2));
-
+TEST_F(CtlTest, AnExportImportedIntoAClearedStoreGivesBackEveryValueByteForByte) {
+  Fill();
   const std::string before = Snapshot();
   for (const char* line : {"command C:\\run.exe /x\n", "directory <empty>\n", "switch 0\n",
                            "item Ünïcode 日本\n", "description \"Tab\\there, \\\"quoted\\\" \"\n",
@@ -291,7 +286,7 @@ TEST_F(CtlTest, AWriteTheRegistryRefusesUndoesTheWholeImport) {
     ASSERT_LT(succeeding, 20U);
   }
   EXPECT_EQ(world_.Text(layout::PrgItem("Fn-A", "Neu"), "Neu"), "C:\\Neu\\Neu.lnk");
-  EXPECT_FALSE(world_.Text(layout::PrgItem("Fn-A", "Birnen"), "Birnen"));
+  EXPECT_FALSE(world_.Text(layout::PrgItem("Fn-A", "calc.exe"), "calc.exe"));
 }
 
 }  // namespace

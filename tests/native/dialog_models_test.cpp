@@ -36,11 +36,9 @@ class DialogModelTest : public fakes::WorldTest {
     world_.SelectKey("Fn-E", 10);
     world_.Put(kCfg, "opts2", "1");  // the configuration key exists, as after the first start
     if (confirm) world_.Put(kCfg, "opts5", *confirm);
-    if (assigned) {
-      world_.Put(kCmd, "Fn-E", kOld.command);
-      world_.Put(kDesc, "Fn-E", kOld.description);
-      world_.Put(kCwd, "Fn-E", kOld.directory);
-    }
+    for (const auto& [path, text] :
+         {std::pair{kCmd, kOld.command}, {kDesc, kOld.description}, {kCwd, kOld.directory}})
+      if (assigned) world_.Put(path, "Fn-E", text);
     world_.session.CurrentKeyLookup = assigned ? 0 : 2;  // as the key bar's right click
     world_.session.PrevDescription = assigned && loaded ? kOld.description : "";
     world_.session.PrevCommand = assigned && loaded ? kOld.command : "";
@@ -155,7 +153,7 @@ TEST_F(DialogModelTest, TheConfirmationStoresWhatTheNewFrameShowsOrNothingWhenCa
   files_.AddFile("C:\\Menu\\Games", "Chess.lnk");
   for (const auto& c : cases) {
     SCOPED_TRACE(c.next_shown.command);
-    Seed("1", false, false);
+    Seed("1", false, false);  // then an assigned popup list, as the Assignment Type loads it
     world_.Put(kCmd, "Fn-E", "@C:\\Menu\\Old");
     world_.Put(kDesc, "Fn-E", "Old menu");
     world_.AddPopupItem("Fn-E", "Stale", "C:\\Menu\\Old\\Stale.lnk");
