@@ -17,7 +17,8 @@
 namespace keylark::control {
 namespace {
 
-namespace layout = fakes::layout;
+using namespace fakes::layout;
+using platform::kRegSz;
 
 const std::string kHostile = std::string(KEYLARK_SOURCE_DIR) + "/tests/native/hostile_imports/";
 
@@ -76,17 +77,17 @@ class CtlTest : public fakes::WorldTest {
     files_.AddFile("C:\\Menu\\Zubehör", "Ünïcode 日本.lnk");
     store::SavePopupList(world_.store, files_,
                          {"Fn-A", "C:\\Menu\\Zubehör", "", 2, "C:\\Menu\\Zubehör", "Zubehör"});
-    raw(layout::kCmd, "Fn-Q", platform::kRegSz, "no NUL");
-    raw(layout::kDesc, "Fn-Q", platform::kRegBinary, std::string("\x01\x00\xFF", 3));
-    raw(layout::kCwd, "Fn-Q", platform::kRegSz, std::string("a\0b\0", 4));
-    raw(layout::kOpts, "Fn-Q", platform::kRegDword, std::string("\x01\x00\x00\x00", 4));
-    raw(layout::kDesc, "Fn-D", platform::kRegSz, std::string("\xFF\xFE\0", 3));
-    raw(layout::kCwd, "Fn-D", platform::kRegSz, "\"q\na\r\x01\0");
-    raw(layout::kCmd, "Fn-D", platform::kRegSz, "");
-    raw(layout::kDesc, "Fn-E", platform::kRegSz, std::string("\0", 1));
+    raw(kCmd, "Fn-Q", kRegSz, "no NUL");
+    raw(kDesc, "Fn-Q", platform::kRegBinary, std::string("\x01\x00\xFF", 3));
+    raw(kCwd, "Fn-Q", kRegSz, std::string("a\0b\0", 4));
+    raw(kOpts, "Fn-Q", platform::kRegDword, std::string("\x01\x00\x00\x00", 4));
+    raw(kDesc, "Fn-D", kRegSz, std::string("\xFF\xFE\0", 3));
+    raw(kCwd, "Fn-D", kRegSz, "\"q\na\r\x01\0");
+    raw(kCmd, "Fn-D", kRegSz, "");
+    raw(kDesc, "Fn-E", kRegSz, std::string("\0", 1));
     store::SavePopupList(world_.store, files_, {"Fn-B", "", "", 0, "C:\\Gone", "Gone"});
     store::ClearAssignment(world_.store, "Fn-B");  // leaves the list key and its "0"
-    raw(layout::Prg("Fn-C") + "\\No value", "other", platform::kRegSz, std::string("x\0", 2));
+    raw(Prg("Fn-C") + "\\No value", "other", kRegSz, std::string("x\0", 2));
   }
 
   fakes::FakeFileSystem files_;
@@ -97,11 +98,11 @@ class CtlTest : public fakes::WorldTest {
 TEST_F(CtlTest, ListShowsEveryColumnOfEveryKey) {
   core::SaveDirectAssignment(world_.store, "Fn-1", {"Runner", "C:\\run.exe /x", "C:\\Tools", true});
   world_.SetSwitchFlag("Fn-1", "-1");
-  world_.Put(layout::kCmd, "Fn-A", "@C:\\Menu");
-  world_.Put(layout::kDesc, "Fn-A", std::string("\0\0", 2));  // a cleared description
+  world_.Put(kCmd, "Fn-A", "@C:\\Menu");
+  world_.Put(kDesc, "Fn-A", std::string("\0\0", 2));  // a cleared description
   world_.SetSwitchFlag("Fn-A", "0");
   world_.Reserve("Z");
-  world_.Put(layout::kCmd, "Fn-Z", "z.exe");
+  world_.Put(kCmd, "Fn-Z", "z.exe");
 
   const CtlResult list = Run("list");
   EXPECT_EQ(list.exit_code, kExitOk);
@@ -123,13 +124,12 @@ TEST_F(CtlTest, OptionsShowAndSetEachOptionByItsOwnValue) {
   for (int on = 0; on < 5; ++on) {
     std::string expected;
     for (int i = 0; i < 5; ++i) {
-      world_.Put(layout::kCfg, "opts" + std::to_string(i + 1), i == on ? "1" : "0");
+      world_.Put(kCfg, "opts" + std::to_string(i + 1), i == on ? "1" : "0");
       expected += names[i] + std::string(17 - names[i].size(), ' ') + (i == on ? "on\n" : "off\n");
     }
     EXPECT_EQ(Run("options").out, expected);
     EXPECT_EQ(Run("options " + names[on] + " off").exit_code, kExitOk);
-    for (int i = 1; i <= 5; ++i)
-      EXPECT_EQ(world_.Text(layout::kCfg, "opts" + std::to_string(i)), "0");
+    for (int i = 1; i <= 5; ++i) EXPECT_EQ(world_.Text(kCfg, "opts" + std::to_string(i)), "0");
   }
   EXPECT_EQ(Run("options hints maybe").exit_code, kExitUsage);
   EXPECT_EQ(system_.notified, 5);
@@ -137,14 +137,14 @@ TEST_F(CtlTest, OptionsShowAndSetEachOptionByItsOwnValue) {
 
 TEST_F(CtlTest, SetGivesANewKeyTheSwitchOnAndAReplacedKeyKeepsItsFlag) {
   ASSERT_EQ(Run("set e --command new.exe").exit_code, kExitOk);
-  EXPECT_EQ(world_.Text(layout::kCmd, "Fn-E"), "new.exe");
-  EXPECT_EQ(world_.Text(layout::kOpts, "Fn-E"), "1");
-  EXPECT_EQ(world_.Text(layout::kOpts, "Fn-1"), "0") << "made for all 24 keys";
+  EXPECT_EQ(world_.Text(kCmd, "Fn-E"), "new.exe");
+  EXPECT_EQ(world_.Text(kOpts, "Fn-E"), "1");
+  EXPECT_EQ(world_.Text(kOpts, "Fn-1"), "0") << "made for all 24 keys";
 
   world_.SetSwitchFlag("Fn-E", "0");
   ASSERT_EQ(Run("set Fn-E --command other.exe --description Other").exit_code, kExitOk);
-  EXPECT_EQ(world_.Text(layout::kOpts, "Fn-E"), "0");
-  EXPECT_EQ(world_.Text(layout::kDesc, "Fn-E"), "Other");
+  EXPECT_EQ(world_.Text(kOpts, "Fn-E"), "0");
+  EXPECT_EQ(world_.Text(kDesc, "Fn-E"), "Other");
   EXPECT_EQ(system_.notified, 2) << "the key bar recolours after each";
 
   for (const char* blank : {"   ", "\t", "\xE3\x80\x80", " \xC2\xA0\n"}) {
@@ -152,7 +152,7 @@ TEST_F(CtlTest, SetGivesANewKeyTheSwitchOnAndAReplacedKeyKeepsItsFlag) {
     EXPECT_EQ(result.exit_code, kExitUsage) << blank;
     EXPECT_NE(result.err.find("--command that is not empty"), std::string::npos);
   }
-  EXPECT_EQ(world_.Text(layout::kCmd, "Fn-E"), "other.exe");
+  EXPECT_EQ(world_.Text(kCmd, "Fn-E"), "other.exe");
 }
 
 // The files in hostile_imports carry what a test source cannot hold well (NUL
@@ -203,23 +203,6 @@ TEST_F(CtlTest, EveryHostileFileIsRefusedByItsLineWithTheStoreUnchanged) {
   EXPECT_EQ(system_.notified, 0);
 }
 
-TEST_F(CtlTest, AnExportImportedIntoAClearedStoreGivesBackEveryValueByteForByte) {
-  Fill();
-  const std::string before = Snapshot();
-  for (const char* line : {"command C:\\run.exe /x\n", "directory <empty>\n", "switch 0\n",
-                           "item Ünïcode 日本\n", "description \"Tab\\there, \\\"quoted\\\" \"\n",
-                           "description \"\"\n", "command <data 1 6E6F204E554C>\n"}) {
-    EXPECT_NE(before.find(line), std::string::npos) << line << "in\n" << before;
-  }
-  ASSERT_EQ(Run("export saved").exit_code, kExitOk);
-  for (const std::string& name : world_.session.FnKeyNames) Run("clear " + name);
-  // A list made after the export is not in the file, so the import removes it.
-  files_.AddFile("C:\\Later", "late.exe");
-  store::SavePopupList(world_.store, files_, {"Fn-6", "C:\\Later", "", 1, "C:\\Later", "Later"});
-  ASSERT_EQ(Run("import saved").exit_code, kExitOk);
-  EXPECT_EQ(Snapshot(), before);
-}
-
 // What someone editing an exported file by hand may write: comments without
 // a blank, item names as long as the registry allows counted in characters,
 // lower-case keys, any line end, a byte order mark.
@@ -235,9 +218,9 @@ TEST_F(CtlTest, AHandEditedFileImportsAsWritten) {
   const CtlResult import = Run("import mine");
   ASSERT_EQ(import.exit_code, kExitOk) << import.err;
   EXPECT_EQ(import.out, "imported 2 keys: Fn-Q, Fn-A\n");
-  EXPECT_EQ(world_.Text(layout::kCmd, "Fn-Q"), "C:\\q.exe");
-  EXPECT_EQ(world_.Text(layout::PrgItem("Fn-Q", longest), longest), "C:\\n.lnk");
-  EXPECT_FALSE(world_.Text(layout::kCmd, "Fn-2"));
+  EXPECT_EQ(world_.Text(kCmd, "Fn-Q"), "C:\\q.exe");
+  EXPECT_EQ(world_.Text(PrgItem("Fn-Q", longest), longest), "C:\\n.lnk");
+  EXPECT_FALSE(world_.Text(kCmd, "Fn-2"));
   EXPECT_NE(Snapshot().find("item " + japanese + "\nitem " + emoji + "\n"), std::string::npos);
 
   system_.files["long"] = "keylark-assignments 1\nkey q\nlist\nitem " + longest + "n\n";
@@ -255,19 +238,25 @@ TEST_F(CtlTest, AReservedKeyIsSavedWithANoticeOthersWithout) {
               "keylarkctl: Fn-6 is reserved by the notebook: its label ignores clicks; the key "
               "still works through the Fn key\n");
   }
-  EXPECT_EQ(world_.Text(layout::kCmd, "Fn-6"), "calc.exe");
+  EXPECT_EQ(world_.Text(kCmd, "Fn-6"), "calc.exe");
   EXPECT_EQ(Run("set E --command calc.exe").err, "");
   system_.input = "keylark-assignments 1\nkey 6\n";
   EXPECT_EQ(Run("import").err, "") << "not assigned: nothing to say";
 }
 
-TEST_F(CtlTest, AWriteTheRegistryRefusesUndoesTheWholeImport) {
+TEST_F(CtlTest, AnImportGivesBackAnExportByteForByteAndAFailedWriteUndoesAllOfIt) {
   Fill();
+  const std::string before = Snapshot();
+  ASSERT_EQ(Run("export saved").exit_code, kExitOk);
+  for (const char* line : {"command C:\\run.exe /x\n", "directory <empty>\n", "switch 0\n",
+                           "item Ünïcode 日本\n", "description \"Tab\\there, \\\"quoted\\\" \"\n",
+                           "description \"\"\n", "command <data 1 6E6F204E554C>\n"}) {
+    EXPECT_NE(before.find(line), std::string::npos) << line << "in\n" << before;
+  }
   const std::string file =
       "keylark-assignments 1\nkey 1\ncommand one.exe\ndescription One\nswitch 0\n"
       "key E\ncommand other.exe\nkey A\ncommand @C:\\Neu\nlist\ncount 1\nitem Neu\n"
       "path C:\\Neu\\Neu.lnk\n";
-  const std::string before = Snapshot();
   // Whichever of the import's writes fails, the keys written before it get
   // their old values back.
   for (std::size_t succeeding = 0;; ++succeeding) {
@@ -285,8 +274,16 @@ TEST_F(CtlTest, AWriteTheRegistryRefusesUndoesTheWholeImport) {
     EXPECT_EQ(Snapshot(), before);
     ASSERT_LT(succeeding, 20U);
   }
-  EXPECT_EQ(world_.Text(layout::PrgItem("Fn-A", "Neu"), "Neu"), "C:\\Neu\\Neu.lnk");
-  EXPECT_FALSE(world_.Text(layout::PrgItem("Fn-A", "calc.exe"), "calc.exe"));
+  EXPECT_EQ(world_.Text(PrgItem("Fn-A", "Neu"), "Neu"), "C:\\Neu\\Neu.lnk");
+  EXPECT_FALSE(world_.Text(PrgItem("Fn-A", "calc.exe"), "calc.exe"));
+
+  // The export imported into a cleared store gives every value back.
+  for (const std::string& name : world_.session.FnKeyNames) Run("clear " + name);
+  // A list made after the export is not in the file, so the import removes it.
+  files_.AddFile("C:\\Later", "late.exe");
+  store::SavePopupList(world_.store, files_, {"Fn-6", "C:\\Later", "", 1, "C:\\Later", "Later"});
+  ASSERT_EQ(Run("import saved").exit_code, kExitOk);
+  EXPECT_EQ(Snapshot(), before);
 }
 
 }  // namespace

@@ -15,7 +15,8 @@
 namespace keylark::store {
 namespace {
 
-namespace layout = fakes::layout;
+using namespace fakes::layout;
+using platform::kSuccess;
 
 Bytes Of(const char* text, std::size_t size) { return Bytes(text, text + size); }
 
@@ -26,8 +27,7 @@ class StoreTest : public fakes::WorldTest {
     ScopedKey(world_.registry, Root::CurrentUser, path, true).Write(name, type, data);
   }
   std::vector<std::string> Items(const std::string& key_name) {
-    return ScopedKey(world_.registry, Root::CurrentUser, layout::Prg(key_name), false)
-        .SubkeyNames();
+    return ScopedKey(world_.registry, Root::CurrentUser, Prg(key_name), false).SubkeyNames();
   }
   // Saves a popup list for the current key as the Application Explorer does.
   void SavePopupList(const std::string& key, std::int16_t count, const std::string& folder,
@@ -66,14 +66,6 @@ TEST(KeyTable, EachIndexHasItsKeyNameAndMakeCode) {
   for (const char* name : {"Fn-e", "Fn-I", "Fn-AA", "F-A"}) EXPECT_FALSE(core::FindKeyByName(name));
 }
 
-TEST(ValueCodec, TextsCarryOneNulAndAreReadUpToTheFirstAndOnlyExactlyOneIsOn) {
-  EXPECT_EQ(EncodeText(""), Of("", 1));
-  EXPECT_EQ(DecodeText(Of("abc\0def", 7).data(), 7), "abc");
-  EXPECT_TRUE(IsFlagOn("1"));
-  for (const char* off : {"0", "", "1 ", " 1", "01", "2", "true", "Y"})
-    EXPECT_FALSE(IsFlagOn(off)) << '"' << off << '"';
-}
-
 // Positions, switch flags and list counts are numbers in text that users
 // and tools edit by hand.
 TEST(ValueCodec, NumericValueTakesTheLeadingNumber) {
@@ -87,8 +79,14 @@ TEST(ValueCodec, NumericValueTakesTheLeadingNumber) {
     EXPECT_EQ(NumericValue(text), value) << '"' << text << '"';
 }
 
-// Five bytes: a NUL when there is room, else cut after five characters.
-TEST(ValueCodec, PositionsAreFiveBytesAndReadBackAsNumbers) {
+// A text carries one NUL and is read up to the first; a position is five
+// bytes, with a NUL when there is room, else cut after five characters.
+TEST(ValueCodec, TextsFlagsAndPositionsKeepTheirStoredForm) {
+  EXPECT_EQ(EncodeText(""), Of("", 1));
+  EXPECT_EQ(DecodeText(Of("abc\0def", 7).data(), 7), "abc");
+  EXPECT_TRUE(IsFlagOn("1"));
+  for (const char* off : {"0", "", "1 ", " 1", "01", "2", "true", "Y"})
+    EXPECT_FALSE(IsFlagOn(off)) << '"' << off << '"';
   EXPECT_EQ(EncodePosition(-15), Of("-15\0\0", 5));
   EXPECT_EQ(EncodePosition(10005), Of("10005", 5));
   EXPECT_EQ(EncodePosition(123456), Of("12345", 5));
@@ -102,48 +100,42 @@ TEST(ValueCodec, PositionsAreFiveBytesAndReadBackAsNumbers) {
 
 // Where the NUL goes is the value codec's; here what the store adds to it.
 TEST_F(StoreTest, KeysAreMadeOnlyWhenAllowedAndTextsReadWhateverTheirTypeUnlessTooLarge) {
-  EXPECT_NE(store_.WriteText(layout::kCwd, "Fn-1", "C:\\", KeyMode::OpenExisting),
-            platform::kSuccess);
-  EXPECT_NE(store_.WriteFlag(layout::kCfg, "opts4", true, KeyMode::OpenExisting),
-            platform::kSuccess);
-  EXPECT_FALSE(store_.KeyExists(Root::CurrentUser, layout::kCwd) ||
-               store_.KeyExists(Root::CurrentUser, layout::kCfg));
-  ASSERT_EQ(store_.WriteText(layout::kCmd, "Fn-1", "run.exe", KeyMode::CreateIfMissing),
-            platform::kSuccess);
-  EXPECT_EQ(world_.Raw(layout::kCmd, "Fn-1"), (Bytes{'r', 'u', 'n', '.', 'e', 'x', 'e', 0}));
-  PutRaw(layout::kCmd, "Dword", platform::kRegDword, Bytes{'7', 0, 0, 0});
-  PutRaw(layout::kCmd, "Huge", platform::kRegBinary, Bytes((1U << 20) + 1, 'x'));
-  EXPECT_EQ(store_.ReadText(layout::kCmd, "Dword"), "7");
-  EXPECT_FALSE(store_.ReadText(layout::kCmd, "Huge")) << "too large to be ours: absent";
+  EXPECT_NE(store_.WriteText(kCwd, "Fn-1", "C:\\", KeyMode::OpenExisting), kSuccess);
+  EXPECT_NE(store_.WriteFlag(kCfg, "opts4", true, KeyMode::OpenExisting), kSuccess);
+  EXPECT_FALSE(store_.KeyExists(Root::CurrentUser, kCwd) ||
+               store_.KeyExists(Root::CurrentUser, kCfg));
+  ASSERT_EQ(store_.WriteText(kCmd, "Fn-1", "run.exe", KeyMode::CreateIfMissing), kSuccess);
+  EXPECT_EQ(world_.Raw(kCmd, "Fn-1"), (Bytes{'r', 'u', 'n', '.', 'e', 'x', 'e', 0}));
+  PutRaw(kCmd, "Dword", platform::kRegDword, Bytes{'7', 0, 0, 0});
+  PutRaw(kCmd, "Huge", platform::kRegBinary, Bytes((1U << 20) + 1, 'x'));
+  EXPECT_EQ(store_.ReadText(kCmd, "Dword"), "7");
+  EXPECT_FALSE(store_.ReadText(kCmd, "Huge")) << "too large to be ours: absent";
 }
 
 TEST_F(StoreTest, TheWindowHandleIsAFourByteDwordUnderTheMakersKey) {
-  ASSERT_EQ(store_.PublishWindowHandle(0x0002047AU), platform::kSuccess);
-  EXPECT_EQ(world_.Raw(layout::kMaker, "Keylark"), (Bytes{0x7A, 0x04, 0x02, 0x00}));
-  EXPECT_EQ(store_.WithdrawWindowHandle(), platform::kSuccess);
-  EXPECT_FALSE(world_.Raw(layout::kMaker, "Keylark"));
-  EXPECT_TRUE(store_.KeyExists(Root::CurrentUser, layout::kMaker)) << "the key itself stays";
-  PutRaw(layout::kMaker, "Keylark", platform::kRegBinary, Bytes{1, 2});
+  ASSERT_EQ(store_.PublishWindowHandle(0x0002047AU), kSuccess);
+  EXPECT_EQ(world_.Raw(kMaker, "Keylark"), (Bytes{0x7A, 0x04, 0x02, 0x00}));
+  EXPECT_EQ(store_.WithdrawWindowHandle(), kSuccess);
+  EXPECT_FALSE(world_.Raw(kMaker, "Keylark"));
+  EXPECT_TRUE(store_.KeyExists(Root::CurrentUser, kMaker)) << "the key itself stays";
+  PutRaw(kMaker, "Keylark", platform::kRegBinary, Bytes{1, 2});
   EXPECT_FALSE(store_.ReadPublishedWindowHandle()) << "two bytes are no handle";
 }
 
-TEST_F(StoreTest, TheFirstWriteOfEachKeyGivesAllTwentyFourKeysInitialValues) {
+TEST_F(StoreTest, TheFirstWriteMakesEachKeyForAllKeysAndALaterSaveReplacesOnlyItsOwn) {
   core::WriteSwitchFlag(world_.store, "Fn-Q", true);
-  EXPECT_EQ(world_.Text(layout::kOpts, "Fn-Q"), "1");
+  EXPECT_EQ(world_.Text(kOpts, "Fn-Q"), "1");
   core::SaveDirectAssignment(world_.store, "Fn-E",
                              {"Editor", "C:\\Tools\\edit.exe", "C:\\Tools", false});
-  EXPECT_EQ(world_.Text(layout::kOpts, "Fn-Q"), "1") << "an existing key is not reset";
-  EXPECT_EQ(world_.Text(layout::kCmd, "Fn-E"), "C:\\Tools\\edit.exe");
-  EXPECT_EQ(world_.Text(layout::kCwd, "Fn-E"), "C:\\Tools");
+  EXPECT_EQ(world_.Text(kOpts, "Fn-Q"), "1") << "an existing key is not reset";
+  EXPECT_EQ(world_.Text(kCmd, "Fn-E"), "C:\\Tools\\edit.exe");
+  EXPECT_EQ(world_.Text(kCwd, "Fn-E"), "C:\\Tools");
   for (const char* other : {"Fn-1", "Fn-Z"}) {
-    EXPECT_EQ(world_.Raw(layout::kDesc, other), (Bytes{0, 0, 0})) << other;
-    EXPECT_EQ(world_.Raw(layout::kCwd, other), (Bytes{0, 0, 0})) << other;
-    EXPECT_EQ(world_.Raw(layout::kOpts, other), (Bytes{'0', 0})) << other;
-    EXPECT_FALSE(world_.Raw(layout::kCmd, other)) << other;
+    EXPECT_EQ(world_.Raw(kDesc, other), (Bytes{0, 0, 0})) << other;
+    EXPECT_EQ(world_.Raw(kCwd, other), (Bytes{0, 0, 0})) << other;
+    EXPECT_EQ(world_.Raw(kOpts, other), (Bytes{'0', 0})) << other;
+    EXPECT_FALSE(world_.Raw(kCmd, other)) << other;
   }
-}
-
-TEST_F(StoreTest, ALaterSaveReplacesOnlyItsOwnKeyAndSkipsEmptyFields) {
   core::SaveDirectAssignment(world_.store, "Fn-A", {"Mail", "mail.exe", "C:\\Mail", true});
   core::SaveDirectAssignment(world_.store, "Fn-B", {"Web", "web.exe", "", true});
   // An empty command leaves the key unassigned; the description is still kept.
@@ -174,7 +166,7 @@ TEST_F(StoreTest, MarksFollowAssignmentsAndReservations) {
   EXPECT_EQ(marks(), "a.....pP...............R");
 }
 
-TEST_F(StoreTest, SavingAPopupListTakesVisibleFilesOfBothFolders) {
+TEST_F(StoreTest, SavingAPopupListTakesVisibleFilesOfBothFoldersOrNoneWithoutAFolder) {
   for (const char* name : {"Word.lnk", "calc.exe", "Readme.LNK"}) files_.AddFile("C:\\Menu", name);
   files_.AddFile("C:\\Menu", "desktop.ini", platform::kHiddenAttribute | 0x4);
   for (const char* name : {"Word.lnk", "Paint.lnk"}) files_.AddFile("C:\\All\\Menu", name);
@@ -182,33 +174,32 @@ TEST_F(StoreTest, SavingAPopupListTakesVisibleFilesOfBothFolders) {
   SavePopupList("Fn-A", 5, "C:\\Menu", "C:\\All\\Menu");
 
   EXPECT_EQ(Items("Fn-A"), (std::vector<std::string>{"calc.exe", "Paint", "Readme.LNK", "Word"}));
-  EXPECT_EQ(world_.Text(layout::PrgItem("Fn-A", "Word"), "Word"), "C:\\All\\Menu\\Word.lnk")
+  EXPECT_EQ(world_.Text(PrgItem("Fn-A", "Word"), "Word"), "C:\\All\\Menu\\Word.lnk")
       << "the later folder wins";
-  EXPECT_EQ(world_.Text(layout::Prg("Fn-A"), "FileCount"), "5");
-  EXPECT_EQ(world_.Text(layout::kCmd, "Fn-A"), "@C:\\Menu");
-  EXPECT_EQ(world_.Text(layout::kDesc, "Fn-A"), "Accessories");
-}
-
-TEST_F(StoreTest, SavingWithoutFoldersOrFromAnUnreadableFolderStillWritesTheAssignment) {
+  EXPECT_EQ(world_.Text(Prg("Fn-A"), "FileCount"), "5");
+  EXPECT_EQ(world_.Text(kCmd, "Fn-A"), "@C:\\Menu");
+  EXPECT_EQ(world_.Text(kDesc, "Fn-A"), "Accessories");
+  // Without a folder, or from one that cannot be read, the assignment is still written.
+  session_.ExplorerCaption.clear();
   SavePopupList("Fn-C", 0, "");
   EXPECT_TRUE(Items("Fn-C").empty());
-  EXPECT_EQ(world_.Text(layout::Prg("Fn-C"), "FileCount"), "0");
+  EXPECT_EQ(world_.Text(Prg("Fn-C"), "FileCount"), "0");
   SavePopupList("Fn-C", 0, "C:\\Gone");
-  EXPECT_EQ(world_.Text(layout::kCmd, "Fn-C"), "@C:\\Gone");
-  EXPECT_EQ(world_.Text(layout::kDesc, "Fn-C"), "");
+  EXPECT_EQ(world_.Text(kCmd, "Fn-C"), "@C:\\Gone");
+  EXPECT_EQ(world_.Text(kDesc, "Fn-C"), "");
 }
 
 TEST_F(StoreTest, ClearingAPopupKeyDeletesItsItemsAndForgetsThePreviousAssignment) {
-  world_.Put(layout::kDesc, "Fn-1", "old");
+  world_.Put(kDesc, "Fn-1", "old");
   session_.CurrentKeyName = "Fn-1";
   core::ClearKeyAssignment(session_, world_.store);  // unassigned: only existing keys are blanked
-  EXPECT_EQ(world_.Text(layout::kDesc, "Fn-1"), "");
-  EXPECT_FALSE(world_.store.KeyExists(Root::CurrentUser, layout::kCwd) ||
-               world_.store.KeyExists(Root::CurrentUser, layout::kCmd));
+  EXPECT_EQ(world_.Text(kDesc, "Fn-1"), "");
+  EXPECT_FALSE(world_.store.KeyExists(Root::CurrentUser, kCwd) ||
+               world_.store.KeyExists(Root::CurrentUser, kCmd));
 
   for (const char* name : {"One.lnk", "Two.lnk", "Three.exe"}) files_.AddFile("C:\\Menu", name);
   SavePopupList("Fn-A", 3, "C:\\Menu");
-  world_.Put(layout::kCwd, "Fn-A", "C:\\Menu");
+  world_.Put(kCwd, "Fn-A", "C:\\Menu");
   world_.SetSwitchFlag("Fn-A", "1");
   session_.PrevCommand = session_.PrevDirectory = session_.PrevDescription = "Menu";
   world_.registry.ClearLog();
@@ -216,11 +207,11 @@ TEST_F(StoreTest, ClearingAPopupKeyDeletesItsItemsAndForgetsThePreviousAssignmen
   core::ClearKeyAssignment(session_, world_.store);
 
   EXPECT_TRUE(Items("Fn-A").empty());
-  EXPECT_EQ(world_.Text(layout::Prg("Fn-A"), "FileCount"), "3") << "the list key stays";
-  EXPECT_FALSE(world_.Text(layout::kCmd, "Fn-A"));
-  EXPECT_EQ(world_.Raw(layout::kDesc, "Fn-A"), (Bytes{0, 0, 0}));
-  EXPECT_EQ(world_.Raw(layout::kCwd, "Fn-A"), (Bytes{0, 0, 0}));
-  EXPECT_EQ(world_.Text(layout::kOpts, "Fn-A"), "1") << "the switch flag stays";
+  EXPECT_EQ(world_.Text(Prg("Fn-A"), "FileCount"), "3") << "the list key stays";
+  EXPECT_FALSE(world_.Text(kCmd, "Fn-A"));
+  EXPECT_EQ(world_.Raw(kDesc, "Fn-A"), (Bytes{0, 0, 0}));
+  EXPECT_EQ(world_.Raw(kCwd, "Fn-A"), (Bytes{0, 0, 0}));
+  EXPECT_EQ(world_.Text(kOpts, "Fn-A"), "1") << "the switch flag stays";
   EXPECT_EQ(session_.PrevCommand + session_.PrevDirectory + session_.PrevDescription, "");
 
   // Every name is enumerated before the first deletion.
@@ -237,13 +228,13 @@ TEST_F(StoreTest, ClearingAPopupKeyDeletesItsItemsAndForgetsThePreviousAssignmen
 }
 
 TEST_F(StoreTest, TogglesFollowTheStoredValue) {
-  world_.Put(layout::kCfg, "opts1", "yes");
+  world_.Put(kCfg, "opts1", "yes");
   EXPECT_TRUE(ToggleOption(world_.store, "opts4"));  // absent counts as off
-  EXPECT_EQ(world_.Raw(layout::kCfg, "opts4"), (Bytes{'1', 0}));
+  EXPECT_EQ(world_.Raw(kCfg, "opts4"), (Bytes{'1', 0}));
   EXPECT_FALSE(ToggleOption(world_.store, "opts4"));
-  EXPECT_EQ(world_.Raw(layout::kCfg, "opts4"), (Bytes{'0', 0}));
+  EXPECT_EQ(world_.Raw(kCfg, "opts4"), (Bytes{'0', 0}));
   EXPECT_TRUE(ToggleOption(world_.store, "opts1"));
-  EXPECT_EQ(world_.Text(layout::kCfg, "opts1"), "1");
+  EXPECT_EQ(world_.Text(kCfg, "opts1"), "1");
 }
 
 }  // namespace
