@@ -2,6 +2,7 @@
 // what it leaves in the registry, read back by the literal paths.
 #include "control/ctl.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -19,6 +20,8 @@ namespace {
 
 using namespace fakes::layout;
 using platform::kRegSz;
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
 
 const std::string kHostile = std::string(KEYLARK_SOURCE_DIR) + "/tests/native/hostile_imports/";
 
@@ -54,11 +57,6 @@ class CtlTest : public fakes::WorldTest {
     std::vector<std::string> args;
     for (std::string word; words >> word;) args.push_back(word);
     return RunArgs(args);
-  }
-  // The line of one key in the output of "list".
-  static std::string ListLine(const std::string& out, const std::string& key) {
-    const std::size_t at = out.find("\n" + key + "\t");
-    return at == std::string::npos ? "" : out.substr(at + 1, out.find('\n', at + 1) - at - 1);
   }
   // Every stored value, byte for byte.
   std::string Snapshot() { return Run("export").out; }
@@ -106,12 +104,12 @@ TEST_F(CtlTest, ListShowsEveryColumnOfEveryKey) {
 
   const CtlResult list = Run("list");
   EXPECT_EQ(list.exit_code, kExitOk);
-  EXPECT_EQ(list.out.substr(0, list.out.find('\n')),
-            "key\tkind\tswitch\treserved\tcommand\tdescription\tdirectory");
-  EXPECT_EQ(ListLine(list.out, "Fn-1"), "Fn-1\tdirect\ton\tno\tC:\\run.exe /x\tRunner\tC:\\Tools");
-  EXPECT_EQ(ListLine(list.out, "Fn-A"), "Fn-A\tpopup\toff\tno\t@C:\\Menu\t\t");
-  EXPECT_EQ(ListLine(list.out, "Fn-Z"), "Fn-Z\tdirect\toff\tyes\tz.exe\t\t");
-  EXPECT_EQ(ListLine(list.out, "Fn-Y"), "Fn-Y\tfree\toff\tno\t\t\t");
+  EXPECT_THAT(list.out,
+              StartsWith("key\tkind\tswitch\treserved\tcommand\tdescription\tdirectory\n"));
+  EXPECT_THAT(list.out, HasSubstr("\nFn-1\tdirect\ton\tno\tC:\\run.exe /x\tRunner\tC:\\Tools\n"));
+  EXPECT_THAT(list.out, HasSubstr("\nFn-A\tpopup\toff\tno\t@C:\\Menu\t\t\n"));
+  EXPECT_THAT(list.out, HasSubstr("\nFn-Z\tdirect\toff\tyes\tz.exe\t\t\n"));
+  EXPECT_THAT(list.out, HasSubstr("\nFn-Y\tfree\toff\tno\t\t\t\n"));
   EXPECT_EQ(std::count(list.out.begin(), list.out.end(), '\n'), 25);
   EXPECT_EQ(Run("--version").out, "keylarkctl 1.00.0001\n");
 }
@@ -150,7 +148,7 @@ TEST_F(CtlTest, SetGivesANewKeyTheSwitchOnAndAReplacedKeyKeepsItsFlag) {
   for (const char* blank : {"   ", "\t", "\xE3\x80\x80", " \xC2\xA0\n"}) {
     const CtlResult result = RunArgs({"set", "E", "--command", blank, "--description", "x"});
     EXPECT_EQ(result.exit_code, kExitUsage) << blank;
-    EXPECT_NE(result.err.find("--command that is not empty"), std::string::npos);
+    EXPECT_THAT(result.err, HasSubstr("--command that is not empty"));
   }
   EXPECT_EQ(world_.Text(kCmd, "Fn-E"), "other.exe");
 }
@@ -175,7 +173,7 @@ TEST_F(CtlTest, EveryHostileFileIsRefusedByItsLineWithTheStoreUnchanged) {
     const std::string first_line = result.err.substr(0, result.err.find('\n'));
     EXPECT_EQ(first_line.substr(0, expected.size()), expected);
     EXPECT_EQ(first_line.find_first_of("\x1b\x07\r"), std::string::npos) << "echoed raw";
-    EXPECT_NE(result.err.find("\nNothing was imported.\n"), std::string::npos);
+    EXPECT_THAT(result.err, HasSubstr("\nNothing was imported.\n"));
     EXPECT_TRUE(result.out.empty()) << result.out;
   }
   EXPECT_EQ(Run("import missing").exit_code, kExitFailed);
@@ -202,7 +200,7 @@ TEST_F(CtlTest, AHandEditedFileImportsAsWritten) {
   EXPECT_EQ(world_.Text(kCmd, "Fn-Q"), "C:\\q.exe");
   EXPECT_EQ(world_.Text(PrgItem("Fn-Q", longest), longest), "C:\\n.lnk");
   EXPECT_FALSE(world_.Text(kCmd, "Fn-2"));
-  EXPECT_NE(Snapshot().find("item " + japanese + "\nitem " + emoji + "\n"), std::string::npos);
+  EXPECT_THAT(Snapshot(), HasSubstr("item " + japanese + "\nitem " + emoji + "\n"));
 
   system_.files["long"] = "keylark-assignments 1\nkey q\nlist\nitem " + longest + "n\n";
   EXPECT_EQ(Run("import long").exit_code, kExitFailed) << "256 characters are too many";
@@ -231,9 +229,8 @@ TEST_F(CtlTest, AnImportGivesBackAnExportByteForByteAndAFailedWriteUndoesAllOfIt
   ASSERT_EQ(Run("export saved").exit_code, kExitOk);
   for (const char* line : {"command C:\\run.exe /x\n", "directory <empty>\n", "switch 0\n",
                            "item Ünïcode 日本\n", "description \"Tab\\there, \\\"quoted\\\" \"\n",
-                           "description \"\"\n", "command <data 1 6E6F204E554C>\n"}) {
-    EXPECT_NE(before.find(line), std::string::npos) << line << "in\n" << before;
-  }
+                           "description \"\"\n", "command <data 1 6E6F204E554C>\n"})
+    EXPECT_THAT(before, HasSubstr(line));
   const std::string file =
       "keylark-assignments 1\nkey 1\ncommand one.exe\ndescription One\nswitch 0\n"
       "key E\ncommand other.exe\nkey A\ncommand @C:\\Neu\nlist\ncount 1\nitem Neu\n"
@@ -250,8 +247,7 @@ TEST_F(CtlTest, AnImportGivesBackAnExportByteForByteAndAFailedWriteUndoesAllOfIt
       break;
     }
     EXPECT_EQ(result.exit_code, kExitFailed);
-    EXPECT_NE(result.err.find("(access denied)\nNothing was imported.\n"), std::string::npos)
-        << result.err;
+    EXPECT_THAT(result.err, HasSubstr("(access denied)\nNothing was imported.\n"));
     EXPECT_EQ(Snapshot(), before);
     ASSERT_LT(succeeding, 20U);
   }

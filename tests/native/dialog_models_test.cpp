@@ -68,7 +68,6 @@ TEST_F(DialogModelTest, TheAssignmentTypeLoadsThePreviousAssignmentAndClearsOrAs
     SCOPED_TRACE(c.confirm.value_or("<absent>") + (c.assigned ? " assigned" : " new"));
     Seed(c.confirm, c.assigned, false);
     AssignTypeModel model(world_.session, world_.store, world_.host);
-    world_.log.clear();
     const AssignTypeModel::Shown shown = model.Load();
     EXPECT_EQ(shown.key_name, "Fn-E");
     EXPECT_EQ(shown.confirm_changes, c.shown_checked);
@@ -138,6 +137,7 @@ TEST_F(DialogModelTest, TheSwitchBoxShowsTheStoredFlagOfADescribedKeyAndStoresAt
 }
 
 TEST_F(DialogModelTest, TheConfirmationStoresWhatTheNewFrameShowsOrNothingWhenCancelled) {
+  const EditorFields kGamesList{"Games", "Popup List...C:\\Menu\\Games", ""};
   const struct {
     HandOver source;
     EditorFields next_shown;
@@ -145,10 +145,7 @@ TEST_F(DialogModelTest, TheConfirmationStoresWhatTheNewFrameShowsOrNothingWhenCa
   } cases[] = {
       {HandOver::EditCommand, kNew, "C:\\new.exe", "New"},
       {HandOver::Clear, {"", "none", ""}, std::nullopt, ""},
-      {HandOver::Explorer,
-       {"Games", "Popup List...C:\\Menu\\Games", ""},
-       "@C:\\Menu\\Games",
-       "Games"},
+      {HandOver::Explorer, kGamesList, "@C:\\Menu\\Games", "Games"},
   };
   files_.AddFile("C:\\Menu\\Games", "Chess.lnk");
   for (const auto& c : cases) {

@@ -66,22 +66,9 @@ TEST(KeyTable, EachIndexHasItsKeyNameAndMakeCode) {
   for (const char* name : {"Fn-e", "Fn-I", "Fn-AA", "F-A"}) EXPECT_FALSE(core::FindKeyByName(name));
 }
 
-// Positions, switch flags and list counts are numbers in text that users
-// and tools edit by hand.
-TEST(ValueCodec, NumericValueTakesTheLeadingNumber) {
-  const std::pair<const char*, double> cases[] = {
-      {"2880", 2880}, {"-15", -15},   {"  42abc", 42}, {"1 2 3", 123}, {"\t300", 300},
-      {"3\t0", 30},   {"12.5", 12.5}, {"1E3", 1000},   {"&H1F", 31},   {"&h1f", 31},
-      {"&HfF", 255},  {"&O17", 15},   {"&o17", 15},    {"&O78", 7},    {"&O8", 0},
-      {"&HG", 0},     {"", 0},        {"abc", 0},      {"-", 0},       {"1e999999", 0},
-  };
-  for (const auto& [text, value] : cases)
-    EXPECT_EQ(NumericValue(text), value) << '"' << text << '"';
-}
-
 // A text carries one NUL and is read up to the first; a position is five
 // bytes, with a NUL when there is room, else cut after five characters.
-TEST(ValueCodec, TextsFlagsAndPositionsKeepTheirStoredForm) {
+TEST(ValueCodec, TextsFlagsNumbersAndPositionsKeepTheirStoredForm) {
   EXPECT_EQ(EncodeText(""), Of("", 1));
   EXPECT_EQ(DecodeText(Of("abc\0def", 7).data(), 7), "abc");
   EXPECT_TRUE(IsFlagOn("1"));
@@ -96,10 +83,20 @@ TEST(ValueCodec, TextsFlagsAndPositionsKeepTheirStoredForm) {
     EXPECT_EQ(DecodePosition(data.data(), data.size()), twips) << twips;
   }
   EXPECT_EQ(DecodePosition(Of("123456", 6).data(), 6), 123456);
+  // Positions, switch flags and list counts are numbers in text that users
+  // and tools edit by hand: the leading number counts.
+  const std::pair<const char*, double> cases[] = {
+      {"2880", 2880}, {"-15", -15},   {"  42abc", 42}, {"1 2 3", 123}, {"\t300", 300},
+      {"3\t0", 30},   {"12.5", 12.5}, {"1E3", 1000},   {"&H1F", 31},   {"&h1f", 31},
+      {"&HfF", 255},  {"&O17", 15},   {"&o17", 15},    {"&O78", 7},    {"&O8", 0},
+      {"&HG", 0},     {"", 0},        {"abc", 0},      {"-", 0},       {"1e999999", 0},
+  };
+  for (const auto& [text, value] : cases)
+    EXPECT_EQ(NumericValue(text), value) << '"' << text << '"';
 }
 
 // Where the NUL goes is the value codec's; here what the store adds to it.
-TEST_F(StoreTest, KeysAreMadeOnlyWhenAllowedAndTextsReadWhateverTheirTypeUnlessTooLarge) {
+TEST_F(StoreTest, KeysAreMadeOnlyWhenAllowedTextsReadWhateverTheirTypeAndTogglesFollowThem) {
   EXPECT_NE(store_.WriteText(kCwd, "Fn-1", "C:\\", KeyMode::OpenExisting), kSuccess);
   EXPECT_NE(store_.WriteFlag(kCfg, "opts4", true, KeyMode::OpenExisting), kSuccess);
   EXPECT_FALSE(store_.KeyExists(Root::CurrentUser, kCwd) ||
@@ -110,6 +107,14 @@ TEST_F(StoreTest, KeysAreMadeOnlyWhenAllowedAndTextsReadWhateverTheirTypeUnlessT
   PutRaw(kCmd, "Huge", platform::kRegBinary, Bytes((1U << 20) + 1, 'x'));
   EXPECT_EQ(store_.ReadText(kCmd, "Dword"), "7");
   EXPECT_FALSE(store_.ReadText(kCmd, "Huge")) << "too large to be ours: absent";
+  // A toggle follows the stored value.
+  world_.Put(kCfg, "opts1", "yes");
+  EXPECT_TRUE(ToggleOption(world_.store, "opts4"));  // absent counts as off
+  EXPECT_EQ(world_.Raw(kCfg, "opts4"), (Bytes{'1', 0}));
+  EXPECT_FALSE(ToggleOption(world_.store, "opts4"));
+  EXPECT_EQ(world_.Raw(kCfg, "opts4"), (Bytes{'0', 0}));
+  EXPECT_TRUE(ToggleOption(world_.store, "opts1"));
+  EXPECT_EQ(world_.Text(kCfg, "opts1"), "1");
 }
 
 TEST_F(StoreTest, TheWindowHandleIsAFourByteDwordUnderTheMakersKey) {
@@ -225,16 +230,6 @@ TEST_F(StoreTest, ClearingAPopupKeyDeletesItsItemsAndForgetsThePreviousAssignmen
   files_.AddFile("C:\\Other", "Four.lnk");
   SavePopupList("Fn-A", 1, "C:\\Other");
   EXPECT_EQ(Items("Fn-A"), (std::vector<std::string>{"Four"}));
-}
-
-TEST_F(StoreTest, TogglesFollowTheStoredValue) {
-  world_.Put(kCfg, "opts1", "yes");
-  EXPECT_TRUE(ToggleOption(world_.store, "opts4"));  // absent counts as off
-  EXPECT_EQ(world_.Raw(kCfg, "opts4"), (Bytes{'1', 0}));
-  EXPECT_FALSE(ToggleOption(world_.store, "opts4"));
-  EXPECT_EQ(world_.Raw(kCfg, "opts4"), (Bytes{'0', 0}));
-  EXPECT_TRUE(ToggleOption(world_.store, "opts1"));
-  EXPECT_EQ(world_.Text(kCfg, "opts1"), "1");
 }
 
 }  // namespace
