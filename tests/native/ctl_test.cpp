@@ -135,9 +135,7 @@ TEST_F(CtlTest, OptionsShowAndSetEachOptionByItsOwnValue) {
 
 TEST_F(CtlTest, SetGivesANewKeyTheSwitchOnAndAReplacedKeyKeepsItsFlag) {
   ASSERT_EQ(Run("set e --command new.exe").exit_code, kExitOk);
-  EXPECT_EQ(world_.Text(kCmd, "Fn-E"), "new.exe");
   EXPECT_EQ(world_.Text(kOpts, "Fn-E"), "1");
-  EXPECT_EQ(world_.Text(kOpts, "Fn-1"), "0") << "made for all 24 keys";
 
   world_.SetSwitchFlag("Fn-E", "0");
   ASSERT_EQ(Run("set Fn-E --command other.exe --description Other").exit_code, kExitOk);

@@ -69,7 +69,6 @@ TEST_F(DialogModelTest, TheAssignmentTypeLoadsThePreviousAssignmentAndClearsOrAs
     Seed(c.confirm, c.assigned, false);
     AssignTypeModel model(world_.session, world_.store, world_.host);
     const AssignTypeModel::Shown shown = model.Load();
-    EXPECT_EQ(shown.key_name, "Fn-E");
     EXPECT_EQ(shown.confirm_changes, c.shown_checked);
     EXPECT_EQ(Read(kCfg, "opts5"), c.confirm_after_load);
     const EditorFields previous{world_.session.PrevDescription, world_.session.PrevCommand,

@@ -37,12 +37,11 @@ TEST(HelpPages, EachMenuItemTogglesItsOptionAndEveryTopicInUseHasItsOwnPage) {
     topics.insert(info.help_topic);
   }
   std::set<std::string_view> pages;
+  const std::string kDocs = std::string(KEYLARK_SOURCE_DIR) + "/docs/help/";
   for (const unsigned long topic : topics) {
     const std::string_view page = HelpPageOf(topic);
     const std::string name(page.substr(0, page.rfind('.')));
-    EXPECT_TRUE(
-        std::filesystem::exists(std::string(KEYLARK_SOURCE_DIR) + "/docs/help/" + name + ".md"))
-        << topic << " " << page;
+    EXPECT_TRUE(std::filesystem::exists(kDocs + name + ".md")) << topic << " " << page;
     pages.insert(page);
   }
   EXPECT_EQ(pages.size(), 11U) << "one page per topic";
