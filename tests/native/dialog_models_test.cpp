@@ -29,20 +29,21 @@ const std::string k25(25, ' ');
 
 class DialogModelTest : public fakes::WorldTest {
  protected:
-  // Fn-E chosen on the key bar, assigned "Old" or not, with "opts5" as given
-  // (none: absent); `loaded` as the Assignment Type dialog leaves it.
-  void Seed(const Opt& confirm, bool assigned, bool loaded) {
+  // Fn-E chosen on the key bar, holding `stored` (no command: unassigned), with
+  // "opts5" as given (none: absent); `loaded` as the Assignment Type dialog leaves it.
+  void Seed(const Opt& confirm, const EditorFields& stored, bool loaded) {
     contract::DeleteTree(world_.registry, platform::Root::CurrentUser, kMaker);
     world_.SelectKey("Fn-E", 10);
     world_.Put(kCfg, "opts2", "1");  // the configuration key exists, as after the first start
     if (confirm) world_.Put(kCfg, "opts5", *confirm);
+    const bool assigned = !stored.command.empty();
     for (const auto& [path, text] :
-         {std::pair{kCmd, kOld.command}, {kDesc, kOld.description}, {kCwd, kOld.directory}})
+         {std::pair{kCmd, stored.command}, {kDesc, stored.description}, {kCwd, stored.directory}})
       if (assigned) world_.Put(path, "Fn-E", text);
     world_.session.CurrentKeyLookup = assigned ? 0 : 2;  // as the key bar's right click
-    world_.session.PrevDescription = assigned && loaded ? kOld.description : "";
-    world_.session.PrevCommand = assigned && loaded ? kOld.command : "";
-    world_.session.PrevDirectory = loaded ? (assigned ? kOld.directory : "") : "D:\\another key";
+    world_.session.PrevDescription = assigned && loaded ? stored.description : "";
+    world_.session.PrevCommand = assigned && loaded ? stored.command : "";
+    world_.session.PrevDirectory = loaded ? (assigned ? stored.directory : "") : "D:\\another key";
     world_.log.clear();
   }
   Opt Read(const std::string& path, const char* name) { return world_.Text(path, name); }
@@ -66,7 +67,7 @@ TEST_F(DialogModelTest, TheAssignmentTypeLoadsThePreviousAssignmentAndClearsOrAs
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.confirm.value_or("<absent>") + (c.assigned ? " assigned" : " new"));
-    Seed(c.confirm, c.assigned, false);
+    Seed(c.confirm, c.assigned ? kOld : EditorFields{}, false);
     AssignTypeModel model(world_.session, world_.store, world_.host);
     const AssignTypeModel::Shown shown = model.Load();
     EXPECT_EQ(shown.confirm_changes, c.shown_checked);
@@ -100,9 +101,8 @@ TEST_F(DialogModelTest, OkInTheEditorStoresAtOnceOrHandsTheChangeOver) {
       {"0", true, {"Named", "", ""}, Save::Saved, std::nullopt, "Named"},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.confirm.value_or("<absent>") + (c.assigned ? " assigned " : " new ") +
-                 c.fields.description);
-    Seed(c.confirm, c.assigned, true);
+    SCOPED_TRACE(&c - cases);
+    Seed(c.confirm, c.assigned ? kOld : EditorFields{}, true);
     EditCommandModel model(world_.session, world_.store, world_.host);
     model.Load();
     world_.log.clear();
@@ -119,7 +119,7 @@ TEST_F(DialogModelTest, OkInTheEditorStoresAtOnceOrHandsTheChangeOver) {
 // Any number but zero is on, as for launching; opening the editor leaves the
 // stored text as it is, and makes missing flags for all keys.
 TEST_F(DialogModelTest, TheSwitchBoxShowsTheStoredFlagOfADescribedKeyAndStoresAtOnce) {
-  Seed("1", true, true);
+  Seed("1", kOld, true);
   EditCommandModel model(world_.session, world_.store, world_.host);
   EXPECT_TRUE(model.Load().switch_to_running);
   EXPECT_EQ(Read(kOpts, "Fn-E"), "1");
@@ -149,12 +149,8 @@ TEST_F(DialogModelTest, TheConfirmationStoresWhatTheNewFrameShowsOrNothingWhenCa
   files_.AddFile("C:\\Menu\\Games", "Chess.lnk");
   for (const auto& c : cases) {
     SCOPED_TRACE(c.next_shown.command);
-    Seed("1", false, false);  // then an assigned popup list, as the Assignment Type loads it
-    world_.Put(kCmd, "Fn-E", "@C:\\Menu\\Old");
-    world_.Put(kDesc, "Fn-E", "Old menu");
+    Seed("1", {"Old menu", "@C:\\Menu\\Old", ""}, true);
     world_.AddPopupItem("Fn-E", "Stale", "C:\\Menu\\Old\\Stale.lnk");
-    world_.session.CurrentKeyLookup = 0;
-    AssignTypeModel(world_.session, world_.store, world_.host).Load();
     world_.session.ExplorerFolder = "C:\\Menu\\Games";
     world_.session.ExplorerCaption = "Games";
     world_.session.ExplorerItemCount = 1;
@@ -171,7 +167,7 @@ TEST_F(DialogModelTest, TheConfirmationStoresWhatTheNewFrameShowsOrNothingWhenCa
     EXPECT_EQ(world_.log, (Log{"refresh-marks", "enable-key-bar"}));
     EXPECT_EQ(world_.session.PrevCommand, "");
   }
-  Seed("1", true, false);
+  Seed("1", kOld, false);
   ConfirmationModel(world_.session, world_.store, world_.host, files_, HandOver::EditCommand, kNew)
       .Cancel();
   EXPECT_EQ(Read(kCmd, "Fn-E"), "C:\\old.exe");
