@@ -70,9 +70,9 @@ class CtlTest : public fakes::WorldTest {
     };
     core::SaveDirectAssignment(world_.store, "Fn-1",
                                {"Tab\there, \"quoted\" ", "C:\\run.exe /x", "", false});
-    files_.AddFile("C:\\Menu\\Zubehör", "calc.exe");
+    for (const char* name : {"calc.exe", "Ünïcode 日本.lnk"})
+      files_.AddFile("C:\\Menu\\Zubehör", name);
     files_.AddFile("C:\\Menu\\Zubehör", "hidden.lnk", platform::kHiddenAttribute);
-    files_.AddFile("C:\\Menu\\Zubehör", "Ünïcode 日本.lnk");
     store::SavePopupList(world_.store, files_,
                          {"Fn-A", "C:\\Menu\\Zubehör", "", 2, "C:\\Menu\\Zubehör", "Zubehör"});
     raw(kCmd, "Fn-Q", kRegSz, "no NUL");
