@@ -131,7 +131,7 @@ TEST_F(StoreTest, TheFirstWriteMakesEachKeyForAllKeysAndALaterSaveReplacesOnlyIt
   core::WriteSwitchFlag(world_.store, "Fn-Q", true);
   EXPECT_EQ(world_.Text(kOpts, "Fn-Q"), "1");
   core::SaveDirectAssignment(world_.store, "Fn-E",
-                             {"Editor", "C:\\Tools\\edit.exe", "C:\\Tools", false});
+                             {"Editor", "C:\\Tools\\edit.exe", "C:\\Tools", true});
   EXPECT_EQ(world_.Text(kOpts, "Fn-Q"), "1") << "an existing key is not reset";
   EXPECT_EQ(world_.Text(kCwd, "Fn-E"), "C:\\Tools");
   for (const char* other : {"Fn-1", "Fn-Z"}) {
@@ -140,11 +140,10 @@ TEST_F(StoreTest, TheFirstWriteMakesEachKeyForAllKeysAndALaterSaveReplacesOnlyIt
     EXPECT_EQ(world_.Raw(kOpts, other), (Bytes{'0', 0})) << other;
     EXPECT_FALSE(world_.Raw(kCmd, other)) << other;
   }
-  core::SaveDirectAssignment(world_.store, "Fn-A", {"Mail", "mail.exe", "C:\\Mail", true});
   core::SaveDirectAssignment(world_.store, "Fn-B", {"Web", "web.exe", "", true});
   // An empty command leaves the key unassigned; the description is still kept.
-  core::SaveDirectAssignment(world_.store, "Fn-A", {"Only a name", "", "", false});
-  const core::StoredAssignment a = core::ReadAssignment(world_.store, "Fn-A");
+  core::SaveDirectAssignment(world_.store, "Fn-E", {"Only a name", "", "", false});
+  const core::StoredAssignment a = core::ReadAssignment(world_.store, "Fn-E");
   EXPECT_FALSE(a.command);
   EXPECT_EQ(a.description + "|" + a.directory + "|" + a.switch_flag.value_or("?"),
             "Only a name||0");
