@@ -13,7 +13,7 @@
 namespace keylark::pictures {
 namespace {
 
-TEST(Pictures, CommittedFilesMatchTheGeneratorAndTheCursorPointsWithTheFingertip) {
+TEST(Pictures, CommittedFilesMatchTheGeneratorAndTheKeyboardHasDarkCapsUnderEveryLabel) {
   for (const auto& [name, bytes] : GenerateAll()) {
     std::ifstream in(std::string(KEYLARK_SOURCE_DIR) + "/resources/" + name, std::ios::binary);
     EXPECT_TRUE(FileBytes(std::istreambuf_iterator<char>(in), {}) == bytes)
@@ -23,9 +23,7 @@ TEST(Pictures, CommittedFilesMatchTheGeneratorAndTheCursorPointsWithTheFingertip
   EXPECT_EQ(cursor[2], 2) << "a cursor file";
   EXPECT_EQ(cursor[10] | (cursor[11] << 8) | (cursor[12] << 16) | (cursor[13] << 24), 6)
       << "hot spot at (6, 0)";
-}
 
-TEST(Pictures, KeyboardHasDarkCapsUnderEveryLabelOnThePlainBackground) {
   const app::KeyboardPicture keyboard = app::DrawKeyboard();
   ASSERT_EQ(keyboard.pixels.size(), 318U * 160U);
   for (const app::LabelPosition& p : app::kLabelPositions) {
