@@ -1,9 +1,11 @@
 // The assignment dialogs' decisions, table by table: what loading, Clear and
-// OK read and write for each kind of key and each "Confirm Changes" setting.
+// OK read and write for each kind of key and each "Confirm Changes" setting,
+// and what the list of assignments shows.
 #include <gtest/gtest.h>
 
 #include "contract/registry_contract.h"
 #include "dialogs/assign_type.h"
+#include "dialogs/assignment_list.h"
 #include "dialogs/confirmation.h"
 #include "dialogs/edit_command.h"
 #include "fakes/fake_file_chooser.h"
@@ -18,33 +20,30 @@ using Opt = std::optional<std::string>;
 using Log = std::vector<std::string>;
 using Clear = AssignTypeModel::ClearOutcome;
 using Save = EditCommandModel::SaveOutcome;
-using fakes::layout::kCfg;
-using fakes::layout::kCmd;
-using fakes::layout::kCwd;
-using fakes::layout::kDesc;
-using fakes::layout::kOpts;
+using namespace fakes::layout;
 
 const EditorFields kOld{"Old", "C:\\old.exe", "C:\\"};
 const EditorFields kNew{"New", "C:\\new.exe", "C:\\"};
+const std::string k5(5, ' ');
+const std::string k25(25, ' ');
 
 class DialogModelTest : public fakes::WorldTest {
  protected:
-  // Fn-E chosen on the key bar, assigned "Old" or not, with "opts5" as given
-  // (none: absent); `loaded` as the Assignment Type dialog leaves it.
-  void Seed(const Opt& confirm, bool assigned, bool loaded) {
-    contract::DeleteTree(world_.registry, platform::Root::CurrentUser, fakes::layout::kMaker);
+  // Fn-E chosen on the key bar, holding `stored` (no command: unassigned), with
+  // "opts5" as given (none: absent); `loaded` as the Assignment Type dialog leaves it.
+  void Seed(const Opt& confirm, const EditorFields& stored, bool loaded) {
+    contract::DeleteTree(world_.registry, platform::Root::CurrentUser, kMaker);
     world_.SelectKey("Fn-E", 10);
     world_.Put(kCfg, "opts2", "1");  // the configuration key exists, as after the first start
     if (confirm) world_.Put(kCfg, "opts5", *confirm);
-    if (assigned) {
-      world_.Put(kCmd, "Fn-E", kOld.command);
-      world_.Put(kDesc, "Fn-E", kOld.description);
-      world_.Put(kCwd, "Fn-E", kOld.directory);
-    }
+    const bool assigned = !stored.command.empty();
+    for (const auto& [path, text] :
+         {std::pair{kCmd, stored.command}, {kDesc, stored.description}, {kCwd, stored.directory}})
+      if (assigned) world_.Put(path, "Fn-E", text);
     world_.session.CurrentKeyLookup = assigned ? 0 : 2;  // as the key bar's right click
-    world_.session.PrevDescription = assigned && loaded ? kOld.description : "";
-    world_.session.PrevCommand = assigned && loaded ? kOld.command : "";
-    world_.session.PrevDirectory = loaded ? (assigned ? kOld.directory : "") : "D:\\another key";
+    world_.session.PrevDescription = assigned && loaded ? stored.description : "";
+    world_.session.PrevCommand = assigned && loaded ? stored.command : "";
+    world_.session.PrevDirectory = loaded ? (assigned ? stored.directory : "") : "D:\\another key";
     world_.log.clear();
   }
   Opt Read(const std::string& path, const char* name) { return world_.Text(path, name); }
@@ -68,11 +67,9 @@ TEST_F(DialogModelTest, TheAssignmentTypeLoadsThePreviousAssignmentAndClearsOrAs
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.confirm.value_or("<absent>") + (c.assigned ? " assigned" : " new"));
-    Seed(c.confirm, c.assigned, false);
+    Seed(c.confirm, c.assigned ? kOld : EditorFields{}, false);
     AssignTypeModel model(world_.session, world_.store, world_.host);
-    world_.log.clear();
     const AssignTypeModel::Shown shown = model.Load();
-    EXPECT_EQ(shown.key_name, "Fn-E");
     EXPECT_EQ(shown.confirm_changes, c.shown_checked);
     EXPECT_EQ(Read(kCfg, "opts5"), c.confirm_after_load);
     const EditorFields previous{world_.session.PrevDescription, world_.session.PrevCommand,
@@ -104,9 +101,8 @@ TEST_F(DialogModelTest, OkInTheEditorStoresAtOnceOrHandsTheChangeOver) {
       {"0", true, {"Named", "", ""}, Save::Saved, std::nullopt, "Named"},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.confirm.value_or("<absent>") + (c.assigned ? " assigned " : " new ") +
-                 c.fields.description);
-    Seed(c.confirm, c.assigned, true);
+    SCOPED_TRACE(&c - cases);
+    Seed(c.confirm, c.assigned ? kOld : EditorFields{}, true);
     EditCommandModel model(world_.session, world_.store, world_.host);
     model.Load();
     world_.log.clear();
@@ -123,7 +119,7 @@ TEST_F(DialogModelTest, OkInTheEditorStoresAtOnceOrHandsTheChangeOver) {
 // Any number but zero is on, as for launching; opening the editor leaves the
 // stored text as it is, and makes missing flags for all keys.
 TEST_F(DialogModelTest, TheSwitchBoxShowsTheStoredFlagOfADescribedKeyAndStoresAtOnce) {
-  Seed("1", true, true);
+  Seed("1", kOld, true);
   EditCommandModel model(world_.session, world_.store, world_.host);
   EXPECT_TRUE(model.Load().switch_to_running);
   EXPECT_EQ(Read(kOpts, "Fn-E"), "1");
@@ -140,6 +136,7 @@ TEST_F(DialogModelTest, TheSwitchBoxShowsTheStoredFlagOfADescribedKeyAndStoresAt
 }
 
 TEST_F(DialogModelTest, TheConfirmationStoresWhatTheNewFrameShowsOrNothingWhenCancelled) {
+  const EditorFields kGamesList{"Games", "Popup List...C:\\Menu\\Games", ""};
   const struct {
     HandOver source;
     EditorFields next_shown;
@@ -147,20 +144,13 @@ TEST_F(DialogModelTest, TheConfirmationStoresWhatTheNewFrameShowsOrNothingWhenCa
   } cases[] = {
       {HandOver::EditCommand, kNew, "C:\\new.exe", "New"},
       {HandOver::Clear, {"", "none", ""}, std::nullopt, ""},
-      {HandOver::Explorer,
-       {"Games", "Popup List...C:\\Menu\\Games", ""},
-       "@C:\\Menu\\Games",
-       "Games"},
+      {HandOver::Explorer, kGamesList, "@C:\\Menu\\Games", "Games"},
   };
   files_.AddFile("C:\\Menu\\Games", "Chess.lnk");
   for (const auto& c : cases) {
     SCOPED_TRACE(c.next_shown.command);
-    Seed("1", false, false);
-    world_.Put(kCmd, "Fn-E", "@C:\\Menu\\Old");
-    world_.Put(kDesc, "Fn-E", "Old menu");
+    Seed("1", {"Old menu", "@C:\\Menu\\Old", ""}, true);
     world_.AddPopupItem("Fn-E", "Stale", "C:\\Menu\\Old\\Stale.lnk");
-    world_.session.CurrentKeyLookup = 0;
-    AssignTypeModel(world_.session, world_.store, world_.host).Load();
     world_.session.ExplorerFolder = "C:\\Menu\\Games";
     world_.session.ExplorerCaption = "Games";
     world_.session.ExplorerItemCount = 1;
@@ -172,17 +162,60 @@ TEST_F(DialogModelTest, TheConfirmationStoresWhatTheNewFrameShowsOrNothingWhenCa
     model.Ok(shown);
     EXPECT_EQ(Read(kCmd, "Fn-E"), c.command_after);
     EXPECT_EQ(Read(kDesc, "Fn-E"), c.description_after);
-    EXPECT_FALSE(Read(fakes::layout::PrgItem("Fn-E", "Stale"), "Stale"));
-    EXPECT_EQ(Read(fakes::layout::PrgItem("Fn-E", "Chess"), "Chess").has_value(),
-              c.source == HandOver::Explorer);
+    EXPECT_FALSE(Read(PrgItem("Fn-E", "Stale"), "Stale"));
+    EXPECT_EQ(Read(PrgItem("Fn-E", "Chess"), "Chess").has_value(), c.source == HandOver::Explorer);
     EXPECT_EQ(world_.log, (Log{"refresh-marks", "enable-key-bar"}));
     EXPECT_EQ(world_.session.PrevCommand, "");
   }
-  Seed("1", true, false);
+  Seed("1", kOld, false);
   ConfirmationModel(world_.session, world_.store, world_.host, files_, HandOver::EditCommand, kNew)
       .Cancel();
   EXPECT_EQ(Read(kCmd, "Fn-E"), "C:\\old.exe");
   EXPECT_EQ(world_.log, Log{"enable-key-bar"});
+}
+
+TEST_F(DialogModelTest, TheListFollowsTheKeyTableKeepsItsExpandChoiceAndPicksTheCurrentKey) {
+  world_.Put(kCmd, "Fn-1", "C:\\run.exe");       // direct, no description
+  world_.Put(kCmd, "Fn-A", "@C:\\Menu\\Games");  // popup with items
+  world_.Put(kDesc, "Fn-A", "Games");
+  world_.AddPopupItem("Fn-A", "Solitaire", "C:\\Menu\\Games\\Solitaire.lnk");
+  world_.AddPopupItem("Fn-A", "Chess", "C:\\Menu\\Games\\Chess.lnk");
+  world_.Put(Prg("Fn-A"), "FileCount", "2");     // a value: never a row
+  world_.Put(kDesc, "Fn-B", "Only described");   // description without command
+  world_.Put(kCmd, "Fn-C", "@C:\\Empty");        // popup without a list key
+  world_.Put(kCmd, "Fn-D", "C:\\reserved.exe");  // reserved: never listed
+  world_.Reserve("D");
+
+  const std::vector<ListRow> rows = FnKeyList(world_.store, world_.session.FnKeyNames, true);
+  ASSERT_EQ(rows.size(), 23U + 2U);
+  EXPECT_EQ(rows[0], (ListRow{"Fn-1", k5 + "Fn-1", RowImage::Application}));
+  EXPECT_EQ(rows[6], (ListRow{"Fn-A", k5 + "Fn-A" + k5 + "Games", RowImage::PopupFolder}));
+  EXPECT_EQ(rows[7], (ListRow{"", k25 + "Chess", RowImage::ListItem}));
+  EXPECT_EQ(rows[8], (ListRow{"", k25 + "Solitaire", RowImage::ListItem}));
+  EXPECT_EQ(rows[9], (ListRow{"Fn-B", k5 + "Fn-B" + k5 + "Only described", RowImage::Application}));
+  EXPECT_EQ(rows[10], (ListRow{"Fn-C", k5 + "Fn-C", RowImage::PopupFolder}));
+  EXPECT_EQ(rows[11], (ListRow{"Fn-E", k5 + "Fn-E", RowImage::Application})) << "Fn-D is reserved";
+  EXPECT_EQ(rows.back().key, "Fn-Z");
+
+  const std::vector<ListRow> collapsed = FnKeyList(world_.store, world_.session.FnKeyNames, false);
+  EXPECT_EQ(collapsed.size(), 23U);
+  EXPECT_EQ(collapsed[7].key, "Fn-B");
+
+  AssignmentListModel model(world_.session, world_.store);
+  EXPECT_FALSE(model.InitialView()) << "fIcon missing: an empty list";
+  world_.Put(kCfg, "fIcon", "0");
+  EXPECT_EQ(model.InitialView(), false);
+  model.SetExpanded(true);
+  EXPECT_EQ(world_.Text(kCfg, "fIcon"), "1");
+  EXPECT_EQ(model.InitialView(), true);
+
+  EXPECT_TRUE(model.Pick("Fn-1"));
+  EXPECT_EQ(world_.session.CurrentKeyName, "Fn-1");
+  EXPECT_EQ(world_.session.CurrentKeyLookup, 0);
+  EXPECT_TRUE(model.CanOpenPicked());
+  EXPECT_FALSE(model.Pick(""));  // an item row
+  EXPECT_FALSE(model.CanOpenPicked());
+  EXPECT_NE(world_.session.CurrentKeyLookup, 0);
 }
 
 TEST(BrowseTest, AChosenFileFillsTheEditorAndAShortcutGivesItsTarget) {
