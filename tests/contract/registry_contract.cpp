@@ -1,30 +1,22 @@
 #include "contract/registry_contract.h"
 
-#include "store/registry_store.h"
-
-#include <cstring>
+#include <chrono>
+#include <thread>
 #include <tuple>
 #include <vector>
+
+#include "store/registry_store.h"
 
 namespace keylark::contract {
 namespace {
 
-using platform::KeyHandle;
 using platform::Root;
-using platform::Status;
+using Bytes = std::vector<std::uint8_t>;
+using Key = store::ScopedKey;
 
 constexpr const char* kScratchRoot = "Software\\KeylarkContractScratch";
 
-std::vector<std::uint8_t> Bytes(const char* text, std::size_t size) {
-  return std::vector<std::uint8_t>(text, text + size);
-}
-
-using Key = store::ScopedKey;
-
-// A value's bytes, read size first, exactly as many as the registry reports.
-std::vector<std::uint8_t> Get(const Key& key, const std::string& name) {
-  return key.ReadBytes(name).value_or(std::vector<std::uint8_t>{0xEE});
-}
+Bytes Of(const char* text, std::size_t size) { return Bytes(text, text + size); }
 
 }  // namespace
 
@@ -38,153 +30,132 @@ void DeleteTree(platform::Registry& registry, Root root, const std::string& path
 }
 
 std::string RegistryContract::Scratch(const std::string& relative) {
-  return relative.empty() ? kScratchRoot : std::string(kScratchRoot) + "\\" + relative;
+  return std::string(kScratchRoot) + "\\" + relative;
 }
 
 void RegistryContract::SetUp() {
   registry_ = GetParam().make();
-  DeleteTree(*registry_, Root::CurrentUser, kScratchRoot);
-  DeleteTree(*registry_, Root::LocalMachine, kScratchRoot);
+  TearDown();
 }
 
 void RegistryContract::TearDown() {
-  DeleteTree(*registry_, Root::CurrentUser, kScratchRoot);
-  DeleteTree(*registry_, Root::LocalMachine, kScratchRoot);
+  for (Root root : {Root::CurrentUser, Root::LocalMachine}) {
+    DeleteTree(*registry_, root, kScratchRoot);
+  }
 }
 
-TEST_P(RegistryContract, OpeningAMissingKeyFailsAndCreateMakesEveryParent) {
-  KeyHandle handle = 123;
+TEST_P(RegistryContract, MissingKeysFailToOpenAndAreCreatedWithEveryParent) {
+  platform::KeyHandle handle = 123;
   EXPECT_EQ(reg().OpenKey(Root::CurrentUser, Scratch("a\\b\\c"), &handle), platform::kFileNotFound);
   EXPECT_EQ(handle, 0U);
-
-  {
-    Key created(reg(), Root::CurrentUser, Scratch("a\\b\\c"), true);
-    EXPECT_EQ(created.OpenStatus(), platform::kSuccess);
-    EXPECT_NE(created.Handle(), 0U);
+  ASSERT_EQ(Key(reg(), Root::CurrentUser, Scratch("a\\b\\c"), true).WriteText("v", "1"),
+            platform::kSuccess);
+  // Paths ignore case, and the two roots are separate trees.
+  const std::tuple<Root, const char*, platform::Status> opens[] = {
+      {Root::CurrentUser, "a", platform::kSuccess},
+      {Root::CurrentUser, "A\\B", platform::kSuccess},
+      {Root::LocalMachine, "a", platform::kFileNotFound}};
+  for (const auto& [root, path, status] : opens) {
+    EXPECT_EQ(Key(reg(), root, Scratch(path), false).OpenStatus(), status) << path;
   }
-  EXPECT_EQ(Key(reg(), Root::CurrentUser, Scratch("a"), false).OpenStatus(), platform::kSuccess);
-  EXPECT_EQ(Key(reg(), Root::CurrentUser, Scratch("A\\B"), false).OpenStatus(), platform::kSuccess);
-  // Creating an existing key opens it and keeps its values.
-  {
-    Key c(reg(), Root::CurrentUser, Scratch("a\\b\\c"), false);
-    ASSERT_EQ(c.Write("v", platform::kRegSz, Bytes("1", 2)), platform::kSuccess);
-  }
-  Key again(reg(), Root::CurrentUser, Scratch("a\\b\\c"), true);
-  EXPECT_EQ(Get(again, "v"), Bytes("1", 2));
-  // The two roots are separate trees.
-  EXPECT_EQ(Key(reg(), Root::LocalMachine, Scratch("a"), false).OpenStatus(),
-            platform::kFileNotFound);
+  // Creating an existing key opens it with its values.
+  EXPECT_EQ(Key(reg(), Root::CurrentUser, Scratch("A\\b\\C"), true).ReadBytes("v"), Of("1", 2));
 }
 
-TEST_P(RegistryContract, ValuesAreQueriedSizeFirstAndReturnedExactly) {
-  Key key(reg(), Root::CurrentUser, Scratch("values"), true);
-  ASSERT_EQ(key.Write("Text", platform::kRegSz, Bytes("abc", 4)), platform::kSuccess);
-
+TEST_P(RegistryContract, ValuesAreQueriedSizeFirstAndTheirNamesIgnoreCase) {
+  const Key key(reg(), Root::CurrentUser, Scratch("values"), true);
+  ASSERT_EQ(key.Write("Text", platform::kRegSz, Of("abc", 4)), platform::kSuccess);
   std::uint32_t size = 0;
   EXPECT_EQ(reg().QueryValue(key.Handle(), "Text", nullptr, nullptr, &size), platform::kSuccess);
   EXPECT_EQ(size, 4U);
-
   std::uint8_t small[2] = {};
   size = sizeof small;
   EXPECT_EQ(reg().QueryValue(key.Handle(), "Text", nullptr, small, &size), platform::kMoreData);
   EXPECT_EQ(size, 4U);
-  EXPECT_EQ(Get(key, "Text"), Bytes("abc", 4));
-
-  size = 77;
   EXPECT_EQ(reg().QueryValue(key.Handle(), "Missing", nullptr, nullptr, &size),
             platform::kFileNotFound);
+
+  ASSERT_EQ(key.Write("text", platform::kRegSz, Of("22", 3)), platform::kSuccess);
+  EXPECT_EQ(key.ReadBytes("TEXT"), Of("22", 3));
+  EXPECT_EQ(reg().DeleteValue(key.Handle(), "tEXT"), platform::kSuccess);
+  EXPECT_EQ(key.ReadBytes("Text"), std::nullopt);
+  EXPECT_EQ(reg().DeleteValue(key.Handle(), "Text"), platform::kFileNotFound);
 }
 
-TEST_P(RegistryContract, DataOfEveryLayoutAndTypeIsKeptByteForByte) {
-  Key key(reg(), Root::CurrentUser, Scratch("layouts"), true);
+TEST_P(RegistryContract, DataOfEveryLayoutAndTypeIsKeptByteForByteUnderEitherRoot) {
   // Five characters without NUL (a long position), the three-zero placeholder,
   // a text with NUL padding, an empty value, a window handle and binary data.
-  const std::tuple<const char*, std::uint32_t, std::vector<std::uint8_t>> values[] = {
-      {"Long", platform::kRegSz, Bytes("10005", 5)},
-      {"Empty3", platform::kRegSz, Bytes("\0\0\0", 3)},
-      {"Padded", platform::kRegSz, Bytes("-15\0\0", 5)},
+  const std::tuple<const char*, std::uint32_t, Bytes> values[] = {
+      {"Long", platform::kRegSz, Of("10005", 5)},
+      {"Empty3", platform::kRegSz, Of("\0\0\0", 3)},
+      {"Padded", platform::kRegSz, Of("-15\0\0", 5)},
       {"Nothing", platform::kRegSz, {}},
       {"Handle", platform::kRegDword, {0x78, 0x56, 0x34, 0x12}},
       {"Blob", platform::kRegBinary, {0, 1, 0, 2, 0xFF}},
   };
-  for (const auto& [name, type, data] : values) {
-    ASSERT_EQ(key.Write(name, type, data), platform::kSuccess);
+  for (Root root : {Root::CurrentUser, Root::LocalMachine}) {
+    const Key key(reg(), root, Scratch("layouts"), true);
+    for (const auto& [name, type, data] : values) {
+      ASSERT_EQ(key.Write(name, type, data), platform::kSuccess);
+    }
+    for (const auto& [name, type, data] : values) {
+      std::uint32_t stored_type = 0;
+      EXPECT_EQ(key.ReadBytes(name, &stored_type), data) << name;
+      EXPECT_EQ(stored_type, type) << name;
+    }
   }
-  for (const auto& [name, type, data] : values) {
-    std::uint32_t stored_type = 0;
-    std::uint32_t size = 99;
-    EXPECT_EQ(reg().QueryValue(key.Handle(), name, &stored_type, nullptr, &size),
-              platform::kSuccess);
-    EXPECT_EQ(stored_type, type) << name;
-    EXPECT_EQ(size, data.size()) << name;
-    EXPECT_EQ(Get(key, name), data) << name;
-  }
-}
-
-TEST_P(RegistryContract, ValueNamesIgnoreCase) {
-  Key key(reg(), Root::CurrentUser, Scratch("case"), true);
-  ASSERT_EQ(key.Write("X", platform::kRegSz, Bytes("1", 2)), platform::kSuccess);
-  EXPECT_EQ(Get(key, "x"), Bytes("1", 2));
-  ASSERT_EQ(key.Write("x", platform::kRegSz, Bytes("22", 3)), platform::kSuccess);
-  EXPECT_EQ(Get(key, "X"), Bytes("22", 3));
-
-  EXPECT_EQ(reg().DeleteValue(key.Handle(), "x"), platform::kSuccess);
-  std::uint32_t size = 0;
-  EXPECT_EQ(reg().QueryValue(key.Handle(), "X", nullptr, nullptr, &size), platform::kFileNotFound);
-  EXPECT_EQ(reg().DeleteValue(key.Handle(), "X"), platform::kFileNotFound);
 }
 
 TEST_P(RegistryContract, SubkeysEnumerateInCaseInsensitiveOrderWithTheirSpelling) {
   for (const char* name : {"beta", "Alpha", "gamma long name", "Delta"}) {
     Key(reg(), Root::CurrentUser, Scratch("list\\") + name, true);
   }
-  Key list(reg(), Root::CurrentUser, Scratch("list"), false);
-  std::vector<std::string> names;
+  const Key list(reg(), Root::CurrentUser, Scratch("list"), false);
+  EXPECT_EQ(list.SubkeyNames(),
+            (std::vector<std::string>{"Alpha", "beta", "Delta", "gamma long name"}));
   char buffer[64];
-  std::uint32_t index = 0;
-  Status status = 0;
-  while ((status = reg().EnumKey(list.Handle(), index, buffer, sizeof buffer)) ==
-         platform::kSuccess) {
-    names.emplace_back(buffer);
-    ++index;
-  }
-  EXPECT_EQ(status, platform::kNoMoreItems);
-  EXPECT_EQ(names, (std::vector<std::string>{"Alpha", "beta", "Delta", "gamma long name"}));
-
-  char tiny[3];
-  EXPECT_EQ(reg().EnumKey(list.Handle(), 0, tiny, sizeof tiny), platform::kMoreData);
-
+  EXPECT_EQ(reg().EnumKey(list.Handle(), 4, buffer, sizeof buffer), platform::kNoMoreItems);
+  EXPECT_EQ(reg().EnumKey(list.Handle(), 0, buffer, 3), platform::kMoreData);
   std::uint32_t count = 0;
   std::uint32_t longest = 0;
   EXPECT_EQ(reg().QueryInfoKey(list.Handle(), &count, &longest), platform::kSuccess);
   EXPECT_EQ(count, 4U);
-  EXPECT_EQ(longest, std::strlen("gamma long name"));
+  EXPECT_EQ(longest, 15U);  // "gamma long name"
 }
 
 TEST_P(RegistryContract, DeleteKeyRemovesOnlyLeaves) {
   Key(reg(), Root::CurrentUser, Scratch("tree\\leaf\\deeper"), true);
-  Key tree(reg(), Root::CurrentUser, Scratch("tree"), false);
+  const Key tree(reg(), Root::CurrentUser, Scratch("tree"), false);
   EXPECT_EQ(reg().DeleteKey(tree.Handle(), "leaf"), platform::kAccessDenied);
-  {
-    Key leaf(reg(), Root::CurrentUser, Scratch("tree\\leaf"), false);
-    EXPECT_EQ(reg().DeleteKey(leaf.Handle(), "DEEPER"), platform::kSuccess);
-  }
+  EXPECT_EQ(reg().DeleteKey(tree.Handle(), "LEAF\\Deeper"), platform::kSuccess);
   EXPECT_EQ(reg().DeleteKey(tree.Handle(), "leaf"), platform::kSuccess);
   EXPECT_EQ(Key(reg(), Root::CurrentUser, Scratch("tree\\leaf"), false).OpenStatus(),
             platform::kFileNotFound);
   EXPECT_EQ(reg().DeleteKey(tree.Handle(), "leaf"), platform::kFileNotFound);
-  std::uint32_t count = 9;
-  EXPECT_EQ(reg().QueryInfoKey(tree.Handle(), &count, nullptr), platform::kSuccess);
-  EXPECT_EQ(count, 0U);
+  EXPECT_TRUE(tree.SubkeyNames().empty());
 }
 
-TEST_P(RegistryContract, LocalMachineKeysWorkLikeCurrentUserKeys) {
-  Key key(reg(), Root::LocalMachine, Scratch("reserve"), true);
-  ASSERT_EQ(key.Write("A", platform::kRegDword, {1, 0, 0, 0}), platform::kSuccess);
-  Key again(reg(), Root::LocalMachine, Scratch("Reserve"), false);
-  EXPECT_EQ(Get(again, "a"), (std::vector<std::uint8_t>{1, 0, 0, 0}));
-  EXPECT_EQ(Key(reg(), Root::CurrentUser, Scratch("reserve"), false).OpenStatus(),
-            platform::kFileNotFound);
+// The popup list skips reading a list whose key did not change: adding or
+// removing a subkey changes the key's time, and what happens below does not.
+TEST_P(RegistryContract, AKeyIsStampedWhenASubkeyComesOrGoes) {
+  const Key list(reg(), Root::CurrentUser, Scratch("stamped"), true);
+  std::uint64_t times[4] = {};
+  const auto stamp = [&](int at) {
+    // The system's clock moves in steps of up to 16 ms.
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_EQ(reg().QueryLastWriteTime(list.Handle(), &times[at]), platform::kSuccess);
+  };
+  stamp(0);
+  Key(reg(), Root::CurrentUser, Scratch("stamped\\item"), true);
+  stamp(1);
+  ASSERT_EQ(Key(reg(), Root::CurrentUser, Scratch("stamped\\item"), false).WriteText("i", "C:\\x"),
+            platform::kSuccess);
+  stamp(2);
+  ASSERT_EQ(reg().DeleteKey(list.Handle(), "item"), platform::kSuccess);
+  stamp(3);
+  EXPECT_GT(times[1], times[0]);
+  EXPECT_EQ(times[2], times[1]) << "a value of a subkey leaves the key as it was";
+  EXPECT_GT(times[3], times[2]);
 }
 
 }  // namespace keylark::contract
