@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,22 +23,20 @@ class FakeShortcutLibrary final : public platform::ShortcutLibrary {
                                std::int32_t* number2) override {
     ++calls_;
     const std::array<char*, 5> buffers = {target_buffer, buffer2, buffer3, buffer4, buffer5};
-    const auto zeroed = [](const char* b) {
-      return std::all_of(b, b + platform::kShortcutBufferSize, [](char c) { return c == '\0'; });
-    };
-    outputs_were_zeroed_ =
-        std::all_of(buffers.begin(), buffers.end(), zeroed) && *number1 == 0 && *number2 == 0;
-    seen_path_ = path;
+    outputs_were_zeroed_ = *number1 == 0 && *number2 == 0;
     for (std::size_t i = 0; i < buffers.size(); ++i) {
+      outputs_were_zeroed_ &= std::all_of(buffers[i], buffers[i] + platform::kShortcutBufferSize,
+                                          [](char c) { return c == '\0'; });
       const std::size_t size = std::min(outputs_[i].size(), platform::kShortcutBufferSize);
       if (size > 0) std::memcpy(buffers[i], outputs_[i].data(), size);
     }
-    *number1 = number1_;
-    *number2 = number2_;
-    if (rewrite_path_) {
-      // Like a real library, it never writes past the NUL it was given.
-      const std::size_t size = std::min(rewritten_path_.size() + 1, seen_path_.size() + 1);
-      std::memcpy(path, rewritten_path_.c_str(), size);
+    *number1 = numbers_[0];
+    *number2 = numbers_[1];
+    seen_path_ = path;
+    // Like a real library, it never writes past the NUL it was given.
+    if (rewritten_path_) {
+      std::memcpy(path, rewritten_path_->c_str(),
+                  std::min(rewritten_path_->size(), seen_path_.size()) + 1);
     }
     return result_;
   }
@@ -50,19 +49,11 @@ class FakeShortcutLibrary final : public platform::ShortcutLibrary {
     outputs_.at(index) = std::move(bytes);
   }
   void SetText(std::size_t index, const std::string& text) {
-    std::vector<char> bytes(text.begin(), text.end());
-    bytes.push_back('\0');
-    SetBuffer(index, std::move(bytes));
+    SetBuffer(index, std::vector<char>(text.c_str(), text.c_str() + text.size() + 1));
   }
-  void SetNumbers(std::int32_t first, std::int32_t second) {
-    number1_ = first;
-    number2_ = second;
-  }
+  void SetNumbers(std::int32_t first, std::int32_t second) { numbers_ = {first, second}; }
   // Text (with its NUL) written over the path buffer, cut to the buffer's size.
-  void RewritePath(const std::string& text) {
-    rewritten_path_ = text;
-    rewrite_path_ = true;
-  }
+  void RewritePath(const std::string& text) { rewritten_path_ = text; }
 
   int Calls() const { return calls_; }
   // The path text as it arrived, up to its NUL.
@@ -74,11 +65,8 @@ class FakeShortcutLibrary final : public platform::ShortcutLibrary {
   bool loadable_ = true;
   std::int32_t result_ = platform::kShortcutSuccess;
   std::array<std::vector<char>, 5> outputs_;
-  std::int32_t number1_ = 0;
-  std::int32_t number2_ = 0;
-  bool rewrite_path_ = false;
-  std::string rewritten_path_;
-
+  std::array<std::int32_t, 2> numbers_ = {};
+  std::optional<std::string> rewritten_path_;
   int calls_ = 0;
   std::string seen_path_;
   bool outputs_were_zeroed_ = false;

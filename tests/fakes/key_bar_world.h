@@ -9,7 +9,6 @@
 #include <string>
 
 #include "app/key_bar_services.h"
-#include "fakes/call_log.h"
 #include "fakes/fake_key_bar_host.h"
 #include "fakes/fake_registry.h"
 #include "fakes/fake_shell.h"
@@ -27,8 +26,7 @@ struct KeyBarWorld {
   // A text as Keylark stores it: its bytes and one NUL, the key made if missing.
   void Put(const std::string& path, const std::string& name, const std::string& text,
            platform::Root root = platform::Root::CurrentUser) {
-    store::Bytes data(text.begin(), text.end());
-    data.push_back(0);
+    const store::Bytes data(text.c_str(), text.c_str() + text.size() + 1);
     store::ScopedKey(registry, root, path, true).Write(name, platform::kRegSz, data);
   }
   // A value's bytes as stored, or nothing when it is absent.
