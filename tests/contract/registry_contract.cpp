@@ -14,9 +14,13 @@ using platform::Root;
 using Bytes = std::vector<std::uint8_t>;
 using Key = store::ScopedKey;
 
-constexpr const char* kScratchRoot = "Software\\KeylarkContractScratch";
-
 Bytes Of(const char* text, std::size_t size) { return Bytes(text, text + size); }
+
+// A key below the scratch key, opened or made.
+Key At(platform::Registry& registry, const std::string& relative, bool create = false,
+       Root root = Root::CurrentUser) {
+  return Key(registry, root, std::string(kScratchRoot) + "\\" + relative, create);
+}
 
 }  // namespace
 
@@ -29,41 +33,25 @@ void DeleteTree(platform::Registry& registry, Root root, const std::string& path
   if (parent.IsOpen()) registry.DeleteKey(parent.Handle(), path.substr(slash + 1));
 }
 
-std::string RegistryContract::Scratch(const std::string& relative) {
-  return std::string(kScratchRoot) + "\\" + relative;
-}
-
-void RegistryContract::SetUp() {
-  registry_ = GetParam().make();
-  TearDown();
-}
-
-void RegistryContract::TearDown() {
-  for (Root root : {Root::CurrentUser, Root::LocalMachine}) {
-    DeleteTree(*registry_, root, kScratchRoot);
-  }
-}
-
 TEST_P(RegistryContract, MissingKeysFailToOpenAndAreCreatedWithEveryParent) {
   platform::KeyHandle handle = 123;
-  EXPECT_EQ(reg().OpenKey(Root::CurrentUser, Scratch("a\\b\\c"), &handle), platform::kFileNotFound);
+  EXPECT_EQ(reg().OpenKey(Root::CurrentUser, kScratchRoot, &handle), platform::kFileNotFound);
   EXPECT_EQ(handle, 0U);
-  ASSERT_EQ(Key(reg(), Root::CurrentUser, Scratch("a\\b\\c"), true).WriteText("v", "1"),
-            platform::kSuccess);
+  ASSERT_EQ(At(reg(), "a\\b\\c", true).WriteText("v", "1"), platform::kSuccess);
   // Paths ignore case, and the two roots are separate trees.
   const std::tuple<Root, const char*, platform::Status> opens[] = {
       {Root::CurrentUser, "a", platform::kSuccess},
       {Root::CurrentUser, "A\\B", platform::kSuccess},
       {Root::LocalMachine, "a", platform::kFileNotFound}};
   for (const auto& [root, path, status] : opens) {
-    EXPECT_EQ(Key(reg(), root, Scratch(path), false).OpenStatus(), status) << path;
+    EXPECT_EQ(At(reg(), path, false, root).OpenStatus(), status) << path;
   }
   // Creating an existing key opens it with its values.
-  EXPECT_EQ(Key(reg(), Root::CurrentUser, Scratch("A\\b\\C"), true).ReadBytes("v"), Of("1", 2));
+  EXPECT_EQ(At(reg(), "A\\b\\C", true).ReadBytes("v"), Of("1", 2));
 }
 
 TEST_P(RegistryContract, ValuesAreQueriedSizeFirstAndTheirNamesIgnoreCase) {
-  const Key key(reg(), Root::CurrentUser, Scratch("values"), true);
+  const Key key = At(reg(), "values", true);
   ASSERT_EQ(key.Write("Text", platform::kRegSz, Of("abc", 4)), platform::kSuccess);
   std::uint32_t size = 0;
   EXPECT_EQ(reg().QueryValue(key.Handle(), "Text", nullptr, nullptr, &size), platform::kSuccess);
@@ -94,7 +82,7 @@ TEST_P(RegistryContract, DataOfEveryLayoutAndTypeIsKeptByteForByteUnderEitherRoo
       {"Blob", platform::kRegBinary, {0, 1, 0, 2, 0xFF}},
   };
   for (Root root : {Root::CurrentUser, Root::LocalMachine}) {
-    const Key key(reg(), root, Scratch("layouts"), true);
+    const Key key = At(reg(), "layouts", true, root);
     for (const auto& [name, type, data] : values) {
       ASSERT_EQ(key.Write(name, type, data), platform::kSuccess);
     }
@@ -108,9 +96,9 @@ TEST_P(RegistryContract, DataOfEveryLayoutAndTypeIsKeptByteForByteUnderEitherRoo
 
 TEST_P(RegistryContract, SubkeysEnumerateInCaseInsensitiveOrderWithTheirSpelling) {
   for (const char* name : {"beta", "Alpha", "gamma long name", "Delta"}) {
-    Key(reg(), Root::CurrentUser, Scratch("list\\") + name, true);
+    At(reg(), std::string("list\\") + name, true);
   }
-  const Key list(reg(), Root::CurrentUser, Scratch("list"), false);
+  const Key list = At(reg(), "list");
   EXPECT_EQ(list.SubkeyNames(),
             (std::vector<std::string>{"Alpha", "beta", "Delta", "gamma long name"}));
   char buffer[64];
@@ -124,13 +112,12 @@ TEST_P(RegistryContract, SubkeysEnumerateInCaseInsensitiveOrderWithTheirSpelling
 }
 
 TEST_P(RegistryContract, DeleteKeyRemovesOnlyLeaves) {
-  Key(reg(), Root::CurrentUser, Scratch("tree\\leaf\\deeper"), true);
-  const Key tree(reg(), Root::CurrentUser, Scratch("tree"), false);
+  At(reg(), "tree\\leaf\\deeper", true);
+  const Key tree = At(reg(), "tree");
   EXPECT_EQ(reg().DeleteKey(tree.Handle(), "leaf"), platform::kAccessDenied);
   EXPECT_EQ(reg().DeleteKey(tree.Handle(), "LEAF\\Deeper"), platform::kSuccess);
   EXPECT_EQ(reg().DeleteKey(tree.Handle(), "leaf"), platform::kSuccess);
-  EXPECT_EQ(Key(reg(), Root::CurrentUser, Scratch("tree\\leaf"), false).OpenStatus(),
-            platform::kFileNotFound);
+  EXPECT_EQ(At(reg(), "tree\\leaf").OpenStatus(), platform::kFileNotFound);
   EXPECT_EQ(reg().DeleteKey(tree.Handle(), "leaf"), platform::kFileNotFound);
   EXPECT_TRUE(tree.SubkeyNames().empty());
 }
@@ -138,7 +125,7 @@ TEST_P(RegistryContract, DeleteKeyRemovesOnlyLeaves) {
 // The popup list skips reading a list whose key did not change: adding or
 // removing a subkey changes the key's time, and what happens below does not.
 TEST_P(RegistryContract, AKeyIsStampedWhenASubkeyComesOrGoes) {
-  const Key list(reg(), Root::CurrentUser, Scratch("stamped"), true);
+  const Key list = At(reg(), "stamped", true);
   std::uint64_t times[4] = {};
   const auto stamp = [&](int at) {
     // The system's clock moves in steps of up to 16 ms.
@@ -146,10 +133,9 @@ TEST_P(RegistryContract, AKeyIsStampedWhenASubkeyComesOrGoes) {
     EXPECT_EQ(reg().QueryLastWriteTime(list.Handle(), &times[at]), platform::kSuccess);
   };
   stamp(0);
-  Key(reg(), Root::CurrentUser, Scratch("stamped\\item"), true);
+  At(reg(), "stamped\\item", true);
   stamp(1);
-  ASSERT_EQ(Key(reg(), Root::CurrentUser, Scratch("stamped\\item"), false).WriteText("i", "C:\\x"),
-            platform::kSuccess);
+  ASSERT_EQ(At(reg(), "stamped\\item").WriteText("i", "C:\\x"), platform::kSuccess);
   stamp(2);
   ASSERT_EQ(reg().DeleteKey(list.Handle(), "item"), platform::kSuccess);
   stamp(3);

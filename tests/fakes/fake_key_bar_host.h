@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/key_bar_services.h"
-#include "fakes/call_log.h"
+#include "fakes/fake_shell.h"
 
 namespace keylark::fakes {
 

@@ -39,9 +39,8 @@ class FakeRegistry final : public platform::Registry {
   }
   Status QueryValue(KeyHandle key, const std::string& name, std::uint32_t* type, std::uint8_t* data,
                     std::uint32_t* size) override {
-    log_.push_back("query " + name);
     std::shared_ptr<Node> node;
-    if (const Status status = Live(key, node)) return status;
+    if (const Status status = Use("query " + name, key, node)) return status;
     const auto it = node->values.find(Fold(name));
     if (it == node->values.end()) return platform::kFileNotFound;
     const auto& [stored_type, bytes] = it->second;
@@ -54,26 +53,23 @@ class FakeRegistry final : public platform::Registry {
   }
   Status SetValue(KeyHandle key, const std::string& name, std::uint32_t type,
                   const std::uint8_t* data, std::uint32_t size) override {
-    log_.push_back("set " + name);
     std::shared_ptr<Node> node;
-    if (const Status status = Live(key, node)) return status;
+    if (const Status status = Use("set " + name, key, node)) return status;
     if (set_failure_ != 0 && sets_before_failure_-- == 0) return std::exchange(set_failure_, 0);
     node->values[Fold(name)] = {type, std::vector<std::uint8_t>(data, data + size)};
     node->written = ++clock_;
     return platform::kSuccess;
   }
   Status DeleteValue(KeyHandle key, const std::string& name) override {
-    log_.push_back("delete value " + name);
     std::shared_ptr<Node> node;
-    if (const Status status = Live(key, node)) return status;
+    if (const Status status = Use("delete value " + name, key, node)) return status;
     if (node->values.erase(Fold(name)) == 0) return platform::kFileNotFound;
     node->written = ++clock_;
     return platform::kSuccess;
   }
   Status DeleteKey(KeyHandle key, const std::string& subkey) override {
-    log_.push_back("delete key " + subkey);
     std::shared_ptr<Node> node;
-    if (const Status status = Live(key, node)) return status;
+    if (const Status status = Use("delete key " + subkey, key, node)) return status;
     std::vector<std::string> parts = SplitPath(subkey);
     if (parts.empty()) return platform::kBadPathname;
     const std::shared_ptr<Node> child = Descend(node, parts, false);
@@ -89,9 +85,8 @@ class FakeRegistry final : public platform::Registry {
   }
   Status EnumKey(KeyHandle key, std::uint32_t index, char* buffer,
                  std::uint32_t buffer_chars) override {
-    log_.push_back("enum " + std::to_string(index));
     std::shared_ptr<Node> node;
-    if (const Status status = Live(key, node)) return status;
+    if (const Status status = Use("enum " + std::to_string(index), key, node)) return status;
     if (index >= node->children.size()) return platform::kNoMoreItems;
     const std::string& name = std::next(node->children.begin(), index)->second->name;
     if (buffer == nullptr || buffer_chars < name.size() + 1) return platform::kMoreData;
@@ -101,7 +96,7 @@ class FakeRegistry final : public platform::Registry {
   Status QueryInfoKey(KeyHandle key, std::uint32_t* subkeys,
                       std::uint32_t* max_subkey_len) override {
     std::shared_ptr<Node> node;
-    if (const Status status = Live(key, node)) return status;
+    if (const Status status = Use("info", key, node)) return status;
     std::size_t longest = 0;
     for (const auto& entry : node->children) longest = std::max(longest, entry.second->name.size());
     if (subkeys != nullptr) *subkeys = static_cast<std::uint32_t>(node->children.size());
@@ -110,15 +105,15 @@ class FakeRegistry final : public platform::Registry {
   }
   Status QueryLastWriteTime(KeyHandle key, std::uint64_t* time) override {
     std::shared_ptr<Node> node;
-    if (const Status status = Live(key, node)) return status;
+    if (const Status status = Use("stamp", key, node)) return status;
     *time = node->written;
     return platform::kSuccess;
   }
 
   // Keys opened and not yet closed: tests check that every open is paired.
   std::size_t OpenHandleCount() const { return handles_.size(); }
-  // Every registry call made so far, one line each ("open cfg", "set X"...),
-  // for tests that check order; cleared by ClearLog().
+  // The registry calls made so far but closes, one line each ("open <path>",
+  // "set <name>", "enum <index>"...), for tests that check order.
   const std::vector<std::string>& Log() const { return log_; }
   void ClearLog() { log_.clear(); }
   // Makes one later SetValue fail with the given status: the one that comes
@@ -170,8 +165,9 @@ class FakeRegistry final : public platform::Registry {
     handles_[std::exchange(next_handle_, next_handle_ + 4)] = std::move(node);
     return platform::kSuccess;
   }
-  // The key behind an open handle, or why it cannot be used.
-  Status Live(KeyHandle key, std::shared_ptr<Node>& node) const {
+  // Logs a call on an open key, and finds the key or why it cannot be used.
+  Status Use(const std::string& call, KeyHandle key, std::shared_ptr<Node>& node) {
+    log_.push_back(call);
     const auto it = handles_.find(key);
     if (it == handles_.end()) return platform::kInvalidHandle;
     node = it->second;

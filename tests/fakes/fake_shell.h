@@ -11,10 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "fakes/call_log.h"
 #include "platform/shell.h"
 
 namespace keylark::fakes {
+
+// One ordered record of the calls the shell and the key bar host receive.
+using CallLog = std::vector<std::string>;
 
 class FakeShell final : public platform::Shell {
  public:
