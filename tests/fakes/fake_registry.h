@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
-#include <cstring>
 #include <iterator>
 #include <map>
 #include <memory>
@@ -28,11 +27,11 @@ class FakeRegistry final : public platform::Registry {
 
   Status OpenKey(Root root, const std::string& path, KeyHandle* key) override {
     log_.push_back("open " + path);
-    return NewHandle(Descend(roots_[static_cast<int>(root)], SplitPath(path), false), key);
+    return NewHandle(Descend(roots_[static_cast<int>(root)], path, false), key);
   }
   Status CreateKey(Root root, const std::string& path, KeyHandle* key) override {
     log_.push_back("create " + path);
-    return NewHandle(Descend(roots_[static_cast<int>(root)], SplitPath(path), true), key);
+    return NewHandle(Descend(roots_[static_cast<int>(root)], path, true), key);
   }
   Status CloseKey(KeyHandle key) override {
     return handles_.erase(key) == 1 ? platform::kSuccess : platform::kInvalidHandle;
@@ -57,31 +56,25 @@ class FakeRegistry final : public platform::Registry {
     if (const Status status = Use("set " + name, key, node)) return status;
     if (set_failure_ != 0 && sets_before_failure_-- == 0) return std::exchange(set_failure_, 0);
     node->values[Fold(name)] = {type, std::vector<std::uint8_t>(data, data + size)};
-    node->written = ++clock_;
-    return platform::kSuccess;
+    return Touch(*node);
   }
   Status DeleteValue(KeyHandle key, const std::string& name) override {
     std::shared_ptr<Node> node;
     if (const Status status = Use("delete value " + name, key, node)) return status;
     if (node->values.erase(Fold(name)) == 0) return platform::kFileNotFound;
-    node->written = ++clock_;
-    return platform::kSuccess;
+    return Touch(*node);
   }
   Status DeleteKey(KeyHandle key, const std::string& subkey) override {
     std::shared_ptr<Node> node;
     if (const Status status = Use("delete key " + subkey, key, node)) return status;
-    std::vector<std::string> parts = SplitPath(subkey);
-    if (parts.empty()) return platform::kBadPathname;
-    const std::shared_ptr<Node> child = Descend(node, parts, false);
-    parts.pop_back();
-    const std::shared_ptr<Node> parent = Descend(node, parts, false);
+    const std::shared_ptr<Node> child = Descend(node, subkey, false);
+    if (child == node) return platform::kBadPathname;
     if (child == nullptr) return platform::kFileNotFound;
     if (!child->children.empty()) return platform::kAccessDenied;
     // Handles still open on the deleted key see it as deleted, as in Windows.
     child->deleted = true;
-    parent->children.erase(Fold(child->name));
-    parent->written = ++clock_;
-    return platform::kSuccess;
+    child->parent->children.erase(Fold(child->name));
+    return Touch(*child->parent);
   }
   Status EnumKey(KeyHandle key, std::uint32_t index, char* buffer,
                  std::uint32_t buffer_chars) override {
@@ -90,7 +83,7 @@ class FakeRegistry final : public platform::Registry {
     if (index >= node->children.size()) return platform::kNoMoreItems;
     const std::string& name = std::next(node->children.begin(), index)->second->name;
     if (buffer == nullptr || buffer_chars < name.size() + 1) return platform::kMoreData;
-    std::memcpy(buffer, name.c_str(), name.size() + 1);
+    std::copy_n(name.c_str(), name.size() + 1, buffer);
     return platform::kSuccess;
   }
   Status QueryInfoKey(KeyHandle key, std::uint32_t* subkeys,
@@ -126,6 +119,7 @@ class FakeRegistry final : public platform::Registry {
  private:
   struct Node {
     std::string name;  // as first spelt
+    Node* parent = nullptr;
     bool deleted = false;
     std::uint64_t written = 0;  // the fake's clock when the key last changed
     std::map<std::string, std::pair<std::uint32_t, std::vector<std::uint8_t>>> values{};
@@ -137,27 +131,24 @@ class FakeRegistry final : public platform::Registry {
     for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return name;
   }
-  static std::vector<std::string> SplitPath(const std::string& path) {
-    std::vector<std::string> parts;
-    std::istringstream in(path);
-    for (std::string part; std::getline(in, part, '\\');) {
-      if (!part.empty()) parts.push_back(part);
-    }
-    return parts;
-  }
-  // The key `parts` below `node`, made with its missing parents on `create`.
-  std::shared_ptr<Node> Descend(std::shared_ptr<Node> node, const std::vector<std::string>& parts,
-                                bool create) {
-    for (const std::string& part : parts) {
+  // The key at `path` below `node`, made with its missing parents on `create`.
+  std::shared_ptr<Node> Descend(std::shared_ptr<Node> node, const std::string& path, bool create) {
+    std::istringstream parts(path);
+    for (std::string part; std::getline(parts, part, '\\');) {
+      if (part.empty()) continue;
       const std::string folded = Fold(part);
       if (node->children.count(folded) == 0) {
         if (!create) return nullptr;
-        node->children[folded] = std::make_shared<Node>(Node{part});
+        node->children[folded] = std::make_shared<Node>(Node{part, node.get()});
         node->written = ++clock_;
       }
       node = node->children[folded];
     }
     return node;
+  }
+  Status Touch(Node& node) {
+    node.written = ++clock_;
+    return platform::kSuccess;
   }
   Status NewHandle(std::shared_ptr<Node> node, KeyHandle* key) {
     *key = node == nullptr ? 0 : next_handle_;
