@@ -22,8 +22,7 @@ class FakeDevice final : public platform::Device {
     std::uint32_t output_size = 0;
   };
 
-  // The device opens under `name` only, compared exactly as the driver's
-  // symbolic link would be.
+  // The device opens under `name` only, compared exactly as a symbolic link.
   explicit FakeDevice(std::string name) : name_(std::move(name)) {}
 
   std::optional<platform::DeviceHandle> OpenExisting(const std::string& name) override {

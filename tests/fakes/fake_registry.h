@@ -1,7 +1,6 @@
-// An in-memory registry with the semantics of the Win32 one: case-insensitive
-// names that keep their spelling, subkeys enumerated in case-insensitive
-// order, size-first queries, create with missing parents, and a delete that
-// refuses keys with subkeys. The contract suite holds it to the real thing.
+// An in-memory registry that the contract suite holds to the real one: names
+// ignore case and keep their spelling, subkeys enumerate in case-insensitive
+// order, queries go size first, and only keys without subkeys are deleted.
 #pragma once
 
 #include <algorithm>
@@ -54,7 +53,7 @@ class FakeRegistry final : public platform::Registry {
                   const std::uint8_t* data, std::uint32_t size) override {
     std::shared_ptr<Node> node;
     if (const Status status = Use("set " + name, key, node)) return status;
-    if (set_failure_ != 0 && sets_before_failure_-- == 0) return std::exchange(set_failure_, 0);
+    if (failure_.second != 0 && failure_.first-- == 0) return std::exchange(failure_.second, 0);
     node->values[Fold(name)] = {type, std::vector<std::uint8_t>(data, data + size)};
     return Touch(*node);
   }
@@ -111,10 +110,7 @@ class FakeRegistry final : public platform::Registry {
   void ClearLog() { log_.clear(); }
   // Makes one later SetValue fail with the given status: the one that comes
   // after `succeeding` more have succeeded.
-  void FailOneSetValue(std::size_t succeeding, Status status) {
-    sets_before_failure_ = succeeding;
-    set_failure_ = status;
-  }
+  void FailOneSetValue(std::size_t succeeding, Status status) { failure_ = {succeeding, status}; }
 
  private:
   struct Node {
@@ -152,9 +148,8 @@ class FakeRegistry final : public platform::Registry {
   }
   Status NewHandle(std::shared_ptr<Node> node, KeyHandle* key) {
     *key = node == nullptr ? 0 : next_handle_;
-    if (node == nullptr) return platform::kFileNotFound;
-    handles_[std::exchange(next_handle_, next_handle_ + 4)] = std::move(node);
-    return platform::kSuccess;
+    if (node != nullptr) handles_[std::exchange(next_handle_, next_handle_ + 4)] = std::move(node);
+    return *key == 0 ? platform::kFileNotFound : platform::kSuccess;
   }
   // Logs a call on an open key, and finds the key or why it cannot be used.
   Status Use(const std::string& call, KeyHandle key, std::shared_ptr<Node>& node) {
@@ -169,9 +164,8 @@ class FakeRegistry final : public platform::Registry {
   std::map<KeyHandle, std::shared_ptr<Node>> handles_;
   KeyHandle next_handle_ = 0x100;
   std::vector<std::string> log_;
-  std::size_t sets_before_failure_ = 0;
-  Status set_failure_ = 0;
-  std::uint64_t clock_ = 0;  // counts changes: the fake's time of writing
+  std::pair<std::size_t, Status> failure_ = {0, 0};  // sets still to succeed, then the failure
+  std::uint64_t clock_ = 0;                          // counts changes: the fake's time of writing
 };
 
 }  // namespace keylark::fakes

@@ -1,7 +1,6 @@
-// A shell that records every action in a call log ("shell-open <file>[ |
-// <parameters>]", "start <line>", "snapshot", "show <window> <command>",
-// "foreground <window>", "mouse <dx> <dy>") over a small process table:
-// started programs keep running until a test ends them.
+// A shell over a small process table (started programs run until a test ends
+// them) that logs "shell-open <file>[ | <parameters>]", "start <line>",
+// "snapshot", "show <window> <command>", "foreground <window>", "mouse <dx> <dy>".
 #pragma once
 
 #include <algorithm>

@@ -1,6 +1,5 @@
-// A shortcut-information library that writes whatever a test tells it to:
-// raw bytes per output buffer, the two numbers, the result, and a new text for
-// the path buffer. It remembers what it was handed.
+// A shortcut-information library that writes what a test tells it to (bytes
+// per buffer, numbers, result, a new path text) and remembers what it got.
 #pragma once
 
 #include <algorithm>

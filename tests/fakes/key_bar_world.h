@@ -1,6 +1,5 @@
-// A key bar's surroundings for native tests: an in-memory store, the session,
-// a recording shell and host sharing one call log, and shorthands that read
-// and seed the registry by its literal paths, as another program would.
+// A key bar's surroundings: store, session, a shell and host sharing one call
+// log, and shorthands that use the registry by its paths as others would.
 #pragma once
 
 #include <gtest/gtest.h>
