@@ -106,8 +106,7 @@ TEST_P(RegistryContract, SubkeysEnumerateInCaseInsensitiveOrderWithTheirSpelling
   char buffer[64];
   EXPECT_EQ(reg().EnumKey(list.Handle(), 4, buffer, sizeof buffer), platform::kNoMoreItems);
   EXPECT_EQ(reg().EnumKey(list.Handle(), 0, buffer, 3), platform::kMoreData);
-  std::uint32_t count = 0;
-  std::uint32_t longest = 0;
+  std::uint32_t count = 0, longest = 0;
   EXPECT_EQ(reg().QueryInfoKey(list.Handle(), &count, &longest), platform::kSuccess);
   EXPECT_EQ(count, 4U);
   EXPECT_EQ(longest, 15U);  // "gamma long name"

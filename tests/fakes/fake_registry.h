@@ -55,13 +55,15 @@ class FakeRegistry final : public platform::Registry {
     if (const Status status = Use("set " + name, key, node)) return status;
     if (failure_.second != 0 && failure_.first-- == 0) return std::exchange(failure_.second, 0);
     node->values[Fold(name)] = {type, std::vector<std::uint8_t>(data, data + size)};
-    return Touch(*node);
+    node->written = ++clock_;
+    return platform::kSuccess;
   }
   Status DeleteValue(KeyHandle key, const std::string& name) override {
     std::shared_ptr<Node> node;
     if (const Status status = Use("delete value " + name, key, node)) return status;
     if (node->values.erase(Fold(name)) == 0) return platform::kFileNotFound;
-    return Touch(*node);
+    node->written = ++clock_;
+    return platform::kSuccess;
   }
   Status DeleteKey(KeyHandle key, const std::string& subkey) override {
     std::shared_ptr<Node> node;
@@ -73,7 +75,8 @@ class FakeRegistry final : public platform::Registry {
     // Handles still open on the deleted key see it as deleted, as in Windows.
     child->deleted = true;
     child->parent->children.erase(Fold(child->name));
-    return Touch(*child->parent);
+    child->parent->written = ++clock_;
+    return platform::kSuccess;
   }
   Status EnumKey(KeyHandle key, std::uint32_t index, char* buffer,
                  std::uint32_t buffer_chars) override {
@@ -104,12 +107,10 @@ class FakeRegistry final : public platform::Registry {
 
   // Keys opened and not yet closed: tests check that every open is paired.
   std::size_t OpenHandleCount() const { return handles_.size(); }
-  // The registry calls made so far but closes, one line each ("open <path>",
-  // "set <name>", "enum <index>"...), for tests that check order.
+  // Calls but closes so far, in order: "open <path>", "set <name>", "enum <index>"...
   const std::vector<std::string>& Log() const { return log_; }
   void ClearLog() { log_.clear(); }
-  // Makes one later SetValue fail with the given status: the one that comes
-  // after `succeeding` more have succeeded.
+  // The SetValue that comes after `succeeding` more have succeeded fails with `status`.
   void FailOneSetValue(std::size_t succeeding, Status status) { failure_ = {succeeding, status}; }
 
  private:
@@ -141,10 +142,6 @@ class FakeRegistry final : public platform::Registry {
       node = node->children[folded];
     }
     return node;
-  }
-  Status Touch(Node& node) {
-    node.written = ++clock_;
-    return platform::kSuccess;
   }
   Status NewHandle(std::shared_ptr<Node> node, KeyHandle* key) {
     *key = node == nullptr ? 0 : next_handle_;

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <cstring>
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,27 +25,22 @@ class FakeShortcutLibrary final : public platform::ShortcutLibrary {
     for (std::size_t i = 0; i < buffers.size(); ++i) {
       outputs_were_zeroed_ &= std::all_of(buffers[i], buffers[i] + platform::kShortcutBufferSize,
                                           [](char c) { return c == '\0'; });
-      const std::size_t size = std::min(outputs_[i].size(), platform::kShortcutBufferSize);
-      if (size > 0) std::memcpy(buffers[i], outputs_[i].data(), size);
+      const auto size = std::min(outputs_[i].size(), platform::kShortcutBufferSize);
+      std::copy_n(outputs_[i].begin(), size, buffers[i]);
     }
     *number1 = numbers_[0];
     *number2 = numbers_[1];
     seen_path_ = path;
     // Like a real library, it never writes past the NUL it was given.
-    if (rewritten_path_) {
-      std::memcpy(path, rewritten_path_->c_str(),
-                  std::min(rewritten_path_->size(), seen_path_.size()) + 1);
-    }
+    const std::string& rewritten = rewritten_path_.value_or(seen_path_);
+    std::copy_n(rewritten.c_str(), std::min(rewritten.size(), seen_path_.size()) + 1, path);
     return result_;
   }
 
   void SetLoadable(bool loadable) { loadable_ = loadable; }
   void SetResult(std::int32_t result) { result_ = result; }
-  // Bytes written at the start of output buffer index (0 = target, 4 = last);
-  // at most kShortcutBufferSize of them are used.
-  void SetBuffer(std::size_t index, std::vector<char> bytes) {
-    outputs_.at(index) = std::move(bytes);
-  }
+  // Bytes for output buffer `index` (0 = target, 4 = last), cut to its size.
+  void SetBuffer(std::size_t index, const std::vector<char>& bytes) { outputs_.at(index) = bytes; }
   void SetText(std::size_t index, const std::string& text) {
     SetBuffer(index, std::vector<char>(text.c_str(), text.c_str() + text.size() + 1));
   }

@@ -68,8 +68,7 @@ struct KeyBarWorld {
   launch::LaunchServices launch = services.Launch();
 };
 
-// The fixture of the native tests: one world, and every key the code under
-// test opened is closed again by the end of the test.
+// The native tests' fixture: one world, and no registry key left open.
 class WorldTest : public ::testing::Test {
  protected:
   void TearDown() override {
