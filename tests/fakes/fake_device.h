@@ -36,8 +36,8 @@ class FakeDevice final : public platform::Device {
     log_.push_back(open_.count(device) ? "control" : "control on a closed handle");
     if (open_.count(device) == 0) return false;
     controls_.push_back({control_code, {input, input + input_size}, output_size});
-    const auto answer = static_cast<std::uint32_t>(refuse_controls_ ? 0 : answer_.size());
-    *returned = std::min(answer, output_size);
+    const auto answer = static_cast<std::uint32_t>(answer_.size());
+    *returned = refuse_controls_ ? 0 : std::min(answer, output_size);
     std::copy_n(answer_.begin(), *returned, output);
     return !refuse_controls_;
   }

@@ -35,9 +35,7 @@ class FakeKeyBarHost final : public app::KeyBarWindow {
   void ShowConfirmChanges(bool on) override {
     log_.push_back(std::string("confirm-check ") + (on ? "on" : "off"));
   }
-  void ShowAsAssigned(int key_index) override {
-    log_.push_back("assigned " + std::to_string(key_index));
-  }
+  void ShowAsAssigned(int index) override { log_.push_back("assigned " + std::to_string(index)); }
 
   core::WindowState state = core::WindowState::Normal;
   platform::WindowHandle active_form = kKeyBarWindow;

@@ -20,15 +20,14 @@ namespace keylark::fakes {
 
 class FakeRegistry final : public platform::Registry {
  public:
-  using Root = platform::Root;
   using Status = platform::Status;
   using KeyHandle = platform::KeyHandle;
 
-  Status OpenKey(Root root, const std::string& path, KeyHandle* key) override {
+  Status OpenKey(platform::Root root, const std::string& path, KeyHandle* key) override {
     log_.push_back("open " + path);
     return NewHandle(Descend(roots_[static_cast<int>(root)], path, false), key);
   }
-  Status CreateKey(Root root, const std::string& path, KeyHandle* key) override {
+  Status CreateKey(platform::Root root, const std::string& path, KeyHandle* key) override {
     log_.push_back("create " + path);
     return NewHandle(Descend(roots_[static_cast<int>(root)], path, true), key);
   }

@@ -3,7 +3,6 @@
 // "snapshot", "show <window> <command>", "foreground <window>", "mouse <dx> <dy>".
 #pragma once
 
-#include <algorithm>
 #include <utility>
 #include <optional>
 #include <set>
@@ -52,9 +51,7 @@ class FakeShell final : public platform::Shell {
     log_.push_back("mouse " + std::to_string(dx) + " " + std::to_string(dy));
   }
 
-  void EndProcess(platform::ProcessId id) {
-    running.erase(std::remove(running.begin(), running.end(), id), running.end());
-  }
+  void EndProcess(platform::ProcessId id) { std::erase(running, id); }
 
   WindowHandle foreground = 0;
   std::vector<platform::ProcessId> running{0, 4};
