@@ -13,6 +13,12 @@
 
 namespace keylark::contract {
 
+// The suite works below this key of either root only.
+inline constexpr const char* kScratchRoot = "Software\\KeylarkContractScratch";
+
+// Deletes a key and everything below it through the seam's own calls.
+void DeleteTree(platform::Registry& registry, platform::Root root, const std::string& path);
+
 struct RegistryMaker {
   std::string label;
   std::function<std::unique_ptr<platform::Registry>()> make;
@@ -22,18 +28,19 @@ inline void PrintTo(const RegistryMaker& maker, std::ostream* os) { *os << maker
 
 class RegistryContract : public ::testing::TestWithParam<RegistryMaker> {
  protected:
-  void SetUp() override;
-  void TearDown() override;
-
+  void SetUp() override {
+    registry_ = GetParam().make();
+    TearDown();
+  }
+  void TearDown() override {
+    for (auto root : {platform::Root::CurrentUser, platform::Root::LocalMachine}) {
+      DeleteTree(*registry_, root, kScratchRoot);
+    }
+  }
   platform::Registry& reg() { return *registry_; }
-  // A path inside the suite's own scratch key.
-  static std::string Scratch(const std::string& relative);
 
  private:
   std::unique_ptr<platform::Registry> registry_;
 };
-
-// Deletes a key and everything below it through the seam's own calls.
-void DeleteTree(platform::Registry& registry, platform::Root root, const std::string& path);
 
 }  // namespace keylark::contract

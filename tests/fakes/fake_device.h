@@ -3,7 +3,6 @@
 #pragma once
 
 #include <algorithm>
-#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <set>
@@ -23,32 +22,24 @@ class FakeDevice final : public platform::Device {
     std::uint32_t output_size = 0;
   };
 
-  // The device opens under `name` only (compared exactly, as the driver's
-  // symbolic link would be found).
+  // The device opens under `name` only, compared exactly as a symbolic link.
   explicit FakeDevice(std::string name) : name_(std::move(name)) {}
 
   std::optional<platform::DeviceHandle> OpenExisting(const std::string& name) override {
     log_.push_back("open " + name);
     if (!present_ || name != name_) return std::nullopt;
-    open_.insert(next_handle_);
-    return next_handle_++;
+    return *open_.insert(next_handle_++).first;
   }
   bool Control(platform::DeviceHandle device, std::uint32_t control_code, const std::uint8_t* input,
                std::uint32_t input_size, std::uint8_t* output, std::uint32_t output_size,
                std::uint32_t* returned) override {
-    if (open_.count(device) == 0) {
-      log_.push_back("control on a closed handle");
-      return false;
-    }
-    log_.push_back("control");
-    controls_.push_back(
-        {control_code, std::vector<std::uint8_t>(input, input + input_size), output_size});
-    *returned = 0;
-    if (refuse_controls_) return false;
-    const std::size_t count = std::min<std::size_t>(answer_.size(), output_size);
-    std::copy_n(answer_.begin(), count, output);
-    *returned = static_cast<std::uint32_t>(count);
-    return true;
+    log_.push_back(open_.count(device) ? "control" : "control on a closed handle");
+    if (open_.count(device) == 0) return false;
+    controls_.push_back({control_code, {input, input + input_size}, output_size});
+    const auto answer = static_cast<std::uint32_t>(answer_.size());
+    *returned = refuse_controls_ ? 0 : std::min(answer, output_size);
+    std::copy_n(answer_.begin(), *returned, output);
+    return !refuse_controls_;
   }
   void Close(platform::DeviceHandle device) override {
     log_.push_back(open_.erase(device) == 1 ? "close" : "close of a closed handle");
@@ -58,11 +49,10 @@ class FakeDevice final : public platform::Device {
   void SetPresent(bool present) { present_ = present; }
   // Bytes copied into the output of every accepted request (as many as fit).
   void SetAnswer(std::vector<std::uint8_t> answer) { answer_ = std::move(answer); }
-  // Makes the driver refuse control requests: it returns false and writes nothing.
+  // The driver refuses control requests: it returns false and writes nothing.
   void RefuseControls(bool refuse) { refuse_controls_ = refuse; }
 
-  // Every call: "open NAME", "control", "close", or a line naming a misuse
-  // ("control on a closed handle", "close of a closed handle").
+  // Every call: "open NAME", "control", "close", or a line naming a misuse.
   const std::vector<std::string>& Log() const { return log_; }
   const std::vector<ControlCall>& Controls() const { return controls_; }
 

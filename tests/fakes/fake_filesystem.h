@@ -15,17 +15,13 @@ class FakeFileSystem final : public platform::FileSystem {
     folders_[folder].files.push_back(platform::FileEntry{name, attributes});
   }
   void AddFolder(const std::string& folder) { folders_[folder]; }
-  // Adds `name` to `parent`'s folders and returns its path; the new folder
-  // can be listed (empty) at once.
+  // Adds an empty subfolder that lists at once, and returns its path.
   std::string AddSubfolder(const std::string& parent, const std::string& name,
                            std::uint32_t attributes = 0) {
     folders_[parent].subfolders.push_back(platform::FileEntry{name, attributes});
-    const std::string path = parent + "\\" + name;
-    folders_[path];
-    return path;
+    AddFolder(parent + "\\" + name);
+    return parent + "\\" + name;
   }
-  // The folder can no longer be read (it was removed, say).
-  void RemoveFolder(const std::string& folder) { folders_.erase(folder); }
 
   std::optional<std::vector<platform::FileEntry>> ListFiles(const std::string& folder) override {
     auto it = folders_.find(folder);

@@ -1,14 +1,12 @@
-// A key bar without a window: it records what the decisions ask of it in the
-// shared call log ("state normal|minimized|maximized", "show-key-bar",
-// "refresh-marks", "assign-type-modal", "assign-type-modeless", "popup-list",
-// "tray-menu", "enable-key-bar", "confirm-check on|off", "assigned <index>")
-// and keeps the window state they look at.
+// A key bar without a window: it keeps the window state the decisions look at
+// and records what they ask of it in the shared call log ("state normal",
+// "show-key-bar", "assign-type-modal", "assigned <index>"...).
 #pragma once
 
-#include <functional>
+#include <string>
 
 #include "app/key_bar_services.h"
-#include "fakes/call_log.h"
+#include "fakes/fake_shell.h"
 
 namespace keylark::fakes {
 
@@ -29,10 +27,7 @@ class FakeKeyBarHost final : public app::KeyBarWindow {
   void Show() override { log_.push_back("show-key-bar"); }
   platform::WindowHandle ActiveForm() const override { return active_form; }
   void RefreshKeyMarks() override { log_.push_back("refresh-marks"); }
-  void ShowAssignTypeModal() override {
-    log_.push_back("assign-type-modal");
-    if (during_modal_dialog) during_modal_dialog();
-  }
+  void ShowAssignTypeModal() override { log_.push_back("assign-type-modal"); }
   void ShowAssignTypeModeless() override { log_.push_back("assign-type-modeless"); }
   void ShowPopupList() override { log_.push_back("popup-list"); }
   void ShowTrayMenu() override { log_.push_back("tray-menu"); }
@@ -40,14 +35,10 @@ class FakeKeyBarHost final : public app::KeyBarWindow {
   void ShowConfirmChanges(bool on) override {
     log_.push_back(std::string("confirm-check ") + (on ? "on" : "off"));
   }
-  void ShowAsAssigned(int key_index) override {
-    log_.push_back("assigned " + std::to_string(key_index));
-  }
+  void ShowAsAssigned(int index) override { log_.push_back("assigned " + std::to_string(index)); }
 
   core::WindowState state = core::WindowState::Normal;
   platform::WindowHandle active_form = kKeyBarWindow;
-  // Runs while the modal dialog "is open", e.g. to simulate what the user did.
-  std::function<void()> during_modal_dialog;
 
  private:
   CallLog& log_;

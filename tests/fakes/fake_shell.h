@@ -1,25 +1,25 @@
-// A shell seam that records every action in a call log and simulates a small
-// process table: started programs keep running until a test ends them. Each
-// action is logged as "shell-open <file>[ | <parameters>]", "start <line>",
-// "snapshot", "show <window> <command>", "foreground <window>" or
-// "mouse <dx> <dy>".
+// A shell over a small process table (started programs run until a test ends
+// them) that logs "shell-open <file>[ | <parameters>]", "start <line>",
+// "snapshot", "show <window> <command>", "foreground <window>", "mouse <dx> <dy>".
 #pragma once
 
-#include <algorithm>
 #include <utility>
 #include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
-#include "fakes/call_log.h"
 #include "platform/shell.h"
 
 namespace keylark::fakes {
 
+// One ordered record of the calls the shell and the key bar host receive.
+using CallLog = std::vector<std::string>;
+
 class FakeShell final : public platform::Shell {
  public:
   using WindowHandle = platform::WindowHandle;
+
   explicit FakeShell(CallLog& log) : log_(log) {}
 
   bool OpenWithShell(const std::string& file, const std::string& parameters) override {
@@ -27,18 +27,16 @@ class FakeShell final : public platform::Shell {
     return true;
   }
   bool PathExists(const std::string& path) override { return existing_paths.count(path) != 0; }
-  // Fails for lines in not_programs.
   std::optional<platform::ProcessId> StartProgram(const std::string& command_line) override {
     log_.push_back("start " + command_line);
     if (not_programs.count(command_line) != 0) return std::nullopt;
-    running.push_back(next_process_id);
+    running.push_back(next_process_id_);
     if (foreground_after_start) foreground = *foreground_after_start;
-    return std::exchange(next_process_id, next_process_id + 4);
+    return std::exchange(next_process_id_, next_process_id_ + 4);
   }
   std::optional<std::vector<platform::ProcessId>> SnapshotProcessIds() override {
     log_.push_back("snapshot");
-    if (snapshot_fails) return std::nullopt;
-    return running;
+    return snapshot_fails ? std::nullopt : std::optional(running);
   }
   bool IsIconic(WindowHandle window) override { return iconic.count(window) != 0; }
   void ShowWindow(WindowHandle window, int show_command) override {
@@ -53,22 +51,20 @@ class FakeShell final : public platform::Shell {
     log_.push_back("mouse " + std::to_string(dx) + " " + std::to_string(dy));
   }
 
-  void EndProcess(platform::ProcessId id) {
-    running.erase(std::remove(running.begin(), running.end(), id), running.end());
-  }
+  void EndProcess(platform::ProcessId id) { std::erase(running, id); }
 
   WindowHandle foreground = 0;
+  std::vector<platform::ProcessId> running{0, 4};
+  std::set<std::string> not_programs;  // lines that fail to start
   // When set, a started program's window is in front right after the start.
   std::optional<WindowHandle> foreground_after_start;
   std::set<WindowHandle> iconic;
-  std::vector<platform::ProcessId> running{0, 4};
-  std::set<std::string> not_programs;
   std::set<std::string> existing_paths;
   bool snapshot_fails = false;
-  platform::ProcessId next_process_id = 1000;
 
  private:
   CallLog& log_;
+  platform::ProcessId next_process_id_ = 1000;
 };
 
 }  // namespace keylark::fakes

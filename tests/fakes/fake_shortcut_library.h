@@ -1,12 +1,11 @@
-// A shortcut-information library that writes whatever a test tells it to:
-// raw bytes per output buffer, the two numbers, the result, and a new text for
-// the path buffer. It remembers what it was handed.
+// A shortcut-information library that writes what a test tells it to (bytes
+// per buffer, numbers, result, a new path text) and remembers what it got.
 #pragma once
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,47 +21,32 @@ class FakeShortcutLibrary final : public platform::ShortcutLibrary {
                                std::int32_t* number2) override {
     ++calls_;
     const std::array<char*, 5> buffers = {target_buffer, buffer2, buffer3, buffer4, buffer5};
-    const auto zeroed = [](const char* b) {
-      return std::all_of(b, b + platform::kShortcutBufferSize, [](char c) { return c == '\0'; });
-    };
-    outputs_were_zeroed_ =
-        std::all_of(buffers.begin(), buffers.end(), zeroed) && *number1 == 0 && *number2 == 0;
-    seen_path_ = path;
+    outputs_were_zeroed_ = *number1 == 0 && *number2 == 0;
     for (std::size_t i = 0; i < buffers.size(); ++i) {
-      const std::size_t size = std::min(outputs_[i].size(), platform::kShortcutBufferSize);
-      if (size > 0) std::memcpy(buffers[i], outputs_[i].data(), size);
+      outputs_were_zeroed_ &= std::all_of(buffers[i], buffers[i] + platform::kShortcutBufferSize,
+                                          [](char c) { return c == '\0'; });
+      const auto size = std::min(outputs_[i].size(), platform::kShortcutBufferSize);
+      std::copy_n(outputs_[i].begin(), size, buffers[i]);
     }
-    *number1 = number1_;
-    *number2 = number2_;
-    if (rewrite_path_) {
-      // Like a real library, it never writes past the NUL it was given.
-      const std::size_t size = std::min(rewritten_path_.size() + 1, seen_path_.size() + 1);
-      std::memcpy(path, rewritten_path_.c_str(), size);
-    }
+    *number1 = numbers_[0];
+    *number2 = numbers_[1];
+    seen_path_ = path;
+    // Like a real library, it never writes past the NUL it was given.
+    const std::string& rewritten = rewritten_path_.value_or(seen_path_);
+    std::copy_n(rewritten.c_str(), std::min(rewritten.size(), seen_path_.size()) + 1, path);
     return result_;
   }
 
   void SetLoadable(bool loadable) { loadable_ = loadable; }
   void SetResult(std::int32_t result) { result_ = result; }
-  // Bytes written at the start of output buffer index (0 = target, 4 = last);
-  // at most kShortcutBufferSize of them are used.
-  void SetBuffer(std::size_t index, std::vector<char> bytes) {
-    outputs_.at(index) = std::move(bytes);
-  }
+  // Bytes for output buffer `index` (0 = target, 4 = last), cut to its size.
+  void SetBuffer(std::size_t index, const std::vector<char>& bytes) { outputs_.at(index) = bytes; }
   void SetText(std::size_t index, const std::string& text) {
-    std::vector<char> bytes(text.begin(), text.end());
-    bytes.push_back('\0');
-    SetBuffer(index, std::move(bytes));
+    SetBuffer(index, std::vector<char>(text.c_str(), text.c_str() + text.size() + 1));
   }
-  void SetNumbers(std::int32_t first, std::int32_t second) {
-    number1_ = first;
-    number2_ = second;
-  }
+  void SetNumbers(std::int32_t first, std::int32_t second) { numbers_ = {first, second}; }
   // Text (with its NUL) written over the path buffer, cut to the buffer's size.
-  void RewritePath(const std::string& text) {
-    rewritten_path_ = text;
-    rewrite_path_ = true;
-  }
+  void RewritePath(const std::string& text) { rewritten_path_ = text; }
 
   int Calls() const { return calls_; }
   // The path text as it arrived, up to its NUL.
@@ -74,11 +58,8 @@ class FakeShortcutLibrary final : public platform::ShortcutLibrary {
   bool loadable_ = true;
   std::int32_t result_ = platform::kShortcutSuccess;
   std::array<std::vector<char>, 5> outputs_;
-  std::int32_t number1_ = 0;
-  std::int32_t number2_ = 0;
-  bool rewrite_path_ = false;
-  std::string rewritten_path_;
-
+  std::array<std::int32_t, 2> numbers_ = {};
+  std::optional<std::string> rewritten_path_;
   int calls_ = 0;
   std::string seen_path_;
   bool outputs_were_zeroed_ = false;

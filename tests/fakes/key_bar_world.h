@@ -1,6 +1,5 @@
-// A key bar's surroundings for native tests: an in-memory store, the session,
-// a recording shell and host sharing one call log, and shorthands that read
-// and seed the registry by its literal paths, as another program would.
+// A key bar's surroundings: store, session, a shell and host sharing one call
+// log, and shorthands that use the registry by its paths as others would.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,7 +8,6 @@
 #include <string>
 
 #include "app/key_bar_services.h"
-#include "fakes/call_log.h"
 #include "fakes/fake_key_bar_host.h"
 #include "fakes/fake_registry.h"
 #include "fakes/fake_shell.h"
@@ -27,8 +25,7 @@ struct KeyBarWorld {
   // A text as Keylark stores it: its bytes and one NUL, the key made if missing.
   void Put(const std::string& path, const std::string& name, const std::string& text,
            platform::Root root = platform::Root::CurrentUser) {
-    store::Bytes data(text.begin(), text.end());
-    data.push_back(0);
+    const store::Bytes data(text.c_str(), text.c_str() + text.size() + 1);
     store::ScopedKey(registry, root, path, true).Write(name, platform::kRegSz, data);
   }
   // A value's bytes as stored, or nothing when it is absent.
@@ -71,8 +68,7 @@ struct KeyBarWorld {
   launch::LaunchServices launch = services.Launch();
 };
 
-// The fixture of the native tests: one world, and every key the code under
-// test opened is closed again by the end of the test.
+// The native tests' fixture: one world, and no registry key left open.
 class WorldTest : public ::testing::Test {
  protected:
   void TearDown() override {

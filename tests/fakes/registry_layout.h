@@ -1,7 +1,6 @@
 // Where Keylark keeps its data, spelt out by hand rather than taken from the
-// program's constants: the Fn-key component, provisioning tools and users'
-// backups rely on these exact names, so a misspelling in the program must
-// make a test fail. Value names are written where they are used.
+// program: the Fn-key component, provisioning tools and users' backups rely on
+// these exact names, so a misspelling must fail a test. Value names are in tests.
 #pragma once
 
 #include <string>

@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <sstream>
+#include <string>
 
 #include "fakes/fake_shortcut_library.h"
 #include "launch/shortcut_reader.h"
@@ -12,15 +14,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fakes::FakeShortcutLibrary library;
   library.SetResult(data[0] & 1 ? 0 : data[0]);
   // The rest is cut into five buffers and a new path text at 0xFF bytes.
-  const char* rest = reinterpret_cast<const char*>(data + 1);
-  const char* end = rest + size - 1;
-  for (std::size_t index = 0; index < 6 && rest <= end; ++index) {
-    const auto length = static_cast<std::size_t>(end - rest);
-    const char* cut = static_cast<const char*>(std::memchr(rest, 0xFF, length));
-    if (cut == nullptr) cut = end;
-    if (index < 5) library.SetBuffer(index, std::vector<char>(rest, cut));
-    if (index == 5) library.RewritePath(std::string(rest, cut));
-    rest = cut + 1;
+  std::istringstream rest(std::string(reinterpret_cast<const char*>(data + 1), size - 1));
+  std::string piece;
+  for (std::size_t index = 0; index < 6 && std::getline(rest, piece, '\xFF'); ++index) {
+    if (index < 5) library.SetBuffer(index, std::vector<char>(piece.begin(), piece.end()));
+    if (index == 5) library.RewritePath(piece);
   }
   std::string path = "C:\\Menu\\App.lnk";
   launch::ShortcutInfo info;
