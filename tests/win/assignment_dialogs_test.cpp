@@ -13,6 +13,10 @@ namespace {
 
 constexpr COLORREF kCyan = RGB(0, 255, 255);
 
+int LabelEPixels(HWND key_bar, COLORREF colour) {
+  return LabelPixels(CaptureClient(key_bar), key_bar, 10, colour);
+}
+
 void Type(HWND dialog, int id, const std::wstring& text) {
   SendMessageTimeoutW(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
                       SMTO_NORMAL, 5000, nullptr);
@@ -37,16 +41,16 @@ class AssignmentDialogs : public KeyBarTest {
   // A right click on key E's label, then Direct... in the Assignment Type.
   HWND EditE() {
     PostMessageA(key_bar_, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(84, 83));
-    HWND type = WaitForDialog("Assignment Type");
+    HWND type = WaitForDialog(IDC_AT_KEY);
     if (type == nullptr) return nullptr;
     Click(type, IDC_AT_DIRECT);
-    return WaitForDialog("Add/Edit Command");
+    return WaitForDialog(IDC_EC_COMMAND);
   }
   // The Assignment Type of an unassigned key reported while the key bar is
   // as the test left it.
   HWND ReportUnassignedKey() {
     ReportFnKey(key_bar_, 0x1E);  // Fn-A
-    return WaitForDialog("Assignment Type");
+    return WaitForDialog(IDC_AT_KEY);
   }
   HWND key_bar_ = nullptr;
 };
@@ -54,7 +58,7 @@ class AssignmentDialogs : public KeyBarTest {
 TEST_F(AssignmentDialogs, LongAndJapaneseTextsAreStoredWholeAndAClearedKeyTurnsWhite) {
   ASSERT_NE(key_bar_ = StartKeyBar(), nullptr);
   Put(layout::kCfg, "opts5", "0");
-  ASSERT_TRUE(WaitFor([&] { return LabelPixels(key_bar_, 10, kCyan) > 5; }));
+  ASSERT_TRUE(WaitFor([&] { return LabelEPixels(key_bar_, kCyan) > 5; }));
   HWND editor = EditE();
   ASSERT_NE(editor, nullptr);
   const std::string long_command = "C:\\" + std::string(2000, 'x') + ".exe";
@@ -62,18 +66,17 @@ TEST_F(AssignmentDialogs, LongAndJapaneseTextsAreStoredWholeAndAClearedKeyTurnsW
   Type(editor, IDC_EC_COMMAND, Wide(long_command));
   Type(editor, IDC_EC_DESCRIPTION, Wide(japanese));
   Click(editor, IDOK);
-  EXPECT_TRUE(WaitUntilGone("Add/Edit Command"));
+  EXPECT_TRUE(WaitUntilGone(IDC_EC_COMMAND));
   EXPECT_EQ(Read(layout::kCmd, "Fn-E"), Wide(long_command));
   EXPECT_EQ(Read(layout::kDesc, "Fn-E"), Wide(japanese));
 
   ASSERT_NE(editor = EditE(), nullptr);
   Type(editor, IDC_EC_COMMAND, L"");
   Click(editor, IDOK);
-  EXPECT_TRUE(WaitUntilGone("Add/Edit Command"));
+  EXPECT_TRUE(WaitUntilGone(IDC_EC_COMMAND));
   EXPECT_EQ(Text(layout::kCmd, "Fn-E"), "<absent>");
   EXPECT_TRUE(WaitFor([&] {
-    return LabelPixels(key_bar_, 10, kCyan) == 0 &&
-           LabelPixels(key_bar_, 10, RGB(255, 255, 255)) > 5;
+    return LabelEPixels(key_bar_, kCyan) == 0 && LabelEPixels(key_bar_, RGB(255, 255, 255)) > 5;
   }));
 }
 
@@ -90,9 +93,9 @@ TEST_F(AssignmentDialogs, KeysUsedWhileADialogIsOpenOpenNoSecondOne) {
   ReportFnKey(key_bar_, 0x1E);
   ReportFnKey(key_bar_, 0x02);  // Fn-1 still launches
   EXPECT_TRUE(log.WaitForStarts(1));
-  EXPECT_EQ(FindWindowExA(nullptr, type, "#32770", "Assignment Type"), nullptr);
+  EXPECT_EQ(DialogsWith(IDC_AT_KEY).size(), 1U);
   PostMessageA(type, WM_KEYDOWN, VK_ESCAPE, 0);
-  EXPECT_TRUE(WaitUntilGone("Assignment Type"));
+  EXPECT_TRUE(WaitUntilGone(IDC_AT_KEY));
 }
 
 TEST_F(AssignmentDialogs, WithTheKeyBarHiddenTheDialogHasNoOwnerAndTheKeyBarRunsOn) {
@@ -105,7 +108,7 @@ TEST_F(AssignmentDialogs, WithTheKeyBarHiddenTheDialogHasNoOwnerAndTheKeyBarRuns
   EXPECT_NE(SendMessageTimeoutA(key_bar_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, nullptr), 0)
       << "the key bar does not wait for the dialog";
   PostMessageA(GetDlgItem(type, IDCANCEL), WM_KEYDOWN, VK_ESCAPE, 0);
-  EXPECT_TRUE(WaitUntilGone("Assignment Type"));
+  EXPECT_TRUE(WaitUntilGone(IDC_AT_KEY));
 }
 
 }  // namespace

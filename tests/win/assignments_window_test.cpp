@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "keylark_process.h"
-#include "remote_controls.h"
 #include "resource.h"
 
 namespace keylark::wintest {
@@ -17,11 +16,8 @@ namespace {
 
 // Clicks (twice for a double click) in the middle of a row, as the mouse would.
 void ClickRow(HWND list, DWORD process, int row, bool twice = false) {
-  const RemoteMemory remote(process, sizeof(RECT));
   RECT bounds{LVIR_BOUNDS, 0, 0, 0};
-  remote.Put(0, &bounds, sizeof bounds);
-  Send(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote.At(0)));
-  remote.Get(0, &bounds, sizeof bounds);
+  RemoteMemory(process).Send(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), bounds);
   const LPARAM at = MAKELPARAM((bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2);
   for (const UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}) {
     if (message == WM_LBUTTONDBLCLK && !twice) break;
@@ -42,16 +38,16 @@ TEST_F(AssignmentsWindow, ListsTheKeysExpandsPopupListsAndOpensARowForEditing) {
   HWND key_bar = StartKeyBar();
   ASSERT_NE(key_bar, nullptr);
   PostMessageA(key_bar, WM_COMMAND, IDM_ASSIGNMENTS, 0);
-  HWND window = WaitForDialog("Function Key Assignments");
+  HWND window = WaitForDialog(IDC_AL_LIST);
   ASSERT_NE(window, nullptr);
   const DWORD process = keylark_.ProcessId();
   HWND list = GetDlgItem(window, IDC_AL_LIST);
   HWND edit = GetDlgItem(window, IDC_AL_EDIT);
   RemoteList rows(list, process);
   EXPECT_EQ(rows.Count(), 23) << "the reserved Fn-Z is not listed";
-  EXPECT_EQ(rows.Text(0), "     Fn-1     Runner");
-  EXPECT_EQ(rows.Text(7), "     Fn-B");
   // Pictures: an application for a direct or free key, a folder for a list.
+  EXPECT_EQ(rows.At(0).text, "     Fn-1     Runner");
+  EXPECT_EQ(rows.At(7).text, "     Fn-B");
   EXPECT_EQ((std::vector<int>{rows.Image(0), rows.Image(6), rows.Image(7)}),
             (std::vector<int>{0, 1, 0}));
 
@@ -61,7 +57,7 @@ TEST_F(AssignmentsWindow, ListsTheKeysExpandsPopupListsAndOpensARowForEditing) {
   EXPECT_TRUE(WaitFor([&] { return rows.Count() == 25; }));
   EXPECT_FALSE(IsWindowEnabled(edit)) << "the new rows have nothing chosen";
   EXPECT_EQ(Text(layout::kCfg, "fIcon"), "1");
-  EXPECT_EQ(rows.Text(7), std::string(25, ' ') + "Calc");
+  EXPECT_EQ(rows.At(7).text, std::string(25, ' ') + "Calc");
   EXPECT_EQ(rows.Image(7), 2) << "an item of the list";
   ClickRow(list, process, 0);
   EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(edit) != FALSE; }));
@@ -69,13 +65,13 @@ TEST_F(AssignmentsWindow, ListsTheKeysExpandsPopupListsAndOpensARowForEditing) {
   EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(edit) == FALSE; }));
 
   ClickRow(list, process, 0, true);
-  HWND type = WaitForDialog("Assignment Type");
+  HWND type = WaitForDialog(IDC_AT_KEY);
   ASSERT_NE(type, nullptr);
-  EXPECT_TRUE(WaitUntilGone("Function Key Assignments"));
+  EXPECT_TRUE(WaitUntilGone(IDC_AL_LIST));
   EXPECT_EQ(GetWindow(type, GW_OWNER), nullptr);
   EXPECT_EQ(ItemText(type, IDC_AT_KEY), L"Fn-1");
   PostMessageA(type, WM_KEYDOWN, VK_ESCAPE, 0);
-  EXPECT_TRUE(WaitUntilGone("Assignment Type"));
+  EXPECT_TRUE(WaitUntilGone(IDC_AT_KEY));
 }
 
 }  // namespace

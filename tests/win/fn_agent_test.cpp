@@ -5,7 +5,6 @@
 #include "core/window_messages.h"
 #include "keylark_process.h"
 #include "launch_log.h"
-#include "program_run.h"
 
 namespace keylark::wintest {
 namespace {

@@ -74,14 +74,14 @@ TEST_F(Help, F1InAssignmentTypeAndTheIndexOpenTheirPagesAndTheKeyBarAnswersAtOnc
   HWND key_bar = StartKeyBar();
   ASSERT_NE(key_bar, nullptr);
   PostMessageA(key_bar, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(84, 83));
-  HWND type = WaitForDialog("Assignment Type");
+  HWND type = WaitForDialog(IDC_AT_KEY);
   ASSERT_NE(type, nullptr);
   PostMessageA(GetDlgItem(type, IDCANCEL), kKeyF1, 0, 0);
   EXPECT_TRUE(WaitForPage("assignment-type.html")) << Opened();
   EXPECT_TRUE(AnswersAtOnce(key_bar));
   EXPECT_TRUE(AnswersAtOnce(type));
   PressKeyIn(type, VK_ESCAPE);
-  ASSERT_TRUE(WaitUntilGone("Assignment Type"));
+  ASSERT_TRUE(WaitUntilGone(IDC_AT_KEY));
 
   PostMessageA(key_bar, WM_COMMAND, IDM_INDEX, 0);
   EXPECT_TRUE(WaitForPage("key-bar.html")) << Opened();

@@ -18,7 +18,7 @@ TEST_F(KeyBarDialogs, TheAboutBoxShowsTheBannerClosesWithEscOrEnterAndFollowsAlw
       ASSERT_TRUE(WaitFor([&] { return Text(layout::kCfg, "opts1") == "1"; }));
     }
     PostMessageA(key_bar, WM_COMMAND, IDM_ABOUT, 0);
-    HWND about = WaitForDialog("About Keylark");
+    HWND about = WaitForDialog(IDC_ABOUT_TITLE);
     ASSERT_NE(about, nullptr);
     EXPECT_EQ(GetWindow(about, GW_OWNER), nullptr);
     const std::wstring banner = ItemText(about, IDC_ABOUT_TITLE);
@@ -26,7 +26,7 @@ TEST_F(KeyBarDialogs, TheAboutBoxShowsTheBannerClosesWithEscOrEnterAndFollowsAlw
     EXPECT_NE(banner.find(L"\r\n\r\nCopyright (C)"), std::wstring::npos);
     EXPECT_EQ((GetWindowLongA(about, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, topmost);
     PressKeyIn(about, topmost ? VK_RETURN : VK_ESCAPE);
-    EXPECT_TRUE(WaitUntilGone("About Keylark"));
+    EXPECT_TRUE(WaitUntilGone(IDC_ABOUT_TITLE));
   }
   EXPECT_NE(SendMessageTimeoutA(key_bar, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, nullptr), 0);
 }

@@ -43,7 +43,7 @@ TEST_F(KeyBarStartup, ASecondStartWakesTheHiddenKeyBarAndLeavesNoWindow) {
   ASSERT_NE(key_bar, nullptr);
   ShowWindow(key_bar, SW_MINIMIZE);
   ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(key_bar); })) << "minimizing hides it";
-  KeylarkProcess second;
+  Program second;
   ASSERT_TRUE(second.Start());
   EXPECT_TRUE(second.WaitForExit(std::chrono::seconds(2)));
   EXPECT_TRUE(WaitFor([&] {

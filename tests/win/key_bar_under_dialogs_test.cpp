@@ -81,32 +81,12 @@ class KeyBarUnderDialogs : public KeyBarTest {
     return moved;
   }
 
-  // The visible dialogs of Keylark that hold a control with this id.
-  std::vector<HWND> DialogsWith(int control_id) {
-    std::vector<HWND> found;
-    for (HWND dialog : WindowsOf(keylark_.ProcessId(), "#32770")) {
-      if (IsWindowVisible(dialog) && GetDlgItem(dialog, control_id) != nullptr) {
-        found.push_back(dialog);
-      }
-    }
-    return found;
-  }
-  HWND WaitForDialogWith(int control_id,
-                         std::chrono::milliseconds deadline = std::chrono::seconds(10)) {
-    std::vector<HWND> found;
-    WaitFor([&] { return !(found = DialogsWith(control_id)).empty(); }, deadline);
-    return found.empty() ? nullptr : found.front();
-  }
-  bool DialogGone(int control_id) {
-    return WaitFor([&] { return DialogsWith(control_id).empty(); });
-  }
-
   // Direct... in the Assignment Type dialog, once the hint over C has had
   // its time to come due (longer than a tip's delay): the command editor.
   HWND DirectAfterTheTipIsDue(HWND type) {
     std::this_thread::sleep_for(std::chrono::milliseconds(1200));
     Click(type, IDC_AT_DIRECT);
-    return WaitForDialogWith(IDC_EC_COMMAND);
+    return WaitForDialog(IDC_EC_COMMAND);
   }
 
   HWND key_bar_ = nullptr;
@@ -117,14 +97,14 @@ TEST_F(KeyBarUnderDialogs, ARightClickRightAfterTheHoverEditsTheClickedKey) {
   ASSERT_NE(Start(), nullptr);
   ASSERT_TRUE(HoverC());
   Press(label_c_, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);  // at once, long before a tip shows
-  HWND type = WaitForDialogWith(IDC_AT_KEY);
+  HWND type = WaitForDialog(IDC_AT_KEY);
   ASSERT_NE(type, nullptr);
   EXPECT_FALSE(IsWindowEnabled(key_bar_));
   HWND editor = DirectAfterTheTipIsDue(type);
   ASSERT_NE(editor, nullptr);
   EXPECT_EQ(ItemText(editor, IDC_EC_COMMAND), L"C:\\old.exe") << "edits Fn-C, not a new key";
   PostMessageA(editor, WM_KEYDOWN, VK_ESCAPE, 0);
-  EXPECT_TRUE(DialogGone(IDC_EC_COMMAND));
+  EXPECT_TRUE(WaitUntilGone(IDC_EC_COMMAND));
   EXPECT_EQ(Text(layout::kCmd, "Fn-C"), "C:\\old.exe");
   EXPECT_TRUE(IsWindowEnabled(key_bar_));
 }
@@ -137,7 +117,7 @@ TEST_F(KeyBarUnderDialogs, AnFnKeyReportedDuringTheHoverEditsTheReportedKey) {
   // sees the hover first, as the user's hand is slower.
   std::this_thread::sleep_for(std::chrono::milliseconds(250));
   ReportFnKey(key_bar_, kMakeCodeD);  // Fn-D has no command
-  HWND type = WaitForDialogWith(IDC_AT_KEY);
+  HWND type = WaitForDialog(IDC_AT_KEY);
   ASSERT_NE(type, nullptr);
   EXPECT_EQ(ItemText(type, IDC_AT_KEY), L"Fn-D");
   HWND editor = DirectAfterTheTipIsDue(type);
@@ -146,7 +126,7 @@ TEST_F(KeyBarUnderDialogs, AnFnKeyReportedDuringTheHoverEditsTheReportedKey) {
   SendMessageTimeoutA(GetDlgItem(editor, IDC_EC_COMMAND), WM_SETTEXT, 0,
                       reinterpret_cast<LPARAM>("C:\\new.exe"), SMTO_NORMAL, 5000, nullptr);
   Click(editor, IDOK);
-  EXPECT_TRUE(DialogGone(IDC_EC_COMMAND));
+  EXPECT_TRUE(WaitUntilGone(IDC_EC_COMMAND));
   EXPECT_EQ(Text(layout::kCmd, "Fn-D"), "C:\\new.exe");
   EXPECT_EQ(Text(layout::kCmd, "Fn-C"), "C:\\old.exe");
   EXPECT_EQ(Text(layout::kDesc, "Fn-C"), "Old C");
@@ -157,7 +137,7 @@ TEST_F(KeyBarUnderDialogs, TheAboutBoxHoldsTheKeyBarUntilItClosesAndComesOnlyOnc
   Put(layout::kCmd, "Fn-C", TargetProgram());
   ASSERT_NE(Start(), nullptr);
   for (int request = 0; request < 3; ++request) PostMessageA(key_bar_, WM_COMMAND, IDM_ABOUT, 0);
-  HWND about = WaitForDialogWith(IDC_ABOUT_TITLE);
+  HWND about = WaitForDialog(IDC_ABOUT_TITLE);
   ASSERT_NE(about, nullptr);
   EXPECT_EQ(GetWindow(about, GW_OWNER), nullptr);
   EXPECT_FALSE(IsWindowEnabled(key_bar_));
@@ -178,22 +158,21 @@ TEST_F(KeyBarUnderDialogs, TheAboutBoxHoldsTheKeyBarUntilItClosesAndComesOnlyOnc
     Press(label_c_, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
     Press(label_c_, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
   }));
-  EXPECT_EQ(WaitForDialogWith(IDC_AT_KEY, std::chrono::milliseconds(1500)), nullptr)
-      << "no Assignment Type beside About";
+  EXPECT_EQ(WaitForDialog(IDC_AT_KEY, 1500ms), nullptr) << "no Assignment Type beside About";
   EXPECT_TRUE(log.Starts().empty()) << "the click on C started its program";
 
   // An unassigned key reported meanwhile opens its Assignment Type dialog, as
   // with no assignment dialog open; the flow ending there leaves the key bar
   // to the About box.
   ReportFnKey(key_bar_, kMakeCodeD);
-  HWND type = WaitForDialogWith(IDC_AT_KEY);
+  HWND type = WaitForDialog(IDC_AT_KEY);
   ASSERT_NE(type, nullptr);
   Click(type, IDC_AT_CLEAR);  // nothing stored to clear
-  ASSERT_TRUE(DialogGone(IDC_AT_KEY));
+  ASSERT_TRUE(WaitUntilGone(IDC_AT_KEY));
   EXPECT_TRUE(WaitFor([&] { return !IsWindowEnabled(key_bar_); }));
 
   PostMessageA(about, WM_KEYDOWN, VK_ESCAPE, 0);
-  ASSERT_TRUE(DialogGone(IDC_ABOUT_TITLE));
+  ASSERT_TRUE(WaitUntilGone(IDC_ABOUT_TITLE));
   EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(key_bar_) != FALSE; }));
   // The same click now reaches the key bar.
   ASSERT_TRUE(HoverC());
@@ -206,15 +185,15 @@ TEST_F(KeyBarUnderDialogs, AKeyReportedRightAfterAChoiceInTheUnownedDialogDoesNo
   ShowWindow(key_bar_, SW_MINIMIZE);  // reported keys then open the dialog without owner
   ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(key_bar_); }));
   ReportFnKey(key_bar_, kMakeCodeA);
-  HWND type = WaitForDialogWith(IDC_AT_KEY);
+  HWND type = WaitForDialog(IDC_AT_KEY);
   ASSERT_NE(type, nullptr);
   Click(type, IDC_AT_DIRECT);
   ReportFnKey(key_bar_, kMakeCodeD);  // queued before the editor can open
-  HWND editor = WaitForDialogWith(IDC_EC_COMMAND);
+  HWND editor = WaitForDialog(IDC_EC_COMMAND);
   ASSERT_NE(editor, nullptr);
   EXPECT_TRUE(DialogsWith(IDC_AT_KEY).empty());
   PostMessageA(editor, WM_KEYDOWN, VK_ESCAPE, 0);
-  EXPECT_TRUE(DialogGone(IDC_EC_COMMAND));
+  EXPECT_TRUE(WaitUntilGone(IDC_EC_COMMAND));
 }
 
 }  // namespace

@@ -5,14 +5,16 @@
 #include <tlhelp32.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <cctype>
+#include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <sstream>
 #include <thread>
-#include <vector>
 
 #include "app/key_bar_layout.h"
 #include "contract/registry_contract.h"
+#include "launch_log.h"
 
 namespace keylark::wintest {
 
@@ -21,9 +23,7 @@ std::string WindowsPathFromEnvironment(const char* variable) {
   if (value == nullptr) return {};
   std::string path = value;
   if (!path.empty() && path[0] == '/') path = "Z:" + path;
-  for (char& c : path) {
-    if (c == '/') c = '\\';
-  }
+  std::replace(path.begin(), path.end(), '/', '\\');
   return path;
 }
 
@@ -40,17 +40,12 @@ bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds d
 Pixels CaptureClient(HWND window) {
   RECT client{};
   GetClientRect(window, &client);
-  const int width = client.right;
-  const int height = client.bottom;
+  const int width = client.right, height = client.bottom;
   Pixels pixels(static_cast<std::size_t>(width * height));
   HDC source = GetDC(window);
   HDC memory = CreateCompatibleDC(source);
   BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top-down rows
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
   void* bits = nullptr;
   HBITMAP copy = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   HGDIOBJ previous = SelectObject(memory, copy);
@@ -78,10 +73,6 @@ int LabelPixels(const Pixels& pixels, HWND key_bar, int index, COLORREF colour) 
     }
   }
   return count;
-}
-
-int LabelPixels(HWND key_bar, int index, COLORREF colour) {
-  return LabelPixels(CaptureClient(key_bar), key_bar, index, colour);
 }
 
 namespace {
@@ -135,10 +126,22 @@ void ResetStore() {
   contract::DeleteTree(registry, platform::Root::LocalMachine, layout::kMaker);
 }
 
+void PutRaw(const std::string& path, const std::string& name, DWORD type, const store::Bytes& data,
+            platform::Root root) {
+  store::ScopedKey(TestStore().Registry(), root, path, true).Write(name, type, data);
+}
+
 void Put(const std::string& path, const std::string& name, const std::string& text,
          platform::Root root) {
-  const store::Bytes data(text.c_str(), text.c_str() + text.size() + 1);
-  store::ScopedKey(TestStore().Registry(), root, path, true).Write(name, REG_SZ, data);
+  PutRaw(path, name, REG_SZ, store::Bytes(text.c_str(), text.c_str() + text.size() + 1), root);
+}
+
+void PutW(const std::wstring& path, const std::wstring& name, const std::wstring& text) {
+  HKEY key = nullptr;
+  RegCreateKeyW(HKEY_CURRENT_USER, path.c_str(), &key);
+  RegSetValueExW(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                 static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+  RegCloseKey(key);
 }
 
 std::optional<store::Bytes> Raw(const std::string& path, const std::string& name) {
@@ -148,8 +151,7 @@ std::optional<store::Bytes> Raw(const std::string& path, const std::string& name
 
 std::string Text(const std::string& path, const std::string& name) {
   const std::optional<store::Bytes> data = Raw(path, name);
-  if (!data) return "<absent>";
-  return std::string(data->begin(), std::find(data->begin(), data->end(), 0));
+  return data ? std::string(data->begin(), std::find(data->begin(), data->end(), 0)) : "<absent>";
 }
 
 void Reserve(const char* character) {
@@ -161,27 +163,9 @@ void Assign(const std::string& key, const std::string& command, const char* swit
   Put(layout::kOpts, key, switch_flag);
 }
 
-void SendAndWait(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  DWORD_PTR result = 0;
-  SendMessageTimeoutA(window, message, wparam, lparam, SMTO_NORMAL, 10000, &result);
-}
-
-void PutW(const std::wstring& path, const std::wstring& name, DWORD type, const void* data,
-          DWORD size) {
-  HKEY key = nullptr;
-  RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                  nullptr);
-  RegSetValueExW(key, name.c_str(), 0, type, static_cast<const BYTE*>(data), size);
-  RegCloseKey(key);
-}
-
-void PutTextW(const std::wstring& path, const std::wstring& name, const std::wstring& text) {
-  PutW(path, name, REG_SZ, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
-}
-
 void ReportFnKey(HWND key_bar, LPARAM make_code, bool wait) {
-  if (wait) return SendAndWait(key_bar, 2027, 256, make_code);
-  PostMessageA(key_bar, 2027, 256, make_code);
+  if (wait) SendAndWait(key_bar, 2027, 256, make_code);
+  if (!wait) PostMessageA(key_bar, 2027, 256, make_code);
 }
 
 void PressKeyIn(HWND window, UINT key) {
@@ -205,7 +189,7 @@ std::vector<HWND> WindowsOf(DWORD process, const char* class_name) {
        window = FindWindowExA(nullptr, window, class_name, nullptr)) {
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if (owner == process) found.push_back(window);
+    if (process == 0 || owner == process) found.push_back(window);
   }
   return found;
 }
@@ -251,21 +235,23 @@ DWORD ProcessNamed(const char* name) {
   return id;
 }
 
-namespace {
-HWND VisibleDialog(const char* caption) {
-  HWND found = FindWindowA("#32770", caption);
-  return found != nullptr && IsWindowVisible(found) ? found : nullptr;
-}
-}  // namespace
-
-HWND WaitForDialog(const char* caption) {
-  HWND found = nullptr;
-  WaitFor([&] { return (found = VisibleDialog(caption)) != nullptr; });
+std::vector<HWND> DialogsWith(int control_id) {
+  std::vector<HWND> found;
+  for (HWND dialog : WindowsOf(0, "#32770")) {
+    if (IsWindowVisible(dialog) && GetDlgItem(dialog, control_id) != nullptr)
+      found.push_back(dialog);
+  }
   return found;
 }
 
-bool WaitUntilGone(const char* caption) {
-  return WaitFor([&] { return VisibleDialog(caption) == nullptr; });
+HWND WaitForDialog(int control_id, std::chrono::milliseconds deadline) {
+  std::vector<HWND> found;
+  WaitFor([&] { return !(found = DialogsWith(control_id)).empty(); }, deadline);
+  return found.empty() ? nullptr : found.front();
+}
+
+bool WaitUntilGone(int control_id) {
+  return WaitFor([&] { return DialogsWith(control_id).empty(); });
 }
 
 HWND PublishedKeyBar() {
@@ -276,45 +262,89 @@ HWND PublishedKeyBar() {
   return reinterpret_cast<HWND>(static_cast<std::intptr_t>(value));
 }
 
-KeylarkProcess::~KeylarkProcess() {
-  if (info_.hProcess != nullptr) {
-    if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT && !Close()) {
-      TerminateProcess(info_.hProcess, 1);
-      WaitForSingleObject(info_.hProcess, 5000);
-    }
-    CloseHandle(info_.hProcess);
-    CloseHandle(info_.hThread);
-  }
+namespace {
+
+HANDLE InheritableFile(const std::string& path, DWORD access, DWORD disposition) {
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  return CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                     disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
-bool KeylarkProcess::Start() {
-  const std::string exe = WindowsPathFromEnvironment("KEYLARK_EXE");
-  std::string command_line = "\"" + exe + "\"";
+std::string ReadWhole(const std::string& path) {
+  std::ostringstream text;
+  text << std::ifstream(path, std::ios::binary).rdbuf();
+  return text.str();
+}
+
+}  // namespace
+
+bool Program::Start(const std::string& name, const std::string& arguments,
+                    const std::string& folder) {
+  out_path_ = TempFilePath("kpo");
+  err_path_ = TempFilePath("kpe");
+  const std::string exe = name.find('\\') != std::string::npos
+                              ? name
+                              : WindowsPathFromEnvironment("KEYLARK_BIN_DIR") + "\\" + name;
+  std::string command_line = "\"" + exe + "\" " + arguments;
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
-  return CreateProcessA(exe.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &info_) != FALSE;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = InheritableFile("NUL", GENERIC_READ, OPEN_EXISTING);
+  startup.hStdOutput = InheritableFile(out_path_, GENERIC_WRITE, CREATE_ALWAYS);
+  startup.hStdError = InheritableFile(err_path_, GENERIC_WRITE, CREATE_ALWAYS);
+  PROCESS_INFORMATION info{};
+  if (CreateProcessA(exe.c_str(), command_line.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                     folder.empty() ? nullptr : folder.c_str(), &startup, &info)) {
+    process_ = info.hProcess;
+    CloseHandle(info.hThread);
+  }
+  for (HANDLE handle : {startup.hStdInput, startup.hStdOutput, startup.hStdError})
+    CloseHandle(handle);
+  return process_ != nullptr;
 }
 
-HWND KeylarkProcess::WaitForKeyBar() {
+Program::~Program() {
+  if (Running() && (key_bar_ == nullptr || !Close())) {
+    TerminateProcess(process_, 1);
+    WaitForSingleObject(process_, 5000);
+  }
+  if (process_ != nullptr) CloseHandle(process_);
+  DeleteFileA(out_path_.c_str());
+  DeleteFileA(err_path_.c_str());
+}
+
+bool Program::WaitForExit(std::chrono::milliseconds deadline) const {
+  return process_ != nullptr &&
+         WaitForSingleObject(process_, static_cast<DWORD>(deadline.count())) == WAIT_OBJECT_0;
+}
+
+DWORD Program::ExitCode() const {
+  DWORD code = STILL_ACTIVE;
+  if (process_ != nullptr) GetExitCodeProcess(process_, &code);
+  return code;
+}
+
+std::string Program::Out() const { return ReadWhole(out_path_); }
+std::string Program::Err() const { return ReadWhole(err_path_); }
+
+HWND Program::WaitForKeyBar() {
   HWND found = nullptr;
-  WaitFor([&] {
-    found = PublishedKeyBar();
-    return found != nullptr && IsWindowVisible(found);
-  });
-  key_bar_ = found;
-  return found;
+  WaitFor([&] { return (found = PublishedKeyBar()) != nullptr && IsWindowVisible(found); });
+  return key_bar_ = found;
 }
 
-bool KeylarkProcess::Close() {
+bool Program::Close() {
+  if (!Running()) return true;
   HWND target = key_bar_ != nullptr ? key_bar_ : PublishedKeyBar();
   if (target != nullptr) PostMessageA(target, WM_CLOSE, 0, 0);
-  return WaitForExit(std::chrono::seconds(10));
+  return WaitForExit(10s);
 }
 
-bool KeylarkProcess::WaitForExit(std::chrono::milliseconds deadline) {
-  if (info_.hProcess == nullptr) return true;
-  return WaitForSingleObject(info_.hProcess, static_cast<DWORD>(deadline.count())) == WAIT_OBJECT_0;
+ProgramRun RunToEnd(const std::string& name, const std::string& arguments,
+                    const std::string& folder) {
+  const Program program(name, arguments, folder);
+  program.WaitForExit();
+  return {program.ExitCode(), program.Out(), program.Err()};
 }
 
 }  // namespace keylark::wintest

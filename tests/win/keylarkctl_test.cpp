@@ -3,11 +3,12 @@
 // texts in any script included.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 
+#include "core/key_table.h"
 #include "keylark_process.h"
 #include "launch_log.h"
-#include "program_run.h"
 #include "store/layout.h"
 
 namespace keylark::wintest {
@@ -15,11 +16,7 @@ namespace {
 
 constexpr const char* kCtl = "keylarkctl.exe";
 
-class Keylarkctl : public ::testing::Test {
- protected:
-  void SetUp() override { ResetStore(); }
-  void TearDown() override { ResetStore(); }
-};
+using Keylarkctl = KeyBarTest;  // no key bar: only the registry reset
 
 TEST_F(Keylarkctl, ExportThenClearingEveryKeyThenImportRestoresTheRegistryExactly) {
   const std::string folder = TempFilePath("kmn");  // a file name made free for a folder
@@ -33,19 +30,17 @@ TEST_F(Keylarkctl, ExportThenClearingEveryKeyThenImportRestoresTheRegistryExactl
   ASSERT_EQ(RunToEnd(kCtl, "set-popup A \"" + folder + "\"").exit_code, 0U);
   EXPECT_EQ(TestStore().ReadText(store::PopupListKey("Fn-A"), store::kFileCountValue), "2");
   const std::wstring ini = L"Software\\Korvane\\Keylark\\ini\\";
-  PutTextW((ini + L"desc").c_str(), L"Fn-Q", L"Tab\there \"quoted\" Ünïcode 日本");
-  PutTextW((ini + L"cmd").c_str(), L"Fn-Q", L"C:\\Café\\app.exe");
-  PutTextW((ini + L"cwd").c_str(), L"Fn-Q", L"");
-  const DWORD number = 7;
-  PutW((ini + L"opts").c_str(), L"Fn-Q", REG_DWORD, &number, sizeof number);
-  PutTextW(L"Software\\Korvane\\Keylark\\prg\\Fn-Z\\Ärger", L"Ärger", L"C:\\Ä\\Ärger.lnk");
+  PutW(ini + L"desc", L"Fn-Q", L"Tab\there \"quoted\" Ünïcode 日本");
+  PutW(ini + L"cmd", L"Fn-Q", L"C:\\Café\\app.exe");
+  PutW(ini + L"cwd", L"Fn-Q", L"");
+  PutRaw(layout::kOpts, "Fn-Q", REG_DWORD, {7, 0, 0, 0});
+  PutW(L"Software\\Korvane\\Keylark\\prg\\Fn-Z\\Ärger", L"Ärger", L"C:\\Ä\\Ärger.lnk");
   const RegistryDump before = DumpRegistry();
 
   const std::string exported = TempFilePath("kct");
   ASSERT_EQ(RunToEnd(kCtl, "export \"" + exported + "\"").exit_code, 0U);
-  for (const char* key : {"1", "2", "3", "4", "5", "6", "A", "B", "C", "D", "E", "F",
-                          "G", "H", "N", "Q", "R", "S", "T", "V", "W", "X", "Y", "Z"}) {
-    ASSERT_EQ(RunToEnd(kCtl, std::string("clear ") + key).exit_code, 0U);
+  for (const core::KeyInfo& key : core::kKeys) {
+    ASSERT_EQ(RunToEnd(kCtl, std::string("clear ") + key.character).exit_code, 0U);
   }
   ASSERT_NE(DumpRegistry(), before);
   const ProgramRun import = RunToEnd(kCtl, "import \"" + exported + "\"");
@@ -53,11 +48,7 @@ TEST_F(Keylarkctl, ExportThenClearingEveryKeyThenImportRestoresTheRegistryExactl
   EXPECT_EQ(DumpRegistry(), before);
 
   DeleteFileA(exported.c_str());
-  for (const char* name : files) {
-    SetFileAttributesA((folder + name).c_str(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileA((folder + name).c_str());
-  }
-  RemoveDirectoryA(folder.c_str());
+  std::filesystem::remove_all(folder);
 }
 
 }  // namespace

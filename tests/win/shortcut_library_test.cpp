@@ -150,27 +150,6 @@ std::string SystemLibrary() {
   return std::string(folder) + "\\" + kShortcutLibraryName;
 }
 
-// Runs shortcut_probe.exe (a copy in a folder of its own) and returns its exit
-// code: 0 read, 3 library not found.
-DWORD RunProbe(const std::string& probe, const std::string& shortcut, const std::string& cwd) {
-  std::string command_line = "\"" + probe + "\" read \"" + shortcut + "\"";
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  DWORD exit_code = 0xFFFF;
-  if (!CreateProcessA(probe.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      cwd.c_str(), &startup, &process)) {
-    return exit_code;
-  }
-  if (WaitForSingleObject(process.hProcess, 30000) != WAIT_OBJECT_0) {
-    TerminateProcess(process.hProcess, exit_code);
-  }
-  GetExitCodeProcess(process.hProcess, &exit_code);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return exit_code;
-}
-
 // Only the program's own folder and the system folder are searched: never the
 // current directory or a folder on PATH, where anyone may plant a copy.
 TEST(ShortcutLibrarySearchTest, IsLoadedFromTheProgramsOrTheSystemFolderOnly) {
@@ -181,21 +160,23 @@ TEST(ShortcutLibrarySearchTest, IsLoadedFromTheProgramsOrTheSystemFolderOnly) {
   ASSERT_TRUE(CopyFileA((BinFolder() + "\\shortcut_probe.exe").c_str(), probe.c_str(), FALSE));
   ASSERT_FALSE(std::filesystem::exists(SystemLibrary())) << "it would hide the rule";
   ASSERT_TRUE(WriteFile(data.File("tool.exe"), "MZ"));
-  const std::string shortcut = data.File("Tool.lnk");
-  ASSERT_EQ(CreateShortcut(shortcut, {data.File("tool.exe"), "", data.path, "Tool", "", 0}), S_OK);
+  ASSERT_EQ(
+      CreateShortcut(data.File("Tool.lnk"), {data.File("tool.exe"), "", data.path, "Tool", ""}),
+      S_OK);
+  const std::string read = "read \"" + data.File("Tool.lnk") + "\"";
 
   ASSERT_TRUE(CopyFileA(library.c_str(), planted.File(kShortcutLibraryName).c_str(), FALSE));
   char old_path[32767] = {};
   const DWORD length = GetEnvironmentVariableA("PATH", old_path, sizeof old_path);
   SetEnvironmentVariableA("PATH", (planted.path + ";" + old_path).c_str());
-  EXPECT_EQ(RunProbe(probe, shortcut, planted.path), 3U);
+  EXPECT_EQ(RunToEnd(probe, read, planted.path).exit_code, 3U) << "library not found";
   SetEnvironmentVariableA("PATH", length > 0 ? old_path : nullptr);
 
   ASSERT_TRUE(CopyFileA(library.c_str(), SystemLibrary().c_str(), FALSE));
-  EXPECT_EQ(RunProbe(probe, shortcut, data.path), 0U);
+  EXPECT_EQ(RunToEnd(probe, read, data.path).exit_code, 0U);
   DeleteFileA(SystemLibrary().c_str());
   ASSERT_TRUE(CopyFileA(library.c_str(), program.File(kShortcutLibraryName).c_str(), FALSE));
-  EXPECT_EQ(RunProbe(probe, shortcut, data.path), 0U);
+  EXPECT_EQ(RunToEnd(probe, read, data.path).exit_code, 0U);
   CoUninitialize();
 }
 
