@@ -4,7 +4,6 @@
 
 #include "core/window_messages.h"
 #include "keylark_process.h"
-#include "launch_log.h"
 
 namespace keylark::wintest {
 namespace {
@@ -62,14 +61,9 @@ TEST_F(FnAgent, HotkeysReachTheKeyBarAndTakenOnesAreReportedByName) {
   UnregisterHotKey(nullptr, 1);
 
   // Real key presses, through the system's hotkey handling.
-  const WORD keys[] = {VK_CONTROL, VK_MENU, VK_SHIFT, 'E'};
-  INPUT inputs[8] = {};
-  for (int i = 0; i < 4; ++i) {
-    inputs[i].type = inputs[7 - i].type = INPUT_KEYBOARD;
-    inputs[i].ki.wVk = inputs[7 - i].ki.wVk = keys[i];
-    inputs[7 - i].ki.dwFlags = KEYEVENTF_KEYUP;
-  }
-  SendInput(8, inputs, sizeof(INPUT));
+  const BYTE keys[] = {VK_CONTROL, VK_MENU, VK_SHIFT, 'E'};
+  for (const BYTE key : keys) keybd_event(key, 0, 0, 0);
+  for (int i = 3; i >= 0; --i) keybd_event(keys[i], 0, KEYEVENTF_KEYUP, 0);
   EXPECT_TRUE(log_.WaitForStarts(1)) << "the hotkey is reported and launches Fn-E";
   EXPECT_TRUE(agent.Running());
 }

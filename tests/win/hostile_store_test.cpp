@@ -17,7 +17,6 @@
 
 #include "core/key_table.h"
 #include "keylark_process.h"
-#include "launch_log.h"
 
 namespace keylark::wintest {
 namespace {

@@ -1,18 +1,16 @@
 // What the key bar does while a dialog is open, driven with real pointer
 // input (SendInput): the key a dialog works on stays the one it was opened
 // for, whatever the hint does when it comes due, and the About box holds the
-// whole program until it closes.
+// whole program until it closes with Esc or Enter.
 #include <windows.h>
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <thread>
 #include <vector>
 
 #include "keylark_process.h"
-#include "launch_log.h"
 #include "resource.h"
 
 namespace keylark::wintest {
@@ -21,28 +19,27 @@ namespace {
 constexpr LPARAM kMakeCodeA = 0x1E;
 constexpr LPARAM kMakeCodeD = 0x20;
 
-// A mouse event; a move is taken up in its own time, so this returns once
-// the pointer is there.
-bool Mouse(DWORD flags, POINT screen = {}) {
+// The pointer moved to a point, with buttons pressed or released there; this
+// returns once the pointer is there. A press carries the position: under Wine
+// a move echoed late by the X server may still be on its way, and a press
+// without one would land where that echo puts the pointer.
+bool Mouse(POINT screen, DWORD buttons = 0) {
   INPUT input{};
   input.type = INPUT_MOUSE;
-  input.mi.dwFlags = flags;
+  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons;
   input.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
   input.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
   SendInput(1, &input, sizeof input);
-  return (flags & MOUSEEVENTF_MOVE) == 0 || WaitFor([&] {
-           POINT at{};
-           GetCursorPos(&at);
-           return at.x == screen.x && at.y == screen.y;
-         });
+  return WaitFor([&] {
+    POINT at{};
+    return GetCursorPos(&at) && at.x == screen.x && at.y == screen.y;
+  });
 }
 
-// A button press at a point the pointer was moved to. The press carries the
-// position: under Wine a move echoed late by the X server may still be on its
-// way, and a press without one would land where that echo puts the pointer.
-void Press(POINT at, DWORD down, DWORD up) {
-  Mouse(down | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, at);
-  Mouse(up | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, at);
+// A click of a button (its release flag follows its press flag).
+void Press(POINT at, DWORD down) {
+  Mouse(at, down);
+  Mouse(at, down << 1);
 }
 
 class KeyBarUnderDialogs : public KeyBarTest {
@@ -73,18 +70,15 @@ class KeyBarUnderDialogs : public KeyBarTest {
     to = POINT{90 + 12, 123 + 12};  // the middle of label C
     ClientToScreen(key_bar_, &to);
     bool moved = true;
-    for (int step = 0; step <= 12 && moved; ++step) {
-      moved =
-          Mouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE,
-                POINT{from.x + (to.x - from.x) * step / 12, from.y + (to.y - from.y) * step / 12});
-    }
+    for (int step = 0; step <= 12 && moved; ++step)
+      moved = Mouse({from.x + (to.x - from.x) * step / 12, from.y + (to.y - from.y) * step / 12});
     return moved;
   }
 
   // Direct... in the Assignment Type dialog, once the hint over C has had
   // its time to come due (longer than a tip's delay): the command editor.
   HWND DirectAfterTheTipIsDue(HWND type) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(1200));
+    std::this_thread::sleep_for(1200ms);
     Click(type, IDC_AT_DIRECT);
     return WaitForDialog(IDC_EC_COMMAND);
   }
@@ -96,7 +90,7 @@ class KeyBarUnderDialogs : public KeyBarTest {
 TEST_F(KeyBarUnderDialogs, ARightClickRightAfterTheHoverEditsTheClickedKey) {
   ASSERT_NE(Start(), nullptr);
   ASSERT_TRUE(HoverC());
-  Press(label_c_, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);  // at once, long before a tip shows
+  Press(label_c_, MOUSEEVENTF_RIGHTDOWN);  // at once, long before a tip shows
   HWND type = WaitForDialog(IDC_AT_KEY);
   ASSERT_NE(type, nullptr);
   EXPECT_FALSE(IsWindowEnabled(key_bar_));
@@ -115,7 +109,7 @@ TEST_F(KeyBarUnderDialogs, AnFnKeyReportedDuringTheHoverEditsTheReportedKey) {
   ASSERT_TRUE(HoverC());
   // A report is taken before the pointer's input still queued: the key bar
   // sees the hover first, as the user's hand is slower.
-  std::this_thread::sleep_for(std::chrono::milliseconds(250));
+  std::this_thread::sleep_for(250ms);
   ReportFnKey(key_bar_, kMakeCodeD);  // Fn-D has no command
   HWND type = WaitForDialog(IDC_AT_KEY);
   ASSERT_NE(type, nullptr);
@@ -123,8 +117,7 @@ TEST_F(KeyBarUnderDialogs, AnFnKeyReportedDuringTheHoverEditsTheReportedKey) {
   HWND editor = DirectAfterTheTipIsDue(type);
   ASSERT_NE(editor, nullptr);
   EXPECT_EQ(ItemText(editor, IDC_EC_COMMAND), L"") << "a new assignment for Fn-D";
-  SendMessageTimeoutA(GetDlgItem(editor, IDC_EC_COMMAND), WM_SETTEXT, 0,
-                      reinterpret_cast<LPARAM>("C:\\new.exe"), SMTO_NORMAL, 5000, nullptr);
+  SetItemText(editor, IDC_EC_COMMAND, L"C:\\new.exe");
   Click(editor, IDOK);
   EXPECT_TRUE(WaitUntilGone(IDC_EC_COMMAND));
   EXPECT_EQ(Text(layout::kCmd, "Fn-D"), "C:\\new.exe");
@@ -155,8 +148,8 @@ TEST_F(KeyBarUnderDialogs, TheAboutBoxHoldsTheKeyBarUntilItClosesAndComesOnlyOnc
   EXPECT_EQ(DialogsWith(IDC_ABOUT_TITLE).size(), 1U);
   EXPECT_TRUE(comes_forward([&] {
     ASSERT_TRUE(HoverC());
-    Press(label_c_, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
-    Press(label_c_, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+    Press(label_c_, MOUSEEVENTF_LEFTDOWN);
+    Press(label_c_, MOUSEEVENTF_RIGHTDOWN);
   }));
   EXPECT_EQ(WaitForDialog(IDC_AT_KEY, 1500ms), nullptr) << "no Assignment Type beside About";
   EXPECT_TRUE(log.Starts().empty()) << "the click on C started its program";
@@ -176,17 +169,21 @@ TEST_F(KeyBarUnderDialogs, TheAboutBoxHoldsTheKeyBarUntilItClosesAndComesOnlyOnc
   EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(key_bar_) != FALSE; }));
   // The same click now reaches the key bar.
   ASSERT_TRUE(HoverC());
-  Press(label_c_, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+  Press(label_c_, MOUSEEVENTF_LEFTDOWN);
   EXPECT_TRUE(log.WaitForStarts(1));
 }
 
+// With the key bar hidden a reported key's dialog has no owner, and the key
+// bar does not wait for it.
 TEST_F(KeyBarUnderDialogs, AKeyReportedRightAfterAChoiceInTheUnownedDialogDoesNotTakeItsPlace) {
   ASSERT_NE(Start(), nullptr);
-  ShowWindow(key_bar_, SW_MINIMIZE);  // reported keys then open the dialog without owner
+  ShowWindow(key_bar_, SW_MINIMIZE);
   ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(key_bar_); }));
   ReportFnKey(key_bar_, kMakeCodeA);
   HWND type = WaitForDialog(IDC_AT_KEY);
   ASSERT_NE(type, nullptr);
+  EXPECT_EQ(GetWindow(type, GW_OWNER), nullptr);
+  EXPECT_TRUE(AnswersWithin(key_bar_, 2s));
   Click(type, IDC_AT_DIRECT);
   ReportFnKey(key_bar_, kMakeCodeD);  // queued before the editor can open
   HWND editor = WaitForDialog(IDC_EC_COMMAND);
@@ -194,6 +191,30 @@ TEST_F(KeyBarUnderDialogs, AKeyReportedRightAfterAChoiceInTheUnownedDialogDoesNo
   EXPECT_TRUE(DialogsWith(IDC_AT_KEY).empty());
   PostMessageA(editor, WM_KEYDOWN, VK_ESCAPE, 0);
   EXPECT_TRUE(WaitUntilGone(IDC_EC_COMMAND));
+}
+
+using KeyBarDialogs = KeyBarTest;
+
+TEST_F(KeyBarDialogs, TheAboutBoxShowsTheBannerClosesWithEscOrEnterAndFollowsAlwaysOnTop) {
+  HWND key_bar = StartKeyBar();
+  ASSERT_NE(key_bar, nullptr);
+  for (const bool topmost : {false, true}) {
+    if (topmost) {
+      PostMessageA(key_bar, WM_COMMAND, IDM_TOP, 0);
+      ASSERT_TRUE(WaitFor([&] { return Text(layout::kCfg, "opts1") == "1"; }));
+    }
+    PostMessageA(key_bar, WM_COMMAND, IDM_ABOUT, 0);
+    HWND about = WaitForDialog(IDC_ABOUT_TITLE);
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(GetWindow(about, GW_OWNER), nullptr);
+    const std::wstring banner = ItemText(about, IDC_ABOUT_TITLE);
+    EXPECT_EQ(banner.rfind(L"Keylark version 1.00.0001", 0), 0U);
+    EXPECT_NE(banner.find(L"\r\n\r\nCopyright (C)"), std::wstring::npos);
+    EXPECT_EQ((GetWindowLongA(about, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, topmost);
+    PressKeyIn(about, topmost ? VK_RETURN : VK_ESCAPE);
+    EXPECT_TRUE(WaitUntilGone(IDC_ABOUT_TITLE));
+  }
+  EXPECT_TRUE(AnswersWithin(key_bar, 2s));
 }
 
 }  // namespace

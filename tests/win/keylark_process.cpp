@@ -14,7 +14,6 @@
 
 #include "app/key_bar_layout.h"
 #include "contract/registry_contract.h"
-#include "launch_log.h"
 
 namespace keylark::wintest {
 
@@ -168,6 +167,12 @@ void ReportFnKey(HWND key_bar, LPARAM make_code, bool wait) {
   if (!wait) PostMessageA(key_bar, 2027, 256, make_code);
 }
 
+bool AnswersWithin(HWND window, std::chrono::milliseconds deadline) {
+  DWORD_PTR result = 0;
+  return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG,
+                             static_cast<UINT>(deadline.count()), &result) != 0;
+}
+
 void PressKeyIn(HWND window, UINT key) {
   PostMessageA(window, WM_KEYDOWN, key, 0);
   PostMessageA(window, WM_KEYUP, key, 0xC0000000);
@@ -179,6 +184,11 @@ std::wstring ItemText(HWND dialog, int id) {
   SendMessageTimeoutW(GetDlgItem(dialog, id), WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text),
                       SMTO_NORMAL, 5000, &copied);
   return text;
+}
+
+void SetItemText(HWND dialog, int id, const std::wstring& text) {
+  SendMessageTimeoutW(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                      SMTO_NORMAL, 5000, nullptr);
 }
 
 void Click(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
@@ -262,18 +272,69 @@ HWND PublishedKeyBar() {
   return reinterpret_cast<HWND>(static_cast<std::intptr_t>(value));
 }
 
+std::string FileText(const std::string& path) {
+  std::ostringstream text;
+  text << std::ifstream(path, std::ios::binary).rdbuf();
+  return text.str();
+}
+
+std::string TargetProgram() {
+  return WindowsPathFromEnvironment("KEYLARK_BIN_DIR") + "\\launch_target.exe";
+}
+
+std::string TempFilePath(const char* prefix) {
+  char directory[MAX_PATH] = {}, path[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, directory);
+  GetTempFileNameA(directory, prefix, 0, path);
+  return path;
+}
+
+HWND TopLevelWindowOf(platform::ProcessId id, const char* class_name) {
+  for (HWND window : WindowsOf(id, class_name)) {
+    if (IsWindowVisible(window)) return window;
+  }
+  return nullptr;
+}
+
+void EndProcess(platform::ProcessId id) {
+  HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
+  if (process == nullptr) return;
+  TerminateProcess(process, 0);
+  WaitForSingleObject(process, 5000);
+  CloseHandle(process);
+}
+
+LaunchLog::LaunchLog() { SetEnvironmentVariableA("KEYLARK_LAUNCH_LOG", path_.c_str()); }
+
+LaunchLog::~LaunchLog() {
+  EndAll();
+  SetEnvironmentVariableA("KEYLARK_LAUNCH_LOG", nullptr);
+  DeleteFileA(path_.c_str());
+}
+
+std::vector<platform::ProcessId> LaunchLog::Starts() const {
+  std::ifstream log(path_);
+  std::vector<platform::ProcessId> ids;
+  for (std::string line; std::getline(log, line);) {
+    if (const unsigned long id = std::strtoul(line.c_str(), nullptr, 10)) ids.push_back(id);
+  }
+  return ids;
+}
+
+bool LaunchLog::WaitForStarts(std::size_t count) const {
+  return WaitFor([&] { return Starts().size() >= count; });
+}
+
+void LaunchLog::EndAll() const {
+  for (platform::ProcessId id : Starts()) EndProcess(id);
+}
+
 namespace {
 
 HANDLE InheritableFile(const std::string& path, DWORD access, DWORD disposition) {
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
   return CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
                      disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
-}
-
-std::string ReadWhole(const std::string& path) {
-  std::ostringstream text;
-  text << std::ifstream(path, std::ios::binary).rdbuf();
-  return text.str();
 }
 
 }  // namespace
@@ -324,8 +385,8 @@ DWORD Program::ExitCode() const {
   return code;
 }
 
-std::string Program::Out() const { return ReadWhole(out_path_); }
-std::string Program::Err() const { return ReadWhole(err_path_); }
+std::string Program::Out() const { return FileText(out_path_); }
+std::string Program::Err() const { return FileText(err_path_); }
 
 HWND Program::WaitForKeyBar() {
   HWND found = nullptr;

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "fakes/registry_layout.h"
+#include "platform/shell.h"
 #include "platform/win32/win32_registry.h"
 #include "remote_controls.h"
 #include "store/registry_store.h"
@@ -25,6 +26,7 @@ using namespace std::chrono_literals;
 
 // A Windows path from an environment variable that holds a Unix path.
 std::string WindowsPathFromEnvironment(const char* variable);
+std::string FileText(const std::string& path);  // a file's whole content
 bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds deadline = 10s);
 
 // Deletes everything Keylark keeps under both roots.
@@ -52,6 +54,8 @@ RegistryDump DumpRegistry();
 // The Fn-key component's report of a key by its make code: posted, or sent.
 void ReportFnKey(HWND key_bar, LPARAM make_code, bool wait = false);
 void PressKeyIn(HWND window, UINT key);
+// Whether the window's thread takes a message in time (it is not held up).
+bool AnswersWithin(HWND window, std::chrono::milliseconds deadline);
 
 // A window's client-area pixels as the screen shows them, row by row, and how
 // many pixels of a key's label have exactly this colour.
@@ -65,6 +69,7 @@ std::vector<HWND> DialogsWith(int control_id);
 HWND WaitForDialog(int control_id, std::chrono::milliseconds deadline = 10s);
 bool WaitUntilGone(int control_id);
 std::wstring ItemText(HWND dialog, int id);
+void SetItemText(HWND dialog, int id, const std::wstring& text);
 void Click(HWND dialog, int id);
 // The top-level windows of a class of a process (any with 0), shown or not.
 std::vector<HWND> WindowsOf(DWORD process, const char* class_name);
@@ -119,6 +124,32 @@ struct ProgramRun {
 // Runs a program to its end (or ends it after 20 seconds).
 ProgramRun RunToEnd(const std::string& name, const std::string& arguments,
                     const std::string& folder = "");
+
+// launch_target.exe as the program tests launch, and the log in which every
+// start of it records its process id.
+std::string TargetProgram();                   // launch_target.exe beside Keylark.exe
+std::string TempFilePath(const char* prefix);  // a new empty file
+// A visible top-level window of a process (of the class, when one is named).
+HWND TopLevelWindowOf(platform::ProcessId id, const char* class_name = nullptr);
+void EndProcess(platform::ProcessId id);  // and waits for it
+
+// A fresh log for this process and its children; the targets it recorded are
+// ended when it goes.
+class LaunchLog {
+ public:
+  LaunchLog();
+  ~LaunchLog();
+  LaunchLog(const LaunchLog&) = delete;
+  LaunchLog& operator=(const LaunchLog&) = delete;
+
+  const std::string& Path() const { return path_; }
+  std::vector<platform::ProcessId> Starts() const;  // in order
+  bool WaitForStarts(std::size_t count) const;
+  void EndAll() const;
+
+ private:
+  std::string path_ = TempFilePath("klt");
+};
 
 // One key bar per test on a registry that starts and ends empty.
 class KeyBarTest : public ::testing::Test {

@@ -8,7 +8,6 @@
 
 #include "core/key_table.h"
 #include "keylark_process.h"
-#include "launch_log.h"
 #include "store/layout.h"
 
 namespace keylark::wintest {

@@ -8,7 +8,6 @@
 
 #include "core/window_messages.h"
 #include "keylark_process.h"
-#include "launch_log.h"
 
 namespace keylark::wintest {
 namespace {
@@ -16,17 +15,16 @@ namespace {
 constexpr LPARAM kScanA = 0x1E, kScanE = 0x12, kScanR = 0x13, kScanT = 0x14, kScanW = 0x11;
 
 int CountMenus(DWORD process) {
-  int menus = 0;
-  for (HWND menu : WindowsOf(process, "#32768")) menus += IsWindowVisible(menu) ? 1 : 0;
-  return menus;
+  const std::vector<HWND> menus = WindowsOf(process, "#32768");
+  return static_cast<int>(std::count_if(menus.begin(), menus.end(), IsWindowVisible));
 }
 
 std::wstring ImageOf(platform::ProcessId id) {
   HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
   wchar_t path[MAX_PATH] = {};
   DWORD size = MAX_PATH;
-  if (process != nullptr) QueryFullProcessImageNameW(process, 0, path, &size);
-  if (process != nullptr) CloseHandle(process);
+  QueryFullProcessImageNameW(process, 0, path, &size);
+  CloseHandle(process);
   return path;
 }
 
@@ -76,9 +74,10 @@ TEST_F(Reliability, TheStoredFileStartsWithItsArgumentsNeverAPlantedOne) {
   EXPECT_TRUE(log_.WaitForStarts(2));
 }
 
-// A key with the switch flag brings its running program forward, as the real
-// process snapshot and windows show, also from a Japanese folder with a name
-// longer in bytes than a path may have characters.
+// A key with the switch flag brings its running program forward: the started
+// process's id is found in the real process snapshot until the program ends.
+// Also from a Japanese folder with a name longer in bytes than a path may have
+// characters.
 TEST_F(Reliability, WithTheSwitchFlagARunningInstanceIsNotStartedAgain) {
   std::wstring name;
   for (int i = 0; i < 12; ++i) name += L"起動テスト";

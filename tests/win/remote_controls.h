@@ -34,7 +34,6 @@ class RemoteMemory {
   RemoteMemory(const RemoteMemory&) = delete;
   RemoteMemory& operator=(const RemoteMemory&) = delete;
 
-  char* Text() const { return at_ + kTextAt; }
   // Sends a message that points at the record, copied there and back.
   template <typename Record>
   LRESULT Send(HWND control, UINT message, WPARAM wparam, Record& record) const {
@@ -43,10 +42,14 @@ class RemoteMemory {
     ReadProcessMemory(process_, at_, &record, sizeof record, nullptr);
     return result;
   }
-  // The control may answer with a pointer to its own copy of the text.
-  std::string ReadText(const char* at) const {
-    char text[kRoom] = {};
-    ReadProcessMemory(process_, at, text, sizeof text - 1, nullptr);
+  // Asks for an item's record, its mask and item set, with its text.
+  template <typename Record>
+  std::string Item(HWND control, UINT message, Record& record) const {
+    record.pszText = at_ + kTextAt;
+    record.cchTextMax = kRoom;
+    Send(control, message, 0, record);
+    char text[kRoom] = {};  // the control may answer with a pointer to its own copy
+    ReadProcessMemory(process_, record.pszText, text, sizeof text - 1, nullptr);
     return text;
   }
 
@@ -83,10 +86,7 @@ class RemoteTree {
       TVITEMA record{};
       record.mask = TVIF_HANDLE | TVIF_TEXT;
       record.hItem = item;
-      record.pszText = memory_.Text();
-      record.cchTextMax = RemoteMemory::kRoom;
-      memory_.Send(tree_, TVM_GETITEMA, 0, record);
-      if (memory_.ReadText(record.pszText) == text) found.push_back(item);
+      if (memory_.Item(tree_, TVM_GETITEMA, record) == text) found.push_back(item);
       Walk(Next(TVGN_CHILD, item), text, found);
     }
   }
@@ -106,10 +106,8 @@ class RemoteList {
     LVITEMA record{};
     record.mask = LVIF_TEXT | LVIF_IMAGE;
     record.iItem = item;
-    record.pszText = memory_.Text();
-    record.cchTextMax = RemoteMemory::kRoom;
-    memory_.Send(list_, LVM_GETITEMA, 0, record);
-    return {memory_.ReadText(record.pszText), record.iImage};
+    std::string text = memory_.Item(list_, LVM_GETITEMA, record);
+    return {text, record.iImage};
   }
   int Image(int item) { return At(item).image; }
 

@@ -16,7 +16,6 @@
 
 #include "keylark_process.h"
 #include "launch/shortcut_reader.h"
-#include "launch_log.h"
 #include "platform/win32/win32_shortcut_library.h"
 
 namespace keylark::wintest {
