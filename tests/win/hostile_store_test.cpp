@@ -134,25 +134,14 @@ std::vector<std::string> CorpusFiles() {
   return names;
 }
 
-class HostileStore : public ::testing::TestWithParam<std::string> {
- protected:
-  void TearDown() override { ResetStore(); }
-};
+class HostileStore : public KeyBarTest, public ::testing::WithParamInterface<std::string> {};
 
 TEST_P(HostileStore, KeylarkStartsLaunchesAndWritesOnlyItsOwnValues) {
-  ResetStore();
   const auto actions = Seed(CorpusFolder() / (GetParam() + ".txt"));
   const RegistryDump before = DumpRegistry();
   LaunchLog log;
-  Program keylark;
-  ASSERT_TRUE(keylark.Start());
-  // The key bar of this process: the state may have published another window.
-  HWND key_bar = nullptr;
-  ASSERT_TRUE(WaitFor([&] {
-    DWORD owner = 0;
-    GetWindowThreadProcessId(key_bar = PublishedKeyBar(), &owner);
-    return owner == keylark.ProcessId() && IsWindowVisible(key_bar);
-  }));
+  HWND key_bar = StartKeyBar();  // this process's: the state may have published another
+  ASSERT_NE(key_bar, nullptr);
   std::size_t starts = 0;
   for (const auto& [what, key] : actions) {
     const std::optional<core::KeyInfo> info = core::FindKeyByName("Fn-" + key);
@@ -162,14 +151,14 @@ TEST_P(HostileStore, KeylarkStartsLaunchesAndWritesOnlyItsOwnValues) {
       EXPECT_TRUE(log.WaitForStarts(++starts)) << "Fn-" << key << " starts";
     }
     if (what != "menu") continue;
-    const auto menu_open = [&] { return TopLevelWindowOf(keylark.ProcessId(), "#32768"); };
+    const auto menu_open = [&] { return TopLevelWindowOf(keylark_.ProcessId(), "#32768"); };
     EXPECT_TRUE(WaitFor([&] { return menu_open() != nullptr; }));
     PostMessageA(menu_open(), WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_TRUE(WaitFor([&] { return menu_open() == nullptr; }));
   }
   EXPECT_GE(starts, 1U) << "every state launches the target";
   EXPECT_EQ(PublishedKeyBar(), key_bar) << "still running";
-  ASSERT_TRUE(keylark.Close());
+  ASSERT_TRUE(keylark_.Close());
   ExpectOnlyOwnWrites(before, DumpRegistry());
 }
 

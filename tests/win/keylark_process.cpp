@@ -85,21 +85,18 @@ void DumpKey(HKEY root, const std::string& label, const std::string& path, Regis
   RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &name_room,
                    &data_room, nullptr, nullptr);
   std::string name(name_room + 1, '\0'), data(data_room + 1, '\0');
-  for (DWORD i = 0;; ++i) {
-    DWORD name_size = name_room + 1, size = data_room + 1, type = 0;
-    if (RegEnumValueA(key, i, name.data(), &name_size, nullptr, &type,
-                      reinterpret_cast<BYTE*>(data.data()), &size) != ERROR_SUCCESS) {
-      break;
-    }
+  DWORD name_size = name_room + 1, size = data_room + 1, type = 0;
+  for (DWORD i = 0; RegEnumValueA(key, i, name.data(), &name_size, nullptr, &type,
+                                  reinterpret_cast<BYTE*>(data.data()), &size) == ERROR_SUCCESS;
+       ++i, name_size = name_room + 1, size = data_room + 1) {
     std::string upper = name.substr(0, name_size);
     for (char& c : upper) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
     dump[prefix + upper] = std::to_string(type) + ":" + data.substr(0, size);
   }
-  std::vector<std::string> subkeys;
   char subkey[256];
-  for (DWORD i = 0; RegEnumKeyA(key, i, subkey, sizeof subkey) == ERROR_SUCCESS; ++i) {
+  std::vector<std::string> subkeys;
+  for (DWORD i = 0; RegEnumKeyA(key, i, subkey, sizeof subkey) == ERROR_SUCCESS; ++i)
     subkeys.emplace_back(subkey);
-  }
   RegCloseKey(key);
   for (const std::string& sub : subkeys) DumpKey(root, label, path + "\\" + sub, dump);
 }
@@ -390,8 +387,12 @@ std::string Program::Err() const { return FileText(err_path_); }
 
 HWND Program::WaitForKeyBar() {
   HWND found = nullptr;
-  WaitFor([&] { return (found = PublishedKeyBar()) != nullptr && IsWindowVisible(found); });
-  return key_bar_ = found;
+  const bool shown = WaitFor([&] {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(found = PublishedKeyBar(), &owner);
+    return owner == ProcessId() && IsWindowVisible(found);
+  });
+  return key_bar_ = shown ? found : nullptr;
 }
 
 bool Program::Close() {

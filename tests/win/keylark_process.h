@@ -106,7 +106,8 @@ class Program {
   DWORD ProcessId() const { return GetProcessId(process_); }
   std::string Out() const;
   std::string Err() const;
-  // Waits for the published handle of a visible key bar; nullptr on timeout.
+  // Waits for the published handle of this program's visible key bar; nullptr
+  // on timeout.
   HWND WaitForKeyBar();
   // Asks the key bar to close and waits for the process to end.
   bool Close();
