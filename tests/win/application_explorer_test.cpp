@@ -2,17 +2,13 @@
 // folders share a folder with hidden entries and a broken shortcut; the tree,
 // the list and what OK stores are read from outside the running Keylark.
 #include <windows.h>
-#include <commctrl.h>
+
 #include <objbase.h>
 #include <shlobj.h>
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <string>
-#include <vector>
 
 #include "keylark_process.h"
 #include "resource.h"
@@ -35,9 +31,8 @@ class ApplicationExplorer : public KeyBarTest {
   void SetUp() override {
     KeyBarTest::SetUp();
     CoInitialize(nullptr);
-    for (const std::string& folder : {shared_, mine_, shared_ + "\\Hidden"}) {
-      CreateDirectoryA(folder.c_str(), nullptr);
-    }
+    std::filesystem::create_directories(shared_ + "\\Hidden");
+    std::filesystem::create_directories(mine_);
     for (const std::string& link : {shared_ + "\\Editor.lnk", shared_ + "\\Shared.lnk",
                                     mine_ + "\\Shared.lnk", mine_ + "\\Registry Editor.lnk"}) {
       CreateShortcut(link, {"C:\\windows\\notepad.exe", "", "", "", ""});

@@ -2,10 +2,6 @@
 // Keylark, opened by right clicks, Fn-key reports and menu commands, their
 // buttons clicked and boxes typed into from outside, the list's rows read
 // through memory lent inside Keylark's process.
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
 
 #include "keylark_process.h"
 #include "resource.h"

@@ -1,7 +1,6 @@
 // The programs beside Keylark as scripts run them. KeylarkFn.exe against a
 // running key bar: one report by --send, hotkeys pressed on the keyboard, one
 // resident agent per user, and --quit.
-#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
@@ -120,9 +119,8 @@ TEST_F(Keylarkctl, ExportThenClearingEveryKeyThenImportRestoresTheRegistryExactl
 
   const std::string exported = TempFilePath("kct");
   ASSERT_EQ(RunToEnd(kCtl, "export \"" + exported + "\"").exit_code, 0U);
-  for (const core::KeyInfo& key : core::kKeys) {
+  for (const core::KeyInfo& key : core::kKeys)
     ASSERT_EQ(RunToEnd(kCtl, std::string("clear ") + key.character).exit_code, 0U);
-  }
   ASSERT_NE(DumpRegistry(), before);
   const ProgramRun import = RunToEnd(kCtl, "import \"" + exported + "\"");
   EXPECT_EQ(import.exit_code, 0U) << import.err;

@@ -2,11 +2,8 @@
 // goes to the program registered for .html (here launch_target.exe, which
 // records it) and the key bar answers at once; with the help file beside the
 // program the help engine is asked instead.
-#include <gtest/gtest.h>
-#include <windows.h>
 
 #include <fstream>
-#include <string>
 
 #include "keylark_process.h"
 #include "resource.h"
@@ -19,12 +16,6 @@ constexpr const char* kPageClass = "KeylarkTest.HelpPage";
 // missing from the headers); its default handling asks for help.
 constexpr UINT kKeyF1 = 0x004D;
 
-std::string ClassText(const std::string& key) {
-  char data[512] = {};
-  LONG size = sizeof data;
-  return RegQueryValueA(HKEY_CLASSES_ROOT, key.c_str(), data, &size) == ERROR_SUCCESS ? data : "";
-}
-
 void SetClassText(const std::string& key, const std::string& text) {
   RegSetValueA(HKEY_CLASSES_ROOT, key.c_str(), REG_SZ, text.c_str(),
                static_cast<DWORD>(text.size()));
@@ -34,7 +25,10 @@ class Help : public KeyBarTest {
  protected:
   void SetUp() override {
     KeyBarTest::SetUp();
-    previous_html_class_ = ClassText(".html");
+    char previous[512] = {};
+    LONG size = sizeof previous;
+    RegQueryValueA(HKEY_CLASSES_ROOT, ".html", previous, &size);
+    previous_html_class_ = previous;
     SetClassText(".html", kPageClass);
     SetClassText(std::string(kPageClass) + "\\shell\\open\\command",
                  "\"" + TargetProgram() + "\" \"" + pages_.Path() + "\" \"%1\"");

@@ -7,7 +7,6 @@
 // PATH: cfg, cmd, desc, cwd, opts (below "ini"), maker, product, reserve or a
 // path below the product key. In a line {target} is launch_target.exe,
 // {desktop} the desktop window's handle and {N x T} T N times.
-#include <gtest/gtest.h>
 
 #include <cctype>
 #include <filesystem>
@@ -102,10 +101,9 @@ void ExpectOnlyOwnWrites(RegistryDump expected, const RegistryDump& after) {
   for (const std::string& key :
        {"HKCU\\" + std::string(layout::kMaker), product, product + "\\ini", cfg})
     expected[key + "|"] = "";
-  for (const std::string value : {"FICON0", "OPTS10", "OPTS21", "OPTS30", "OPTS41", "OPTS51"}) {
+  for (const char* value : {"FICON0", "OPTS10", "OPTS21", "OPTS30", "OPTS41", "OPTS51"}) {
     if (first_run)
-      expected[cfg + "|" + value.substr(0, value.size() - 1)] =
-          std::string("1:") + value.back() + '\0';
+      expected[cfg + "|" + std::string(value, 5)] = std::string("1:") + value[5] + '\0';
   }
   for (const char* name : {"|X", "|Y"}) {
     const auto saved = after.find(cfg + name);

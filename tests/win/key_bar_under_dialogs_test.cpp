@@ -2,13 +2,8 @@
 // input (SendInput): the key a dialog works on stays the one it was opened
 // for, whatever the hint does when it comes due, and the About box holds the
 // whole program until it closes with Esc or Enter.
-#include <windows.h>
-
-#include <commctrl.h>
-#include <gtest/gtest.h>
 
 #include <thread>
-#include <vector>
 
 #include "keylark_process.h"
 #include "resource.h"
@@ -16,8 +11,7 @@
 namespace keylark::wintest {
 namespace {
 
-constexpr LPARAM kMakeCodeA = 0x1E;
-constexpr LPARAM kMakeCodeD = 0x20;
+constexpr LPARAM kMakeCodeA = 0x1E, kMakeCodeD = 0x20;
 
 // The pointer moved to a point, with buttons pressed or released there; this
 // returns once the pointer is there. A press carries the position: under Wine

@@ -1,6 +1,5 @@
 // The running key bar: what it shows, read from the pixels of its window, and
 // its start-up, single instance and shut-down.
-#include <gtest/gtest.h>
 
 #include "app/key_bar_layout.h"
 #include "core/window_messages.h"

@@ -51,9 +51,8 @@ Pixels CaptureClient(HWND window) {
   BitBlt(memory, 0, 0, width, height, source, 0, 0, SRCCOPY);
   GdiFlush();
   const auto* bgra = static_cast<const std::uint8_t*>(bits);
-  for (std::size_t i = 0; i < pixels.size(); ++i) {
+  for (std::size_t i = 0; i < pixels.size(); ++i)
     pixels[i] = RGB(bgra[i * 4 + 2], bgra[i * 4 + 1], bgra[i * 4]);
-  }
   SelectObject(memory, previous);
   DeleteObject(copy);
   DeleteDC(memory);
@@ -67,9 +66,8 @@ int LabelPixels(const Pixels& pixels, HWND key_bar, int index, COLORREF colour) 
   GetClientRect(key_bar, &client);
   int count = 0;
   for (int y = label.top; y < label.top + app::kLabelSize; ++y) {
-    for (int x = label.left; x < label.left + app::kLabelSize; ++x) {
+    for (int x = label.left; x < label.left + app::kLabelSize; ++x)
       count += pixels[static_cast<std::size_t>(y * client.right + x)] == colour ? 1 : 0;
-    }
   }
   return count;
 }
@@ -287,9 +285,8 @@ std::string TempFilePath(const char* prefix) {
 }
 
 HWND TopLevelWindowOf(platform::ProcessId id, const char* class_name) {
-  for (HWND window : WindowsOf(id, class_name)) {
+  for (HWND window : WindowsOf(id, class_name))
     if (IsWindowVisible(window)) return window;
-  }
   return nullptr;
 }
 
@@ -312,18 +309,9 @@ LaunchLog::~LaunchLog() {
 std::vector<platform::ProcessId> LaunchLog::Starts() const {
   std::ifstream log(path_);
   std::vector<platform::ProcessId> ids;
-  for (std::string line; std::getline(log, line);) {
+  for (std::string line; std::getline(log, line);)
     if (const unsigned long id = std::strtoul(line.c_str(), nullptr, 10)) ids.push_back(id);
-  }
   return ids;
-}
-
-bool LaunchLog::WaitForStarts(std::size_t count) const {
-  return WaitFor([&] { return Starts().size() >= count; });
-}
-
-void LaunchLog::EndAll() const {
-  for (platform::ProcessId id : Starts()) EndProcess(id);
 }
 
 namespace {
@@ -375,15 +363,6 @@ bool Program::WaitForExit(std::chrono::milliseconds deadline) const {
   return process_ != nullptr &&
          WaitForSingleObject(process_, static_cast<DWORD>(deadline.count())) == WAIT_OBJECT_0;
 }
-
-DWORD Program::ExitCode() const {
-  DWORD code = STILL_ACTIVE;
-  if (process_ != nullptr) GetExitCodeProcess(process_, &code);
-  return code;
-}
-
-std::string Program::Out() const { return FileText(out_path_); }
-std::string Program::Err() const { return FileText(err_path_); }
 
 HWND Program::WaitForKeyBar() {
   HWND found = nullptr;

@@ -102,10 +102,13 @@ class Program {
              const std::string& folder = "");
   bool WaitForExit(std::chrono::milliseconds deadline = 20s) const;
   bool Running() const { return process_ != nullptr && !WaitForExit(0ms); }
-  DWORD ExitCode() const;  // or STILL_ACTIVE
+  DWORD ExitCode() const {  // or STILL_ACTIVE
+    DWORD code = STILL_ACTIVE;
+    return GetExitCodeProcess(process_, &code) ? code : STILL_ACTIVE;
+  }
   DWORD ProcessId() const { return GetProcessId(process_); }
-  std::string Out() const;
-  std::string Err() const;
+  std::string Out() const { return FileText(out_path_); }
+  std::string Err() const { return FileText(err_path_); }
   // Waits for the published handle of this program's visible key bar; nullptr
   // on timeout.
   HWND WaitForKeyBar();
@@ -145,8 +148,12 @@ class LaunchLog {
 
   const std::string& Path() const { return path_; }
   std::vector<platform::ProcessId> Starts() const;  // in order
-  bool WaitForStarts(std::size_t count) const;
-  void EndAll() const;
+  bool WaitForStarts(std::size_t count) const {
+    return WaitFor([&] { return Starts().size() >= count; });
+  }
+  void EndAll() const {
+    for (platform::ProcessId id : Starts()) EndProcess(id);
+  }
 
  private:
   std::string path_ = TempFilePath("klt");

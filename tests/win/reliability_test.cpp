@@ -1,7 +1,5 @@
 // The running key bar under abuse, seen from outside: planted and Japanese
 // commands, running instances, floods of reports and clicks.
-#include <gtest/gtest.h>
-#include <windows.h>
 
 #include <algorithm>
 #include <filesystem>

@@ -1,18 +1,15 @@
 // KRVSVR.dll as Keylark uses it: shortcuts made by the shell are read back,
 // and the library is taken only from the program's folder or the system folder.
 #include <windows.h>
+
 #include <objbase.h>
 #include <shlobj.h>
-
-#include <gtest/gtest.h>
 
 #include <array>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <string>
 #include <thread>
-#include <vector>
 
 #include "keylark_process.h"
 #include "launch/shortcut_reader.h"
@@ -26,10 +23,6 @@ using platform::kShortcutBufferSize;
 using platform::win32::kShortcutLibraryName;
 
 std::string BinFolder() { return WindowsPathFromEnvironment("KEYLARK_BIN_DIR"); }
-
-bool WriteFile(const std::string& path, const std::string& content) {
-  return static_cast<bool>(std::ofstream(path, std::ios::binary) << content);
-}
 
 // A new empty folder below the temp folder, deleted with its contents.
 struct TempFolder {
@@ -62,7 +55,7 @@ class ShortcutLibraryTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
     ASSERT_TRUE(library_.EnsureLoaded()) << kShortcutLibraryName << " not in " << BinFolder();
-    ASSERT_TRUE(WriteFile(target_, "MZ"));
+    std::ofstream(target_, std::ios::binary) << "MZ";
   }
   void TearDown() override { CoUninitialize(); }
 
@@ -109,8 +102,9 @@ TEST_F(ShortcutLibraryTest, ReadsWhatTheShellWroteWhateverComTheCallingThreadHas
 // A failed read leaves the caller's record and every byte of its buffers as
 // they were; texts longer than a buffer are cut inside it.
 TEST_F(ShortcutLibraryTest, AnythingButAShortcutFailsAndLeavesInfoAsItWas) {
-  ASSERT_TRUE(WriteFile(folder_.File("notes.lnk"), "These are notes, not a shortcut.\r\n"));
-  ASSERT_TRUE(WriteFile(folder_.File("empty.lnk"), ""));
+  std::ofstream(folder_.File("notes.lnk"), std::ios::binary)
+      << "These are notes, not a shortcut.\r\n";
+  std::ofstream(folder_.File("empty.lnk"), std::ios::binary) << "";
   const ShortcutInfo earlier{"C:\\earlier.exe", "a", "b", "c", "d", 11, 22};
   for (const std::string& original : {folder_.File("notes.lnk"), folder_.File("empty.lnk"),
                                       folder_.File("missing.lnk"), folder_.path, std::string()}) {
@@ -158,7 +152,7 @@ TEST(ShortcutLibrarySearchTest, IsLoadedFromTheProgramsOrTheSystemFolderOnly) {
   const std::string probe = program.File("shortcut_probe.exe");
   ASSERT_TRUE(CopyFileA((BinFolder() + "\\shortcut_probe.exe").c_str(), probe.c_str(), FALSE));
   ASSERT_FALSE(std::filesystem::exists(SystemLibrary())) << "it would hide the rule";
-  ASSERT_TRUE(WriteFile(data.File("tool.exe"), "MZ"));
+  std::ofstream(data.File("tool.exe"), std::ios::binary) << "MZ";
   ASSERT_EQ(
       CreateShortcut(data.File("Tool.lnk"), {data.File("tool.exe"), "", data.path, "Tool", ""}),
       S_OK);

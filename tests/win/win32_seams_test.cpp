@@ -1,12 +1,8 @@
 // The Win32 implementations of the platform seams against the real system
 // (Wine's, in the test prefix), where only the system can show the answer.
-#include <windows.h>
-
-#include <gtest/gtest.h>
 
 #include <fstream>
 #include <stdexcept>
-#include <string>
 
 #include "contract/registry_contract.h"
 #include "keylark_process.h"
@@ -125,9 +121,8 @@ std::string g_traced;
 
 LONG CALLBACK CatchDebugOutput(EXCEPTION_POINTERS* pointers) {
   const EXCEPTION_RECORD& record = *pointers->ExceptionRecord;
-  if (record.ExceptionCode != kDebugPrint || record.NumberParameters < 2) {
+  if (record.ExceptionCode != kDebugPrint || record.NumberParameters < 2)
     return EXCEPTION_CONTINUE_SEARCH;
-  }
   g_traced += reinterpret_cast<const char*>(record.ExceptionInformation[1]);
   return EXCEPTION_CONTINUE_EXECUTION;
 }
