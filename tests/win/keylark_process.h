@@ -148,8 +148,8 @@ class LaunchLog {
 
   const std::string& Path() const { return path_; }
   std::vector<platform::ProcessId> Starts() const;  // in order
-  bool WaitForStarts(std::size_t count) const {
-    return WaitFor([&] { return Starts().size() >= count; });
+  bool WaitForStarts(std::size_t count, std::chrono::milliseconds deadline = 10s) const {
+    return WaitFor([&] { return Starts().size() >= count; }, deadline);
   }
   void EndAll() const {
     for (platform::ProcessId id : Starts()) EndProcess(id);
