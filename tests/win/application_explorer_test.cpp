@@ -2,20 +2,15 @@
 // folders share a folder with hidden entries and a broken shortcut; the tree,
 // the list and what OK stores are read from outside the running Keylark.
 #include <windows.h>
-#include <commctrl.h>
+
 #include <objbase.h>
-#include <shellapi.h>
 #include <shlobj.h>
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
-#include <string>
-#include <vector>
 
 #include "keylark_process.h"
-#include "remote_controls.h"
 #include "resource.h"
 #if __has_include("measured_program.h")
 #include "measured_program.h"
@@ -31,28 +26,16 @@ std::string ProgramsFolder(int which) {
   return path;
 }
 
-void RemoveTree(std::string folder) {
-  folder.append(2, '\0');  // a list ended by an empty name
-  SHFILEOPSTRUCTA operation{};
-  operation.wFunc = FO_DELETE;
-  operation.pFrom = folder.c_str();
-  operation.fFlags = FOF_NO_UI;
-  SHFileOperationA(&operation);
-}
-
 class ApplicationExplorer : public KeyBarTest {
  protected:
   void SetUp() override {
     KeyBarTest::SetUp();
     CoInitialize(nullptr);
-    for (const std::string& folder : {shared_, mine_, shared_ + "\\Hidden"}) {
-      CreateDirectoryA(folder.c_str(), nullptr);
-    }
+    std::filesystem::create_directories(shared_ + "\\Hidden");
+    std::filesystem::create_directories(mine_);
     for (const std::string& link : {shared_ + "\\Editor.lnk", shared_ + "\\Shared.lnk",
                                     mine_ + "\\Shared.lnk", mine_ + "\\Registry Editor.lnk"}) {
-      ShortcutSpec spec;
-      spec.target = "C:\\windows\\notepad.exe";
-      CreateShortcut(link, spec);
+      CreateShortcut(link, {"C:\\windows\\notepad.exe", "", "", "", ""});
     }
     std::ofstream(mine_ + "\\Broken.lnk", std::ios::binary) << "not a shortcut";
     std::ofstream(shared_ + "\\desktop.ini", std::ios::binary) << "[.ShellClassInfo]\r\n";
@@ -64,8 +47,8 @@ class ApplicationExplorer : public KeyBarTest {
   }
   void TearDown() override {
     KeyBarTest::TearDown();
-    RemoveTree(shared_);
-    RemoveTree(mine_);
+    std::filesystem::remove_all(shared_);
+    std::filesystem::remove_all(mine_);
     CoUninitialize();
   }
   const std::string shared_ = ProgramsFolder(CSIDL_COMMON_PROGRAMS) + "\\KL Tools";
@@ -76,34 +59,31 @@ TEST_F(ApplicationExplorer, MergesBothProgramsFoldersAndSavesTheChosenFolderAsAP
   HWND key_bar = StartKeyBar();
   ASSERT_NE(key_bar, nullptr);
   PostMessageA(key_bar, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(84, 83));  // key E
-  HWND type = WaitForDialog("Assignment Type");
+  HWND type = WaitForDialog(IDC_AT_KEY);
   ASSERT_NE(type, nullptr);
   Click(type, IDC_AT_POPUP);
-  HWND explorer = WaitForDialog("Application Explorer");
+  HWND explorer = WaitForDialog(IDC_EX_TREE);
   ASSERT_NE(explorer, nullptr);
   EXPECT_FALSE(IsWindowEnabled(GetDlgItem(explorer, IDOK)));
   RemoteTree tree(GetDlgItem(explorer, IDC_EX_TREE), keylark_.ProcessId());
-  const std::vector<Node> nodes = tree.Nodes();
-  EXPECT_EQ(std::count_if(nodes.begin(), nodes.end(),
-                          [](const Node& node) { return node.text == "KL Tools"; }),
-            1)
-      << "a folder in both programs folders is one node";
+  const std::vector<HTREEITEM> folder = tree.FindAll("KL Tools");
+  ASSERT_EQ(folder.size(), 1U) << "a folder in both programs folders is one node";
   EXPECT_EQ(tree.Find("Hidden"), nullptr);
-  tree.Select(tree.Find("KL Tools"));
+  tree.Select(folder[0]);
 
   // The all-users files first, a name in both once, hidden files left out.
   RemoteList list(GetDlgItem(explorer, IDC_EX_LIST), keylark_.ProcessId());
   std::vector<std::string> shown;
-  for (int i = 0; i < list.Count(); ++i) shown.push_back(list.Text(i));
+  for (int i = 0; i < list.Count(); ++i) shown.push_back(list.At(i).text);
   ASSERT_EQ(shown.size(), 4U);
   std::sort(shown.begin(), shown.begin() + 2);
   std::sort(shown.begin() + 2, shown.end());
   EXPECT_EQ(shown, (std::vector<std::string>{"Editor", "Shared", "Broken", "Registry Editor"}));
   Click(explorer, IDOK);
-  HWND confirm = WaitForDialog("Key Assignment Confirmation");
+  HWND confirm = WaitForDialog(IDC_CF_KEY);
   ASSERT_NE(confirm, nullptr);
   Click(confirm, IDOK);
-  EXPECT_TRUE(WaitUntilGone("Key Assignment Confirmation"));
+  EXPECT_TRUE(WaitUntilGone(IDC_CF_KEY));
   EXPECT_EQ(Text(layout::kCmd, "Fn-E"), "@" + shared_);
   EXPECT_EQ(Text(layout::Prg("Fn-E"), "FileCount"), "5") << "the duplicate counts";
   EXPECT_EQ(Text(layout::PrgItem("Fn-E", "Shared"), "Shared"), mine_ + "\\Shared.lnk");
@@ -119,15 +99,15 @@ TEST_F(ApplicationExplorer, RepeatedOpeningsLeaveNoObjectsBehind) {
   ASSERT_TRUE(program.Start());
   const auto open_show_and_cancel = [&] {
     PostMessageA(program.Window(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(84, 83));  // key E
-    HWND type = WaitForDialog("Assignment Type");
+    HWND type = WaitForDialog(IDC_AT_KEY);
     ASSERT_NE(type, nullptr);
     Click(type, IDC_AT_POPUP);
-    HWND explorer = WaitForDialog("Application Explorer");
+    HWND explorer = WaitForDialog(IDC_EX_TREE);
     ASSERT_NE(explorer, nullptr);
     RemoteTree tree(GetDlgItem(explorer, IDC_EX_TREE), program.ProcessId());
     tree.Select(tree.Find("KL Tools"));
     Click(explorer, IDCANCEL);
-    ASSERT_TRUE(WaitUntilGone("Application Explorer"));
+    ASSERT_TRUE(WaitUntilGone(IDC_EX_TREE));
     program.WaitUntilIdle();
   };
   const auto count = [&](bench::Question question) {

@@ -2,15 +2,10 @@
 // goes to the program registered for .html (here launch_target.exe, which
 // records it) and the key bar answers at once; with the help file beside the
 // program the help engine is asked instead.
-#include <gtest/gtest.h>
-#include <windows.h>
 
 #include <fstream>
-#include <sstream>
-#include <string>
 
 #include "keylark_process.h"
-#include "launch_log.h"
 #include "resource.h"
 
 namespace keylark::wintest {
@@ -21,18 +16,6 @@ constexpr const char* kPageClass = "KeylarkTest.HelpPage";
 // missing from the headers); its default handling asks for help.
 constexpr UINT kKeyF1 = 0x004D;
 
-// The responsiveness a user expects of the key bar right after asking for help.
-bool AnswersAtOnce(HWND window) {
-  DWORD_PTR result = 0;
-  return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 100, &result) != 0;
-}
-
-std::string ClassText(const std::string& key) {
-  char data[512] = {};
-  LONG size = sizeof data;
-  return RegQueryValueA(HKEY_CLASSES_ROOT, key.c_str(), data, &size) == ERROR_SUCCESS ? data : "";
-}
-
 void SetClassText(const std::string& key, const std::string& text) {
   RegSetValueA(HKEY_CLASSES_ROOT, key.c_str(), REG_SZ, text.c_str(),
                static_cast<DWORD>(text.size()));
@@ -42,7 +25,10 @@ class Help : public KeyBarTest {
  protected:
   void SetUp() override {
     KeyBarTest::SetUp();
-    previous_html_class_ = ClassText(".html");
+    char previous[512] = {};
+    LONG size = sizeof previous;
+    RegQueryValueA(HKEY_CLASSES_ROOT, ".html", previous, &size);
+    previous_html_class_ = previous;
     SetClassText(".html", kPageClass);
     SetClassText(std::string(kPageClass) + "\\shell\\open\\command",
                  "\"" + TargetProgram() + "\" \"" + pages_.Path() + "\" \"%1\"");
@@ -57,11 +43,7 @@ class Help : public KeyBarTest {
     return WindowsPathFromEnvironment("KEYLARK_BIN_DIR") + "\\Keylark32.hlp";
   }
   // The command lines of the pages opened so far.
-  std::string Opened() const {
-    std::stringstream text;
-    text << std::ifstream(pages_.Path()).rdbuf();
-    return text.str();
-  }
+  std::string Opened() const { return FileText(pages_.Path()); }
   bool WaitForPage(const std::string& page) {
     return WaitFor([&] { return Opened().find("\\help\\" + page + "\"") != std::string::npos; });
   }
@@ -74,18 +56,18 @@ TEST_F(Help, F1InAssignmentTypeAndTheIndexOpenTheirPagesAndTheKeyBarAnswersAtOnc
   HWND key_bar = StartKeyBar();
   ASSERT_NE(key_bar, nullptr);
   PostMessageA(key_bar, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(84, 83));
-  HWND type = WaitForDialog("Assignment Type");
+  HWND type = WaitForDialog(IDC_AT_KEY);
   ASSERT_NE(type, nullptr);
   PostMessageA(GetDlgItem(type, IDCANCEL), kKeyF1, 0, 0);
   EXPECT_TRUE(WaitForPage("assignment-type.html")) << Opened();
-  EXPECT_TRUE(AnswersAtOnce(key_bar));
-  EXPECT_TRUE(AnswersAtOnce(type));
+  EXPECT_TRUE(AnswersWithin(key_bar, 100ms));
+  EXPECT_TRUE(AnswersWithin(type, 100ms));
   PressKeyIn(type, VK_ESCAPE);
-  ASSERT_TRUE(WaitUntilGone("Assignment Type"));
+  ASSERT_TRUE(WaitUntilGone(IDC_AT_KEY));
 
   PostMessageA(key_bar, WM_COMMAND, IDM_INDEX, 0);
   EXPECT_TRUE(WaitForPage("key-bar.html")) << Opened();
-  EXPECT_TRUE(AnswersAtOnce(key_bar));
+  EXPECT_TRUE(AnswersWithin(key_bar, 100ms));
   EXPECT_EQ(pages_.Starts().size(), 2U) << Opened();
 }
 
@@ -99,8 +81,7 @@ TEST_F(Help, WithTheHelpFileBesideTheProgramTheHelpEngineIsAskedInstead) {
   // The engine complains about the empty file in a box of its own, and the
   // key bar waits for it, as it always has with the help engine.
   EndProcess(engine);
-  DWORD_PTR result = 0;
-  EXPECT_NE(SendMessageTimeoutA(key_bar, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result), 0);
+  EXPECT_TRUE(AnswersWithin(key_bar, 5s));
   EXPECT_EQ(Opened(), "") << "no page besides the engine";
 }
 

@@ -1,112 +1,91 @@
 // Keylark on hostile stores: each hostile_stores/*.txt is one registry state in
 // which Keylark must start, survive the keys named, launch a harmless target
 // and write only what its own start and close write. Directives, one a line:
-//   key PATH | set PATH NAME KIND DATA | items KEY N TEXT | publish-desktop |
+//   key PATH | set PATH NAME KIND DATA | items KEY N TEXT |
 //   press K (the target starts) | poke K (handled) | menu K (a list opens)
 // KIND: sz (text and NUL), raw (no NUL), dword N, text TYPE TEXT, hex TYPE HEX.
 // PATH: cfg, cmd, desc, cwd, opts (below "ini"), maker, product, reserve or a
-// path below the product key. {target} is launch_target.exe, {N x T} T N times.
-#include <gtest/gtest.h>
+// path below the product key. In a line {target} is launch_target.exe,
+// {desktop} the desktop window's handle and {N x T} T N times.
 
 #include <cctype>
+#include <filesystem>
 #include <fstream>
 #include <regex>
 #include <sstream>
 
 #include "core/key_table.h"
-#include "core/window_messages.h"
 #include "keylark_process.h"
-#include "launch_log.h"
 
 namespace keylark::wintest {
 namespace {
 
-const std::string kProduct = "Software\\Korvane\\Keylark";
+using platform::Root;
+const std::string kProduct = std::string(layout::kMaker) + "\\Keylark";
 
-std::string Expand(const std::string& text) {
+std::string Expand(std::string line) {
   static const std::regex repeat(R"(\{(\d+) x ([^}]*)\})");
-  std::string out = std::regex_replace(text, std::regex(R"(\{target\})"), TargetProgram());
-  for (std::smatch m; std::regex_search(out, m, repeat);) {
+  line = std::regex_replace(line, std::regex(R"(\{target\})"), TargetProgram());
+  line = std::regex_replace(line, std::regex(R"(\{desktop\})"),
+                            std::to_string(reinterpret_cast<UINT_PTR>(GetDesktopWindow())));
+  for (std::smatch m; std::regex_search(line, m, repeat);) {
     std::string repeated;
     for (int i = std::stoi(m[1]); i > 0; --i) repeated += m[2].str();
-    out = m.prefix().str() + repeated + m.suffix().str();
+    line = m.prefix().str() + repeated + m.suffix().str();
   }
-  return out;
+  return line;
 }
 
-std::pair<HKEY, std::string> KeyOf(const std::string& path) {
+std::pair<Root, std::string> KeyOf(const std::string& path) {
   const std::string head = path.substr(0, path.find('\\'));
-  if (head == "maker") return {HKEY_CURRENT_USER, "Software\\Korvane"};
-  if (head == "product") return {HKEY_CURRENT_USER, kProduct};
-  if (head == "reserve") return {HKEY_LOCAL_MACHINE, kProduct + "\\KeyReserve"};
+  if (head == "maker") return {Root::CurrentUser, layout::kMaker};
+  if (head == "product") return {Root::CurrentUser, kProduct};
+  if (head == "reserve") return {Root::LocalMachine, layout::kReserve};
   const bool ini = std::regex_match(head, std::regex("cfg|cmd|desc|cwd|opts"));
-  return {HKEY_CURRENT_USER, kProduct + (ini ? "\\ini\\" : "\\") + path};
+  return {Root::CurrentUser, kProduct + (ini ? "\\ini\\" : "\\") + path};
 }
 
-void SetValue(const std::string& path, const std::string& name, DWORD type,
-              const std::string& data) {
-  const auto [root, key_path] = KeyOf(path);
-  HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyA(root, key_path.c_str(), &key), ERROR_SUCCESS) << key_path;
-  RegSetValueExA(key, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(data.data()),
-                 static_cast<DWORD>(data.size()));
-  RegCloseKey(key);
-}
-
-// set PATH NAME KIND DATA
-void SetFromLine(std::istringstream& words) {
-  std::string path, name, kind, data;
-  DWORD type = REG_SZ;
-  words >> path >> name >> kind;
-  if (kind == "dword" || kind == "text" || kind == "hex") words >> type;
-  std::getline(words >> std::ws, data);
-  data = Expand(data);
-  if (kind == "sz") data.push_back('\0');
-  if (kind == "dword") data = std::string(reinterpret_cast<const char*>(&type), sizeof type);
-  if (kind == "dword") type = REG_DWORD;
-  if (kind == "hex") {
-    std::string bytes;
-    for (std::size_t i = 0; i + 1 < data.size(); i += 2)
-      bytes.push_back(static_cast<char>(std::stoi(data.substr(i, 2), nullptr, 16)));
-    data = bytes;
-  }
-  SetValue(Expand(path), Expand(name), type, data);
+std::string FromHex(const std::string& hex) {
+  std::string bytes;
+  for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
+    bytes.push_back(static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16)));
+  return bytes;
 }
 
 // Writes the state into the registry and returns the keys to use, as
 // (press|poke|menu, key).
-std::vector<std::pair<std::string, std::string>> Seed(const std::string& file) {
+std::vector<std::pair<std::string, std::string>> Seed(const std::filesystem::path& file) {
   std::vector<std::pair<std::string, std::string>> actions;
   std::ifstream in(file);
   for (std::string line; std::getline(in, line);) {
-    std::istringstream words(line);
-    std::string op, path;
-    words >> op;
+    std::istringstream words(Expand(line));
+    std::string op, path, name, kind, data;
+    DWORD type = REG_SZ;
+    words >> op >> path;
+    const auto [root, key] = KeyOf(path);
     if (op.empty() || op[0] == '#') continue;
     if (op == "press" || op == "poke" || op == "menu") {
-      words >> path;
       actions.emplace_back(op, path);
     } else if (op == "key") {
-      words >> path;
-      const auto [root, key_path] = KeyOf(Expand(path));
-      HKEY key = nullptr;
-      if (RegCreateKeyA(root, key_path.c_str(), &key) == ERROR_SUCCESS) RegCloseKey(key);
+      store::ScopedKey(TestStore().Registry(), root, key, true);
     } else if (op == "set") {
-      SetFromLine(words);
+      words >> name >> kind;
+      if (kind == "dword" || kind == "text" || kind == "hex") words >> type;
+      std::getline(words >> std::ws, data);
+      if (kind == "sz") data.push_back('\0');
+      if (kind == "dword") data.assign(reinterpret_cast<const char*>(&type), sizeof type);
+      if (kind == "dword") type = REG_DWORD;
+      if (kind == "hex") data = FromHex(data);
+      PutRaw(key, name, type, store::Bytes(data.begin(), data.end()), root);
     } else if (op == "items") {
       int count = 0;
-      std::string target;
-      std::getline(words >> path >> count >> std::ws, target);
+      std::getline(words >> count >> std::ws, data);
       for (int i = 0; i < count; ++i) {
         const std::string item = "Item " + std::to_string(i);
-        SetValue("prg\\" + path + "\\" + item, item, REG_SZ, Expand(target) + '\0');
+        Put(layout::PrgItem(path, item), item, data);
       }
-    } else if (op == "publish-desktop") {
-      const auto desktop = static_cast<DWORD>(reinterpret_cast<UINT_PTR>(GetDesktopWindow()));
-      SetValue("maker", "Keylark", REG_DWORD,
-               std::string(reinterpret_cast<const char*>(&desktop), 4));
     } else {
-      ADD_FAILURE() << "unknown directive: " << line;
+      ADD_FAILURE() << "unknown directive: " << line.substr(0, 80);
     }
   }
   return actions;
@@ -115,20 +94,17 @@ std::vector<std::pair<std::string, std::string>> Seed(const std::string& file) {
 // What Keylark's own start and close may change: the published handle is gone
 // again, a first run (no "ini\cfg" at all) writes the defaults, and the
 // position may be saved on closing. Nothing else may differ.
-void ExpectOnlyOwnWrites(const RegistryDump& before, const RegistryDump& after) {
-  RegistryDump expected = before;
+void ExpectOnlyOwnWrites(RegistryDump expected, const RegistryDump& after) {
   const std::string product = "HKCU\\" + kProduct, cfg = product + "\\ini\\cfg";
-  const bool first_run = before.count(cfg + "|") == 0;
+  const bool first_run = expected.count(cfg + "|") == 0;
   expected.erase("HKCU\\Software\\Korvane|KEYLARK");
   for (const std::string& key :
-       {std::string("HKCU\\Software\\Korvane"), product, product + "\\ini", cfg}) {
+       {"HKCU\\" + std::string(layout::kMaker), product, product + "\\ini", cfg})
     expected[key + "|"] = "";
+  for (const char* value : {"FICON0", "OPTS10", "OPTS21", "OPTS30", "OPTS41", "OPTS51"}) {
+    if (first_run)
+      expected[cfg + "|" + std::string(value, 5)] = std::string("1:") + value[5] + '\0';
   }
-  for (const std::string value : {"FICON0", "OPTS10", "OPTS21", "OPTS30", "OPTS41", "OPTS51"}) {
-    const std::string name = value.substr(0, value.size() - 1), flag = value.substr(name.size());
-    if (first_run) expected.emplace(cfg + "|" + name, "1:" + flag + '\0');
-  }
-
   for (const char* name : {"|X", "|Y"}) {
     const auto saved = after.find(cfg + name);
     if (saved != after.end() && saved->second.size() == 7 && saved->second.rfind("1:", 0) == 0) {
@@ -144,70 +120,51 @@ void ExpectOnlyOwnWrites(const RegistryDump& before, const RegistryDump& after) 
 }
 
 // The sources' folder, seen from Wine through its Z: drive when it is a Unix path.
-std::string CorpusFolder() {
-  std::string folder = KEYLARK_SOURCE_DIR "/tests/win/hostile_stores";
-  if (folder[0] == '/') folder = "Z:" + folder;
-  for (char& c : folder) c = c == '/' ? '\\' : c;
-  return folder;
+std::filesystem::path CorpusFolder() {
+  const std::string folder = KEYLARK_SOURCE_DIR "/tests/win/hostile_stores";
+  return folder[0] == '/' ? "Z:" + folder : folder;
 }
 
 std::vector<std::string> CorpusFiles() {
-  std::vector<std::string> files;
-  WIN32_FIND_DATAA found{};
-  HANDLE search = FindFirstFileA((CorpusFolder() + "\\*.txt").c_str(), &found);
-  for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found)) {
-    files.push_back(found.cFileName);
-  }
-  if (search != INVALID_HANDLE_VALUE) FindClose(search);
-  return files;
+  std::vector<std::string> names;
+  for (const auto& file : std::filesystem::directory_iterator(CorpusFolder()))
+    names.push_back(file.path().stem().string());
+  return names;
 }
 
-class HostileStore : public ::testing::TestWithParam<std::string> {
- protected:
-  void TearDown() override { ResetStore(); }
-};
+class HostileStore : public KeyBarTest, public ::testing::WithParamInterface<std::string> {};
 
 TEST_P(HostileStore, KeylarkStartsLaunchesAndWritesOnlyItsOwnValues) {
-  ResetStore();
-  const auto actions = Seed(CorpusFolder() + "\\" + GetParam());
+  const auto actions = Seed(CorpusFolder() / (GetParam() + ".txt"));
   const RegistryDump before = DumpRegistry();
   LaunchLog log;
-  KeylarkProcess keylark;
-  ASSERT_TRUE(keylark.Start());
-  const DWORD process = keylark.ProcessId();
-  // The key bar of this process: the state may have published another window.
-  HWND key_bar = nullptr;
-  ASSERT_TRUE(WaitFor([&] {
-    DWORD owner = 0;
-    GetWindowThreadProcessId(key_bar = PublishedKeyBar(), &owner);
-    return owner == process && IsWindowVisible(key_bar);
-  }));
+  HWND key_bar = StartKeyBar();  // this process's: the state may have published another
+  ASSERT_NE(key_bar, nullptr);
   std::size_t starts = 0;
   for (const auto& [what, key] : actions) {
     const std::optional<core::KeyInfo> info = core::FindKeyByName("Fn-" + key);
     ASSERT_TRUE(info) << "no key " << key;
-    const auto scan = static_cast<LPARAM>(info->scan_code);
-    ReportFnKey(key_bar, scan, what == "poke");
+    ReportFnKey(key_bar, info->scan_code, what == "poke");
     if (what == "press") {
       EXPECT_TRUE(log.WaitForStarts(++starts)) << "Fn-" << key << " starts";
     }
     if (what != "menu") continue;
-    HWND menu = nullptr;
-    EXPECT_TRUE(WaitFor([&] { return (menu = TopLevelWindowOf(process, "#32768")) != nullptr; }));
-    PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
-    EXPECT_TRUE(WaitFor([&] { return TopLevelWindowOf(process, "#32768") == nullptr; }));
+    const auto menu_open = [&] { return TopLevelWindowOf(keylark_.ProcessId(), "#32768"); };
+    EXPECT_TRUE(WaitFor([&] { return menu_open() != nullptr; }));
+    PostMessageA(menu_open(), WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(WaitFor([&] { return menu_open() == nullptr; }));
   }
   EXPECT_GE(starts, 1U) << "every state launches the target";
   EXPECT_EQ(PublishedKeyBar(), key_bar) << "still running";
-  ASSERT_TRUE(keylark.Close());
+  ASSERT_TRUE(keylark_.Close());
   ExpectOnlyOwnWrites(before, DumpRegistry());
 }
 
 INSTANTIATE_TEST_SUITE_P(Corpus, HostileStore, ::testing::ValuesIn(CorpusFiles()),
                          [](const auto& info) {
-                           std::string name = info.param.substr(0, info.param.rfind('.'));
+                           std::string name = info.param;
                            for (char& c : name)
-                             c = isalnum(static_cast<unsigned char>(c)) ? c : '_';
+                             c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
                            return name;
                          });
 

@@ -1,48 +1,39 @@
 // What the key bar does while a dialog is open, driven with real pointer
 // input (SendInput): the key a dialog works on stays the one it was opened
 // for, whatever the hint does when it comes due, and the About box holds the
-// whole program until it closes.
-#include <windows.h>
+// whole program until it closes with Esc or Enter.
 
-#include <commctrl.h>
-#include <gtest/gtest.h>
-
-#include <functional>
 #include <thread>
-#include <vector>
 
 #include "keylark_process.h"
-#include "launch_log.h"
 #include "resource.h"
 
 namespace keylark::wintest {
 namespace {
 
-constexpr LPARAM kMakeCodeA = 0x1E;
-constexpr LPARAM kMakeCodeD = 0x20;
+constexpr LPARAM kMakeCodeA = 0x1E, kMakeCodeD = 0x20;
 
-// A mouse event; a move is taken up in its own time, so this returns once
-// the pointer is there.
-bool Mouse(DWORD flags, POINT screen = {}) {
+// The pointer moved to a point, with buttons pressed or released there; this
+// returns once the pointer is there. A press carries the position: under Wine
+// a move echoed late by the X server may still be on its way, and a press
+// without one would land where that echo puts the pointer.
+bool Mouse(POINT screen, DWORD buttons = 0) {
   INPUT input{};
   input.type = INPUT_MOUSE;
-  input.mi.dwFlags = flags;
+  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons;
   input.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
   input.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
   SendInput(1, &input, sizeof input);
-  return (flags & MOUSEEVENTF_MOVE) == 0 || WaitFor([&] {
-           POINT at{};
-           GetCursorPos(&at);
-           return at.x == screen.x && at.y == screen.y;
-         });
+  return WaitFor([&] {
+    POINT at{};
+    return GetCursorPos(&at) && at.x == screen.x && at.y == screen.y;
+  });
 }
 
-// A button press at a point the pointer was moved to. The press carries the
-// position: under Wine a move echoed late by the X server may still be on its
-// way, and a press without one would land where that echo puts the pointer.
-void Press(POINT at, DWORD down, DWORD up) {
-  Mouse(down | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, at);
-  Mouse(up | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, at);
+// A click of a button (its release flag follows its press flag).
+void Press(POINT at, DWORD down) {
+  Mouse(at, down);
+  Mouse(at, down << 1);
 }
 
 class KeyBarUnderDialogs : public KeyBarTest {
@@ -73,40 +64,17 @@ class KeyBarUnderDialogs : public KeyBarTest {
     to = POINT{90 + 12, 123 + 12};  // the middle of label C
     ClientToScreen(key_bar_, &to);
     bool moved = true;
-    for (int step = 0; step <= 12 && moved; ++step) {
-      moved =
-          Mouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE,
-                POINT{from.x + (to.x - from.x) * step / 12, from.y + (to.y - from.y) * step / 12});
-    }
+    for (int step = 0; step <= 12 && moved; ++step)
+      moved = Mouse({from.x + (to.x - from.x) * step / 12, from.y + (to.y - from.y) * step / 12});
     return moved;
-  }
-
-  // The visible dialogs of Keylark that hold a control with this id.
-  std::vector<HWND> DialogsWith(int control_id) {
-    std::vector<HWND> found;
-    for (HWND dialog : WindowsOf(keylark_.ProcessId(), "#32770")) {
-      if (IsWindowVisible(dialog) && GetDlgItem(dialog, control_id) != nullptr) {
-        found.push_back(dialog);
-      }
-    }
-    return found;
-  }
-  HWND WaitForDialogWith(int control_id,
-                         std::chrono::milliseconds deadline = std::chrono::seconds(10)) {
-    std::vector<HWND> found;
-    WaitFor([&] { return !(found = DialogsWith(control_id)).empty(); }, deadline);
-    return found.empty() ? nullptr : found.front();
-  }
-  bool DialogGone(int control_id) {
-    return WaitFor([&] { return DialogsWith(control_id).empty(); });
   }
 
   // Direct... in the Assignment Type dialog, once the hint over C has had
   // its time to come due (longer than a tip's delay): the command editor.
   HWND DirectAfterTheTipIsDue(HWND type) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(1200));
+    std::this_thread::sleep_for(1200ms);
     Click(type, IDC_AT_DIRECT);
-    return WaitForDialogWith(IDC_EC_COMMAND);
+    return WaitForDialog(IDC_EC_COMMAND);
   }
 
   HWND key_bar_ = nullptr;
@@ -116,15 +84,15 @@ class KeyBarUnderDialogs : public KeyBarTest {
 TEST_F(KeyBarUnderDialogs, ARightClickRightAfterTheHoverEditsTheClickedKey) {
   ASSERT_NE(Start(), nullptr);
   ASSERT_TRUE(HoverC());
-  Press(label_c_, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);  // at once, long before a tip shows
-  HWND type = WaitForDialogWith(IDC_AT_KEY);
+  Press(label_c_, MOUSEEVENTF_RIGHTDOWN);  // at once, long before a tip shows
+  HWND type = WaitForDialog(IDC_AT_KEY);
   ASSERT_NE(type, nullptr);
   EXPECT_FALSE(IsWindowEnabled(key_bar_));
   HWND editor = DirectAfterTheTipIsDue(type);
   ASSERT_NE(editor, nullptr);
   EXPECT_EQ(ItemText(editor, IDC_EC_COMMAND), L"C:\\old.exe") << "edits Fn-C, not a new key";
   PostMessageA(editor, WM_KEYDOWN, VK_ESCAPE, 0);
-  EXPECT_TRUE(DialogGone(IDC_EC_COMMAND));
+  EXPECT_TRUE(WaitUntilGone(IDC_EC_COMMAND));
   EXPECT_EQ(Text(layout::kCmd, "Fn-C"), "C:\\old.exe");
   EXPECT_TRUE(IsWindowEnabled(key_bar_));
 }
@@ -135,18 +103,17 @@ TEST_F(KeyBarUnderDialogs, AnFnKeyReportedDuringTheHoverEditsTheReportedKey) {
   ASSERT_TRUE(HoverC());
   // A report is taken before the pointer's input still queued: the key bar
   // sees the hover first, as the user's hand is slower.
-  std::this_thread::sleep_for(std::chrono::milliseconds(250));
+  std::this_thread::sleep_for(250ms);
   ReportFnKey(key_bar_, kMakeCodeD);  // Fn-D has no command
-  HWND type = WaitForDialogWith(IDC_AT_KEY);
+  HWND type = WaitForDialog(IDC_AT_KEY);
   ASSERT_NE(type, nullptr);
   EXPECT_EQ(ItemText(type, IDC_AT_KEY), L"Fn-D");
   HWND editor = DirectAfterTheTipIsDue(type);
   ASSERT_NE(editor, nullptr);
   EXPECT_EQ(ItemText(editor, IDC_EC_COMMAND), L"") << "a new assignment for Fn-D";
-  SendMessageTimeoutA(GetDlgItem(editor, IDC_EC_COMMAND), WM_SETTEXT, 0,
-                      reinterpret_cast<LPARAM>("C:\\new.exe"), SMTO_NORMAL, 5000, nullptr);
+  SetItemText(editor, IDC_EC_COMMAND, L"C:\\new.exe");
   Click(editor, IDOK);
-  EXPECT_TRUE(DialogGone(IDC_EC_COMMAND));
+  EXPECT_TRUE(WaitUntilGone(IDC_EC_COMMAND));
   EXPECT_EQ(Text(layout::kCmd, "Fn-D"), "C:\\new.exe");
   EXPECT_EQ(Text(layout::kCmd, "Fn-C"), "C:\\old.exe");
   EXPECT_EQ(Text(layout::kDesc, "Fn-C"), "Old C");
@@ -157,7 +124,7 @@ TEST_F(KeyBarUnderDialogs, TheAboutBoxHoldsTheKeyBarUntilItClosesAndComesOnlyOnc
   Put(layout::kCmd, "Fn-C", TargetProgram());
   ASSERT_NE(Start(), nullptr);
   for (int request = 0; request < 3; ++request) PostMessageA(key_bar_, WM_COMMAND, IDM_ABOUT, 0);
-  HWND about = WaitForDialogWith(IDC_ABOUT_TITLE);
+  HWND about = WaitForDialog(IDC_ABOUT_TITLE);
   ASSERT_NE(about, nullptr);
   EXPECT_EQ(GetWindow(about, GW_OWNER), nullptr);
   EXPECT_FALSE(IsWindowEnabled(key_bar_));
@@ -175,46 +142,73 @@ TEST_F(KeyBarUnderDialogs, TheAboutBoxHoldsTheKeyBarUntilItClosesAndComesOnlyOnc
   EXPECT_EQ(DialogsWith(IDC_ABOUT_TITLE).size(), 1U);
   EXPECT_TRUE(comes_forward([&] {
     ASSERT_TRUE(HoverC());
-    Press(label_c_, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
-    Press(label_c_, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+    Press(label_c_, MOUSEEVENTF_LEFTDOWN);
+    Press(label_c_, MOUSEEVENTF_RIGHTDOWN);
   }));
-  EXPECT_EQ(WaitForDialogWith(IDC_AT_KEY, std::chrono::milliseconds(1500)), nullptr)
-      << "no Assignment Type beside About";
+  EXPECT_EQ(WaitForDialog(IDC_AT_KEY, 1500ms), nullptr) << "no Assignment Type beside About";
   EXPECT_TRUE(log.Starts().empty()) << "the click on C started its program";
 
   // An unassigned key reported meanwhile opens its Assignment Type dialog, as
   // with no assignment dialog open; the flow ending there leaves the key bar
   // to the About box.
   ReportFnKey(key_bar_, kMakeCodeD);
-  HWND type = WaitForDialogWith(IDC_AT_KEY);
+  HWND type = WaitForDialog(IDC_AT_KEY);
   ASSERT_NE(type, nullptr);
   Click(type, IDC_AT_CLEAR);  // nothing stored to clear
-  ASSERT_TRUE(DialogGone(IDC_AT_KEY));
+  ASSERT_TRUE(WaitUntilGone(IDC_AT_KEY));
   EXPECT_TRUE(WaitFor([&] { return !IsWindowEnabled(key_bar_); }));
 
   PostMessageA(about, WM_KEYDOWN, VK_ESCAPE, 0);
-  ASSERT_TRUE(DialogGone(IDC_ABOUT_TITLE));
+  ASSERT_TRUE(WaitUntilGone(IDC_ABOUT_TITLE));
   EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(key_bar_) != FALSE; }));
   // The same click now reaches the key bar.
   ASSERT_TRUE(HoverC());
-  Press(label_c_, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+  Press(label_c_, MOUSEEVENTF_LEFTDOWN);
   EXPECT_TRUE(log.WaitForStarts(1));
 }
 
+// With the key bar hidden a reported key's dialog has no owner, and the key
+// bar does not wait for it.
 TEST_F(KeyBarUnderDialogs, AKeyReportedRightAfterAChoiceInTheUnownedDialogDoesNotTakeItsPlace) {
   ASSERT_NE(Start(), nullptr);
-  ShowWindow(key_bar_, SW_MINIMIZE);  // reported keys then open the dialog without owner
+  ShowWindow(key_bar_, SW_MINIMIZE);
   ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(key_bar_); }));
   ReportFnKey(key_bar_, kMakeCodeA);
-  HWND type = WaitForDialogWith(IDC_AT_KEY);
+  HWND type = WaitForDialog(IDC_AT_KEY);
   ASSERT_NE(type, nullptr);
+  EXPECT_EQ(GetWindow(type, GW_OWNER), nullptr);
+  EXPECT_TRUE(AnswersWithin(key_bar_, 2s));
   Click(type, IDC_AT_DIRECT);
   ReportFnKey(key_bar_, kMakeCodeD);  // queued before the editor can open
-  HWND editor = WaitForDialogWith(IDC_EC_COMMAND);
+  HWND editor = WaitForDialog(IDC_EC_COMMAND);
   ASSERT_NE(editor, nullptr);
   EXPECT_TRUE(DialogsWith(IDC_AT_KEY).empty());
   PostMessageA(editor, WM_KEYDOWN, VK_ESCAPE, 0);
-  EXPECT_TRUE(DialogGone(IDC_EC_COMMAND));
+  EXPECT_TRUE(WaitUntilGone(IDC_EC_COMMAND));
+}
+
+using KeyBarDialogs = KeyBarTest;
+
+TEST_F(KeyBarDialogs, TheAboutBoxShowsTheBannerClosesWithEscOrEnterAndFollowsAlwaysOnTop) {
+  HWND key_bar = StartKeyBar();
+  ASSERT_NE(key_bar, nullptr);
+  for (const bool topmost : {false, true}) {
+    if (topmost) {
+      PostMessageA(key_bar, WM_COMMAND, IDM_TOP, 0);
+      ASSERT_TRUE(WaitFor([&] { return Text(layout::kCfg, "opts1") == "1"; }));
+    }
+    PostMessageA(key_bar, WM_COMMAND, IDM_ABOUT, 0);
+    HWND about = WaitForDialog(IDC_ABOUT_TITLE);
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(GetWindow(about, GW_OWNER), nullptr);
+    const std::wstring banner = ItemText(about, IDC_ABOUT_TITLE);
+    EXPECT_EQ(banner.rfind(L"Keylark version 1.00.0001", 0), 0U);
+    EXPECT_NE(banner.find(L"\r\n\r\nCopyright (C)"), std::wstring::npos);
+    EXPECT_EQ((GetWindowLongA(about, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, topmost);
+    PressKeyIn(about, topmost ? VK_RETURN : VK_ESCAPE);
+    EXPECT_TRUE(WaitUntilGone(IDC_ABOUT_TITLE));
+  }
+  EXPECT_TRUE(AnswersWithin(key_bar, 2s));
 }
 
 }  // namespace

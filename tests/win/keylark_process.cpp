@@ -5,11 +5,12 @@
 #include <tlhelp32.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <cctype>
+#include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <sstream>
 #include <thread>
-#include <vector>
 
 #include "app/key_bar_layout.h"
 #include "contract/registry_contract.h"
@@ -21,9 +22,7 @@ std::string WindowsPathFromEnvironment(const char* variable) {
   if (value == nullptr) return {};
   std::string path = value;
   if (!path.empty() && path[0] == '/') path = "Z:" + path;
-  for (char& c : path) {
-    if (c == '/') c = '\\';
-  }
+  std::replace(path.begin(), path.end(), '/', '\\');
   return path;
 }
 
@@ -40,26 +39,20 @@ bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds d
 Pixels CaptureClient(HWND window) {
   RECT client{};
   GetClientRect(window, &client);
-  const int width = client.right;
-  const int height = client.bottom;
+  const int width = client.right, height = client.bottom;
   Pixels pixels(static_cast<std::size_t>(width * height));
   HDC source = GetDC(window);
   HDC memory = CreateCompatibleDC(source);
   BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top-down rows
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
   void* bits = nullptr;
   HBITMAP copy = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   HGDIOBJ previous = SelectObject(memory, copy);
   BitBlt(memory, 0, 0, width, height, source, 0, 0, SRCCOPY);
   GdiFlush();
   const auto* bgra = static_cast<const std::uint8_t*>(bits);
-  for (std::size_t i = 0; i < pixels.size(); ++i) {
+  for (std::size_t i = 0; i < pixels.size(); ++i)
     pixels[i] = RGB(bgra[i * 4 + 2], bgra[i * 4 + 1], bgra[i * 4]);
-  }
   SelectObject(memory, previous);
   DeleteObject(copy);
   DeleteDC(memory);
@@ -73,15 +66,10 @@ int LabelPixels(const Pixels& pixels, HWND key_bar, int index, COLORREF colour) 
   GetClientRect(key_bar, &client);
   int count = 0;
   for (int y = label.top; y < label.top + app::kLabelSize; ++y) {
-    for (int x = label.left; x < label.left + app::kLabelSize; ++x) {
+    for (int x = label.left; x < label.left + app::kLabelSize; ++x)
       count += pixels[static_cast<std::size_t>(y * client.right + x)] == colour ? 1 : 0;
-    }
   }
   return count;
-}
-
-int LabelPixels(HWND key_bar, int index, COLORREF colour) {
-  return LabelPixels(CaptureClient(key_bar), key_bar, index, colour);
 }
 
 namespace {
@@ -95,21 +83,18 @@ void DumpKey(HKEY root, const std::string& label, const std::string& path, Regis
   RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &name_room,
                    &data_room, nullptr, nullptr);
   std::string name(name_room + 1, '\0'), data(data_room + 1, '\0');
-  for (DWORD i = 0;; ++i) {
-    DWORD name_size = name_room + 1, size = data_room + 1, type = 0;
-    if (RegEnumValueA(key, i, name.data(), &name_size, nullptr, &type,
-                      reinterpret_cast<BYTE*>(data.data()), &size) != ERROR_SUCCESS) {
-      break;
-    }
+  DWORD name_size = name_room + 1, size = data_room + 1, type = 0;
+  for (DWORD i = 0; RegEnumValueA(key, i, name.data(), &name_size, nullptr, &type,
+                                  reinterpret_cast<BYTE*>(data.data()), &size) == ERROR_SUCCESS;
+       ++i, name_size = name_room + 1, size = data_room + 1) {
     std::string upper = name.substr(0, name_size);
     for (char& c : upper) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
     dump[prefix + upper] = std::to_string(type) + ":" + data.substr(0, size);
   }
-  std::vector<std::string> subkeys;
   char subkey[256];
-  for (DWORD i = 0; RegEnumKeyA(key, i, subkey, sizeof subkey) == ERROR_SUCCESS; ++i) {
+  std::vector<std::string> subkeys;
+  for (DWORD i = 0; RegEnumKeyA(key, i, subkey, sizeof subkey) == ERROR_SUCCESS; ++i)
     subkeys.emplace_back(subkey);
-  }
   RegCloseKey(key);
   for (const std::string& sub : subkeys) DumpKey(root, label, path + "\\" + sub, dump);
 }
@@ -135,10 +120,22 @@ void ResetStore() {
   contract::DeleteTree(registry, platform::Root::LocalMachine, layout::kMaker);
 }
 
+void PutRaw(const std::string& path, const std::string& name, DWORD type, const store::Bytes& data,
+            platform::Root root) {
+  store::ScopedKey(TestStore().Registry(), root, path, true).Write(name, type, data);
+}
+
 void Put(const std::string& path, const std::string& name, const std::string& text,
          platform::Root root) {
-  const store::Bytes data(text.c_str(), text.c_str() + text.size() + 1);
-  store::ScopedKey(TestStore().Registry(), root, path, true).Write(name, REG_SZ, data);
+  PutRaw(path, name, REG_SZ, store::Bytes(text.c_str(), text.c_str() + text.size() + 1), root);
+}
+
+void PutW(const std::wstring& path, const std::wstring& name, const std::wstring& text) {
+  HKEY key = nullptr;
+  RegCreateKeyW(HKEY_CURRENT_USER, path.c_str(), &key);
+  RegSetValueExW(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                 static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+  RegCloseKey(key);
 }
 
 std::optional<store::Bytes> Raw(const std::string& path, const std::string& name) {
@@ -148,8 +145,7 @@ std::optional<store::Bytes> Raw(const std::string& path, const std::string& name
 
 std::string Text(const std::string& path, const std::string& name) {
   const std::optional<store::Bytes> data = Raw(path, name);
-  if (!data) return "<absent>";
-  return std::string(data->begin(), std::find(data->begin(), data->end(), 0));
+  return data ? std::string(data->begin(), std::find(data->begin(), data->end(), 0)) : "<absent>";
 }
 
 void Reserve(const char* character) {
@@ -161,27 +157,15 @@ void Assign(const std::string& key, const std::string& command, const char* swit
   Put(layout::kOpts, key, switch_flag);
 }
 
-void SendAndWait(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  DWORD_PTR result = 0;
-  SendMessageTimeoutA(window, message, wparam, lparam, SMTO_NORMAL, 10000, &result);
-}
-
-void PutW(const std::wstring& path, const std::wstring& name, DWORD type, const void* data,
-          DWORD size) {
-  HKEY key = nullptr;
-  RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                  nullptr);
-  RegSetValueExW(key, name.c_str(), 0, type, static_cast<const BYTE*>(data), size);
-  RegCloseKey(key);
-}
-
-void PutTextW(const std::wstring& path, const std::wstring& name, const std::wstring& text) {
-  PutW(path, name, REG_SZ, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
-}
-
 void ReportFnKey(HWND key_bar, LPARAM make_code, bool wait) {
-  if (wait) return SendAndWait(key_bar, 2027, 256, make_code);
-  PostMessageA(key_bar, 2027, 256, make_code);
+  if (wait) SendAndWait(key_bar, 2027, 256, make_code);
+  if (!wait) PostMessageA(key_bar, 2027, 256, make_code);
+}
+
+bool AnswersWithin(HWND window, std::chrono::milliseconds deadline) {
+  DWORD_PTR result = 0;
+  return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG,
+                             static_cast<UINT>(deadline.count()), &result) != 0;
 }
 
 void PressKeyIn(HWND window, UINT key) {
@@ -197,6 +181,11 @@ std::wstring ItemText(HWND dialog, int id) {
   return text;
 }
 
+void SetItemText(HWND dialog, int id, const std::wstring& text) {
+  SendMessageTimeoutW(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                      SMTO_NORMAL, 5000, nullptr);
+}
+
 void Click(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 
 std::vector<HWND> WindowsOf(DWORD process, const char* class_name) {
@@ -205,7 +194,7 @@ std::vector<HWND> WindowsOf(DWORD process, const char* class_name) {
        window = FindWindowExA(nullptr, window, class_name, nullptr)) {
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if (owner == process) found.push_back(window);
+    if (process == 0 || owner == process) found.push_back(window);
   }
   return found;
 }
@@ -251,21 +240,23 @@ DWORD ProcessNamed(const char* name) {
   return id;
 }
 
-namespace {
-HWND VisibleDialog(const char* caption) {
-  HWND found = FindWindowA("#32770", caption);
-  return found != nullptr && IsWindowVisible(found) ? found : nullptr;
-}
-}  // namespace
-
-HWND WaitForDialog(const char* caption) {
-  HWND found = nullptr;
-  WaitFor([&] { return (found = VisibleDialog(caption)) != nullptr; });
+std::vector<HWND> DialogsWith(int control_id) {
+  std::vector<HWND> found;
+  for (HWND dialog : WindowsOf(0, "#32770")) {
+    if (IsWindowVisible(dialog) && GetDlgItem(dialog, control_id) != nullptr)
+      found.push_back(dialog);
+  }
   return found;
 }
 
-bool WaitUntilGone(const char* caption) {
-  return WaitFor([&] { return VisibleDialog(caption) == nullptr; });
+HWND WaitForDialog(int control_id, std::chrono::milliseconds deadline) {
+  std::vector<HWND> found;
+  WaitFor([&] { return !(found = DialogsWith(control_id)).empty(); }, deadline);
+  return found.empty() ? nullptr : found.front();
+}
+
+bool WaitUntilGone(int control_id) {
+  return WaitFor([&] { return DialogsWith(control_id).empty(); });
 }
 
 HWND PublishedKeyBar() {
@@ -276,45 +267,125 @@ HWND PublishedKeyBar() {
   return reinterpret_cast<HWND>(static_cast<std::intptr_t>(value));
 }
 
-KeylarkProcess::~KeylarkProcess() {
-  if (info_.hProcess != nullptr) {
-    if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT && !Close()) {
-      TerminateProcess(info_.hProcess, 1);
-      WaitForSingleObject(info_.hProcess, 5000);
-    }
-    CloseHandle(info_.hProcess);
-    CloseHandle(info_.hThread);
-  }
+std::string FileText(const std::string& path) {
+  std::ostringstream text;
+  text << std::ifstream(path, std::ios::binary).rdbuf();
+  return text.str();
 }
 
-bool KeylarkProcess::Start() {
-  const std::string exe = WindowsPathFromEnvironment("KEYLARK_EXE");
-  std::string command_line = "\"" + exe + "\"";
+std::string TargetProgram() {
+  return WindowsPathFromEnvironment("KEYLARK_BIN_DIR") + "\\launch_target.exe";
+}
+
+std::string TempFilePath(const char* prefix) {
+  char directory[MAX_PATH] = {}, path[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, directory);
+  GetTempFileNameA(directory, prefix, 0, path);
+  return path;
+}
+
+HWND TopLevelWindowOf(platform::ProcessId id, const char* class_name) {
+  for (HWND window : WindowsOf(id, class_name))
+    if (IsWindowVisible(window)) return window;
+  return nullptr;
+}
+
+void EndProcess(platform::ProcessId id) {
+  HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
+  if (process == nullptr) return;
+  TerminateProcess(process, 0);
+  WaitForSingleObject(process, 5000);
+  CloseHandle(process);
+}
+
+LaunchLog::LaunchLog() { SetEnvironmentVariableA("KEYLARK_LAUNCH_LOG", path_.c_str()); }
+
+LaunchLog::~LaunchLog() {
+  EndAll();
+  SetEnvironmentVariableA("KEYLARK_LAUNCH_LOG", nullptr);
+  DeleteFileA(path_.c_str());
+}
+
+std::vector<platform::ProcessId> LaunchLog::Starts() const {
+  std::ifstream log(path_);
+  std::vector<platform::ProcessId> ids;
+  for (std::string line; std::getline(log, line);)
+    if (const unsigned long id = std::strtoul(line.c_str(), nullptr, 10)) ids.push_back(id);
+  return ids;
+}
+
+namespace {
+
+HANDLE InheritableFile(const std::string& path, DWORD access, DWORD disposition) {
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  return CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                     disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+}  // namespace
+
+bool Program::Start(const std::string& name, const std::string& arguments,
+                    const std::string& folder) {
+  out_path_ = TempFilePath("kpo");
+  err_path_ = TempFilePath("kpe");
+  const std::string exe = name.find('\\') != std::string::npos
+                              ? name
+                              : WindowsPathFromEnvironment("KEYLARK_BIN_DIR") + "\\" + name;
+  std::string command_line = "\"" + exe + "\" " + arguments;
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
-  return CreateProcessA(exe.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &info_) != FALSE;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = InheritableFile("NUL", GENERIC_READ, OPEN_EXISTING);
+  startup.hStdOutput = InheritableFile(out_path_, GENERIC_WRITE, CREATE_ALWAYS);
+  startup.hStdError = InheritableFile(err_path_, GENERIC_WRITE, CREATE_ALWAYS);
+  PROCESS_INFORMATION info{};
+  if (CreateProcessA(exe.c_str(), command_line.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                     folder.empty() ? nullptr : folder.c_str(), &startup, &info)) {
+    process_ = info.hProcess;
+    CloseHandle(info.hThread);
+  }
+  for (HANDLE handle : {startup.hStdInput, startup.hStdOutput, startup.hStdError})
+    CloseHandle(handle);
+  return process_ != nullptr;
 }
 
-HWND KeylarkProcess::WaitForKeyBar() {
+Program::~Program() {
+  if (Running() && (key_bar_ == nullptr || !Close())) {
+    TerminateProcess(process_, 1);
+    WaitForSingleObject(process_, 5000);
+  }
+  if (process_ != nullptr) CloseHandle(process_);
+  DeleteFileA(out_path_.c_str());
+  DeleteFileA(err_path_.c_str());
+}
+
+bool Program::WaitForExit(std::chrono::milliseconds deadline) const {
+  return process_ != nullptr &&
+         WaitForSingleObject(process_, static_cast<DWORD>(deadline.count())) == WAIT_OBJECT_0;
+}
+
+HWND Program::WaitForKeyBar() {
   HWND found = nullptr;
-  WaitFor([&] {
-    found = PublishedKeyBar();
-    return found != nullptr && IsWindowVisible(found);
+  const bool shown = WaitFor([&] {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(found = PublishedKeyBar(), &owner);
+    return owner == ProcessId() && IsWindowVisible(found);
   });
-  key_bar_ = found;
-  return found;
+  return key_bar_ = shown ? found : nullptr;
 }
 
-bool KeylarkProcess::Close() {
+bool Program::Close() {
+  if (!Running()) return true;
   HWND target = key_bar_ != nullptr ? key_bar_ : PublishedKeyBar();
   if (target != nullptr) PostMessageA(target, WM_CLOSE, 0, 0);
-  return WaitForExit(std::chrono::seconds(10));
+  return WaitForExit(10s);
 }
 
-bool KeylarkProcess::WaitForExit(std::chrono::milliseconds deadline) {
-  if (info_.hProcess == nullptr) return true;
-  return WaitForSingleObject(info_.hProcess, static_cast<DWORD>(deadline.count())) == WAIT_OBJECT_0;
+ProgramRun RunToEnd(const std::string& name, const std::string& arguments,
+                    const std::string& folder) {
+  const Program program(name, arguments, folder);
+  program.WaitForExit();
+  return {program.ExitCode(), program.Out(), program.Err()};
 }
 
 }  // namespace keylark::wintest

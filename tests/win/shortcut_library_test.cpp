@@ -1,22 +1,18 @@
 // KRVSVR.dll as Keylark uses it: shortcuts made by the shell are read back,
 // and the library is taken only from the program's folder or the system folder.
 #include <windows.h>
+
 #include <objbase.h>
 #include <shlobj.h>
-
-#include <gtest/gtest.h>
 
 #include <array>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <string>
 #include <thread>
-#include <vector>
 
 #include "keylark_process.h"
 #include "launch/shortcut_reader.h"
-#include "launch_log.h"
 #include "platform/win32/win32_shortcut_library.h"
 
 namespace keylark::wintest {
@@ -27,10 +23,6 @@ using platform::kShortcutBufferSize;
 using platform::win32::kShortcutLibraryName;
 
 std::string BinFolder() { return WindowsPathFromEnvironment("KEYLARK_BIN_DIR"); }
-
-bool WriteFile(const std::string& path, const std::string& content) {
-  return static_cast<bool>(std::ofstream(path, std::ios::binary) << content);
-}
 
 // A new empty folder below the temp folder, deleted with its contents.
 struct TempFolder {
@@ -63,7 +55,7 @@ class ShortcutLibraryTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
     ASSERT_TRUE(library_.EnsureLoaded()) << kShortcutLibraryName << " not in " << BinFolder();
-    ASSERT_TRUE(WriteFile(target_, "MZ"));
+    std::ofstream(target_, std::ios::binary) << "MZ";
   }
   void TearDown() override { CoUninitialize(); }
 
@@ -110,8 +102,9 @@ TEST_F(ShortcutLibraryTest, ReadsWhatTheShellWroteWhateverComTheCallingThreadHas
 // A failed read leaves the caller's record and every byte of its buffers as
 // they were; texts longer than a buffer are cut inside it.
 TEST_F(ShortcutLibraryTest, AnythingButAShortcutFailsAndLeavesInfoAsItWas) {
-  ASSERT_TRUE(WriteFile(folder_.File("notes.lnk"), "These are notes, not a shortcut.\r\n"));
-  ASSERT_TRUE(WriteFile(folder_.File("empty.lnk"), ""));
+  std::ofstream(folder_.File("notes.lnk"), std::ios::binary)
+      << "These are notes, not a shortcut.\r\n";
+  std::ofstream(folder_.File("empty.lnk"), std::ios::binary) << "";
   const ShortcutInfo earlier{"C:\\earlier.exe", "a", "b", "c", "d", 11, 22};
   for (const std::string& original : {folder_.File("notes.lnk"), folder_.File("empty.lnk"),
                                       folder_.File("missing.lnk"), folder_.path, std::string()}) {
@@ -150,27 +143,6 @@ std::string SystemLibrary() {
   return std::string(folder) + "\\" + kShortcutLibraryName;
 }
 
-// Runs shortcut_probe.exe (a copy in a folder of its own) and returns its exit
-// code: 0 read, 3 library not found.
-DWORD RunProbe(const std::string& probe, const std::string& shortcut, const std::string& cwd) {
-  std::string command_line = "\"" + probe + "\" read \"" + shortcut + "\"";
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  DWORD exit_code = 0xFFFF;
-  if (!CreateProcessA(probe.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      cwd.c_str(), &startup, &process)) {
-    return exit_code;
-  }
-  if (WaitForSingleObject(process.hProcess, 30000) != WAIT_OBJECT_0) {
-    TerminateProcess(process.hProcess, exit_code);
-  }
-  GetExitCodeProcess(process.hProcess, &exit_code);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return exit_code;
-}
-
 // Only the program's own folder and the system folder are searched: never the
 // current directory or a folder on PATH, where anyone may plant a copy.
 TEST(ShortcutLibrarySearchTest, IsLoadedFromTheProgramsOrTheSystemFolderOnly) {
@@ -180,22 +152,24 @@ TEST(ShortcutLibrarySearchTest, IsLoadedFromTheProgramsOrTheSystemFolderOnly) {
   const std::string probe = program.File("shortcut_probe.exe");
   ASSERT_TRUE(CopyFileA((BinFolder() + "\\shortcut_probe.exe").c_str(), probe.c_str(), FALSE));
   ASSERT_FALSE(std::filesystem::exists(SystemLibrary())) << "it would hide the rule";
-  ASSERT_TRUE(WriteFile(data.File("tool.exe"), "MZ"));
-  const std::string shortcut = data.File("Tool.lnk");
-  ASSERT_EQ(CreateShortcut(shortcut, {data.File("tool.exe"), "", data.path, "Tool", "", 0}), S_OK);
+  std::ofstream(data.File("tool.exe"), std::ios::binary) << "MZ";
+  ASSERT_EQ(
+      CreateShortcut(data.File("Tool.lnk"), {data.File("tool.exe"), "", data.path, "Tool", ""}),
+      S_OK);
+  const std::string read = "read \"" + data.File("Tool.lnk") + "\"";
 
   ASSERT_TRUE(CopyFileA(library.c_str(), planted.File(kShortcutLibraryName).c_str(), FALSE));
   char old_path[32767] = {};
   const DWORD length = GetEnvironmentVariableA("PATH", old_path, sizeof old_path);
   SetEnvironmentVariableA("PATH", (planted.path + ";" + old_path).c_str());
-  EXPECT_EQ(RunProbe(probe, shortcut, planted.path), 3U);
+  EXPECT_EQ(RunToEnd(probe, read, planted.path).exit_code, 3U) << "library not found";
   SetEnvironmentVariableA("PATH", length > 0 ? old_path : nullptr);
 
   ASSERT_TRUE(CopyFileA(library.c_str(), SystemLibrary().c_str(), FALSE));
-  EXPECT_EQ(RunProbe(probe, shortcut, data.path), 0U);
+  EXPECT_EQ(RunToEnd(probe, read, data.path).exit_code, 0U);
   DeleteFileA(SystemLibrary().c_str());
   ASSERT_TRUE(CopyFileA(library.c_str(), program.File(kShortcutLibraryName).c_str(), FALSE));
-  EXPECT_EQ(RunProbe(probe, shortcut, data.path), 0U);
+  EXPECT_EQ(RunToEnd(probe, read, data.path).exit_code, 0U);
   CoUninitialize();
 }
 

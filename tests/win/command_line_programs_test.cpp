@@ -1,11 +1,13 @@
-// KeylarkFn.exe against a running key bar: one report by --send, hotkeys
-// pressed on the keyboard, one resident agent per user, and --quit.
-#include <gtest/gtest.h>
+// The programs beside Keylark as scripts run them. KeylarkFn.exe against a
+// running key bar: one report by --send, hotkeys pressed on the keyboard, one
+// resident agent per user, and --quit.
 
+#include <filesystem>
+#include <fstream>
+
+#include "core/key_table.h"
 #include "core/window_messages.h"
 #include "keylark_process.h"
-#include "launch_log.h"
-#include "program_run.h"
 
 namespace keylark::wintest {
 namespace {
@@ -63,14 +65,9 @@ TEST_F(FnAgent, HotkeysReachTheKeyBarAndTakenOnesAreReportedByName) {
   UnregisterHotKey(nullptr, 1);
 
   // Real key presses, through the system's hotkey handling.
-  const WORD keys[] = {VK_CONTROL, VK_MENU, VK_SHIFT, 'E'};
-  INPUT inputs[8] = {};
-  for (int i = 0; i < 4; ++i) {
-    inputs[i].type = inputs[7 - i].type = INPUT_KEYBOARD;
-    inputs[i].ki.wVk = inputs[7 - i].ki.wVk = keys[i];
-    inputs[7 - i].ki.dwFlags = KEYEVENTF_KEYUP;
-  }
-  SendInput(8, inputs, sizeof(INPUT));
+  const BYTE keys[] = {VK_CONTROL, VK_MENU, VK_SHIFT, 'E'};
+  for (const BYTE key : keys) keybd_event(key, 0, 0, 0);
+  for (int i = 3; i >= 0; --i) keybd_event(keys[i], 0, KEYEVENTF_KEYUP, 0);
   EXPECT_TRUE(log_.WaitForStarts(1)) << "the hotkey is reported and launches Fn-E";
   EXPECT_TRUE(agent.Running());
 }
@@ -93,6 +90,44 @@ TEST_F(FnAgent, ASecondStartLeavesOneAgentAndQuitEndsIt) {
   EXPECT_TRUE(first.WaitForExit(std::chrono::seconds(10)));
   EXPECT_EQ(first.ExitCode(), 0U);
   EXPECT_EQ(ResidentAgent(), nullptr);
+}
+
+// keylarkctl.exe against the real registry: an export, every key cleared, and
+// the import must give back the registry exactly, texts in any script included.
+constexpr const char* kCtl = "keylarkctl.exe";
+
+using Keylarkctl = KeyBarTest;  // no key bar: only the registry reset
+
+TEST_F(Keylarkctl, ExportThenClearingEveryKeyThenImportRestoresTheRegistryExactly) {
+  const std::string folder = TempFilePath("kmn");  // a file name made free for a folder
+  DeleteFileA(folder.c_str());
+  CreateDirectoryA(folder.c_str(), nullptr);
+  const char* files[] = {"\\Notepad.lnk", "\\calc.exe", "\\Hidden.lnk"};
+  for (const char* name : files) std::ofstream(folder + name) << "x";
+  SetFileAttributesA((folder + files[2]).c_str(), FILE_ATTRIBUTE_HIDDEN);
+  ASSERT_EQ(RunToEnd(kCtl, "set 1 --command \"C:\\Tools\\run.exe /x\" --description Run").exit_code,
+            0U);
+  ASSERT_EQ(RunToEnd(kCtl, "set-popup A \"" + folder + "\"").exit_code, 0U);
+  EXPECT_EQ(Text(layout::Prg("Fn-A"), "FileCount"), "2");
+  const std::wstring ini = L"Software\\Korvane\\Keylark\\ini\\";
+  PutW(ini + L"desc", L"Fn-Q", L"Tab\there \"quoted\" Ünïcode 日本");
+  PutW(ini + L"cmd", L"Fn-Q", L"C:\\Café\\app.exe");
+  PutW(ini + L"cwd", L"Fn-Q", L"");
+  PutRaw(layout::kOpts, "Fn-Q", REG_DWORD, {7, 0, 0, 0});
+  PutW(L"Software\\Korvane\\Keylark\\prg\\Fn-Z\\Ärger", L"Ärger", L"C:\\Ä\\Ärger.lnk");
+  const RegistryDump before = DumpRegistry();
+
+  const std::string exported = TempFilePath("kct");
+  ASSERT_EQ(RunToEnd(kCtl, "export \"" + exported + "\"").exit_code, 0U);
+  for (const core::KeyInfo& key : core::kKeys)
+    ASSERT_EQ(RunToEnd(kCtl, std::string("clear ") + key.character).exit_code, 0U);
+  ASSERT_NE(DumpRegistry(), before);
+  const ProgramRun import = RunToEnd(kCtl, "import \"" + exported + "\"");
+  EXPECT_EQ(import.exit_code, 0U) << import.err;
+  EXPECT_EQ(DumpRegistry(), before);
+
+  DeleteFileA(exported.c_str());
+  std::filesystem::remove_all(folder);
 }
 
 }  // namespace
