@@ -80,7 +80,9 @@ TEST_F(ShortcutLibraryTest, ReadsWhatTheShellWroteWhateverComTheCallingThreadHas
   const ShortcutInfo wanted{
       target_, "/mode fast \"two words\"", folder_.path, "Starts the tool", target_, 0, 2};
   auto read_and_check_com = [&](DWORD apartment, bool initialize) {
-    if (initialize) EXPECT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, apartment)));
+    if (initialize) {
+      EXPECT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, apartment)));
+    }
     std::string path = shortcut;
     ShortcutInfo info{"C:\\earlier.exe", "a", "b", "c", "d", 11, 22};
     launch::ReadShortcut(library_, path, info);
