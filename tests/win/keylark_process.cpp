@@ -207,16 +207,16 @@ std::wstring Wide(const std::string& text) {
   return wide;
 }
 
-HRESULT CreateShortcut(const std::string& file, const ShortcutSpec& spec) {
+HRESULT CreateShortcut(const std::string& file, const ShortcutFields& fields) {
   IShellLinkA* link = nullptr;
   HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
                                     reinterpret_cast<void**>(&link));
   if (FAILED(result)) return result;
-  link->SetPath(spec.target.c_str());
-  link->SetArguments(spec.arguments.c_str());
-  link->SetWorkingDirectory(spec.working_directory.c_str());
-  link->SetDescription(spec.description.c_str());
-  if (!spec.icon_path.empty()) link->SetIconLocation(spec.icon_path.c_str(), spec.icon_index);
+  link->SetPath(fields.target.c_str());
+  link->SetArguments(fields.arguments.c_str());
+  link->SetWorkingDirectory(fields.working_directory.c_str());
+  link->SetDescription(fields.description.c_str());
+  if (!fields.icon_path.empty()) link->SetIconLocation(fields.icon_path.c_str(), fields.icon_index);
   IPersistFile* persist = nullptr;
   result = link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist));
   if (SUCCEEDED(result)) {

@@ -75,11 +75,11 @@ void Click(HWND dialog, int id);
 std::vector<HWND> WindowsOf(DWORD process, const char* class_name);
 std::wstring Wide(const std::string& text);  // from UTF-8
 // Writes a shortcut the way the shell does; the calling thread has COM.
-struct ShortcutSpec {
+struct ShortcutFields {
   std::string target, arguments, working_directory, description, icon_path;
   int icon_index = 0;
 };
-HRESULT CreateShortcut(const std::string& file, const ShortcutSpec& spec);
+HRESULT CreateShortcut(const std::string& file, const ShortcutFields& fields);
 DWORD ProcessNamed(const char* name);  // a running process's id, or 0
 
 // The handle published under HKCU "Software\Korvane" value "Keylark", or nullptr.
