@@ -5,6 +5,7 @@ set_target_properties(Keylark PROPERTIES OUTPUT_NAME Keylark
                                          RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 
 include(cmake/help.cmake)
+include(cmake/languages.cmake)
 
 if(EXISTS ${CMAKE_SOURCE_DIR}/components/CMakeLists.txt)
   add_subdirectory(components)

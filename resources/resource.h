@@ -105,3 +105,6 @@
 // English texts the program shows from code.
 #define IDS_ABOUT_BANNER 9001
 #define IDS_RIGHTS_NOTICE 9002
+#define IDS_BROWSE_TITLE 9003
+#define IDS_BROWSE_FILTER 9004
+#define IDS_KEY_BAR_CAPTION 9005

@@ -82,9 +82,10 @@ std::optional<EditorFields> FieldsForChosenFile(const std::string& path,
 std::optional<EditorFields> BrowseForCommand(platform::FileChooser& chooser,
                                              platform::ShortcutLibrary& shortcuts,
                                              platform::WindowHandle owner,
+                                             const BrowseTexts& texts,
                                              const std::string& start_folder) {
   const std::optional<std::string> chosen =
-      chooser.ChooseFileToOpen({owner, kBrowseTitle, kBrowseFilter, start_folder});
+      chooser.ChooseFileToOpen({owner, texts.title, texts.filter, start_folder});
   if (!chosen) return std::nullopt;
   return FieldsForChosenFile(*chosen, shortcuts);
 }

@@ -57,21 +57,21 @@ std::optional<EditorFields> FieldsForChosenFile(const std::string& path,
 // Browse...: asks for a program or a shortcut, starting in `start_folder`,
 // and gives the fields for it; nothing when the user cancelled or the
 // shortcut cannot be read.
+// The file dialog's title and its filter, in the "name|pattern" pairs the
+// filter is written in; the view reads both from its string table.
+struct BrowseTexts {
+  std::string title;
+  std::string filter;
+};
 std::optional<EditorFields> BrowseForCommand(platform::FileChooser& chooser,
                                              platform::ShortcutLibrary& shortcuts,
                                              platform::WindowHandle owner,
+                                             const BrowseTexts& texts,
                                              const std::string& start_folder = "");
 
 // Where Browse... starts: in the folder of the program that the command line
 // names (quoted or not), or else in the Start menu's programs folder, where
 // programs are.
 std::string BrowseStartFolder(const std::string& command_line, const std::string& programs_folder);
-
-// The file dialog of Browse...: its title and its filter, in the "name|pattern"
-// pairs the filter is written in.
-inline constexpr const char* kBrowseTitle = "Keylark Browser";
-inline constexpr const char* kBrowseFilter =
-    "Applications(*.exe,*.com,*.bat,*.pif)|*.exe;*.com;*.bat;*.pif|EXE files(*.exe)|*.exe|"
-    "COM files(*.com)|*.com|BAT files(*.bat)|*.bat|PIF files(*.pif)|*.pif|All files(*.*)|*.*";
 
 }  // namespace keylark::dialogs

@@ -18,6 +18,7 @@ enum class Point : std::uint8_t {
   Picture,          // load: the keyboard picture
   HelpFile,         // load: the help file's path
   Labels,           // load: screen resolution, drawing surface and label font
+  Localized,        // load: captions from the resource library
   Publish,          // load: the published window handle
   KeyNames,         // load: the table of key names
   Position,         // load: first-run defaults or the saved position

@@ -229,8 +229,8 @@ TEST(BrowseTest, AChosenFileFillsTheEditorAndAShortcutGivesItsTarget) {
   EXPECT_FALSE(FieldsForChosenFile("C:\\Menu\\Broken.lnk", shortcuts));
 
   fakes::FakeFileChooser chooser;  // cancelled: nothing changes
-  EXPECT_FALSE(BrowseForCommand(chooser, shortcuts, 7));
-  EXPECT_EQ(chooser.asked->title, "Keylark Browser");
+  EXPECT_FALSE(BrowseForCommand(chooser, shortcuts, 7, {"Browser", "All|*.*"}));
+  EXPECT_EQ(chooser.asked->title, "Browser");
   EXPECT_EQ(chooser.asked->owner, 7U);
 }
 

@@ -84,6 +84,7 @@ const char* const kStepNames[kPointCount] = {
     "load: keyboard picture",
     "load: help file",
     "load: lay out the labels",
+    "load: captions (Keylark.dll)",
     "load: publish the window handle",
     "load: key names",
     "load: first-run defaults / position",

@@ -5,7 +5,9 @@
 
 #include "app/key_bar_layout.h"
 #include "app/screen_placement.h"
+#include "app/win/key_bar_captions.h"
 #include "core/window_messages.h"
+#include "i18n/forms.h"
 #include "launch/launch_engine.h"
 #include "measure/measure_points.h"
 #include "platform/win32/common_controls.h"
@@ -51,7 +53,8 @@ KeyBar::KeyBar(core::Session& session, const store::Store& store, platform::Shel
       store_(store),
       shell_(shell),
       dialog_seams_(dialog_seams),
-      instance_(instance) {}
+      instance_(instance),
+      localizer_(session, dialog_seams.languages) {}
 
 KeyBar::~KeyBar() = default;
 
@@ -61,7 +64,8 @@ bool KeyBar::Create() {
   if (!RegisterWindowClass(instance_, kKeyBarClassName, icon, cursor, nullptr)) return false;
   HMENU menu = LoadMenuA(instance_, MAKEINTRESOURCEA(IDR_KEYBAR_MENU));
   measure::Mark(measure::Point::WindowClass);
-  return CreateWindowObject(0, kKeyBarClassName, "Keylark", kKeyBarStyle, CW_USEDEFAULT,
+  const std::string caption = ui::win::ResourceText(instance_, IDS_KEY_BAR_CAPTION);
+  return CreateWindowObject(0, kKeyBarClassName, caption.c_str(), kKeyBarStyle, CW_USEDEFAULT,
                             CW_USEDEFAULT, 0, 0, nullptr, menu, instance_) != nullptr;
 }
 
@@ -78,7 +82,7 @@ void KeyBar::Load() {
   program_folder_ = platform::win32::ProgramFolder();
   flow_ = std::make_unique<dialogs::win::AssignmentFlow>(dialogs::win::DialogServices{
       session_, store_, *this, dialog_seams_.files, dialog_seams_.chooser, dialog_seams_.shortcuts,
-      instance_, DialogHelp()});
+      instance_, DialogHelp(), localizer_});
   Mark(Point::HelpFile);
   logical_pixels_per_inch_ = ScreenLogicalPixelsPerInch();
   twips_per_pixel_x_ = kTwipsPerInch / logical_pixels_per_inch_;
@@ -87,6 +91,8 @@ void KeyBar::Load() {
   // The tips need the common controls, whose loading would hold up the start.
   PostMessageA(hwnd(), core::FinishStartMessage, 0, 0);
   Mark(Point::Labels);
+  Localize();
+  Mark(Point::Localized);
   store_.PublishWindowHandle(static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(hwnd())));
   Mark(Point::Publish);
   session_.FnKeyNames = core::BuildFnKeyNames();
@@ -100,6 +106,12 @@ void KeyBar::Load() {
   AddTrayIcon();
   InstallWindowProc();
   Mark(Point::TrayAndProc);
+}
+
+void KeyBar::Localize() {
+  tray_menu_.Reset(LoadMenuA(instance_, MAKEINTRESOURCEA(IDR_TRAY_MENU)));
+  KeyBarCaptions captions(hwnd(), tray_menu_.Get());
+  i18n::TranslateForm1(session_, dialog_seams_.languages, captions);
 }
 
 void KeyBar::FinishStart() {

@@ -20,8 +20,10 @@
 #include "core/window_messages.h"
 #include "core/session.h"
 #include "dialogs/win/assignment_flow.h"
+#include "dialogs/win/form_localizer.h"
 #include "platform/file_chooser.h"
 #include "platform/filesystem.h"
+#include "platform/resource_library.h"
 #include "platform/shell.h"
 #include "platform/shortcut_library.h"
 #include "platform/win32/owned_handles.h"
@@ -38,6 +40,7 @@ struct DialogSeams {
   platform::FileSystem& files;
   platform::FileChooser& chooser;
   platform::ShortcutLibrary& shortcuts;
+  platform::ResourceLibrary& languages;  // the captions' resource library
 };
 
 class KeyBar final : public ui::win::WindowBase, public KeyBarWindow {
@@ -88,6 +91,7 @@ class KeyBar final : public ui::win::WindowBase, public KeyBarWindow {
 
  private:
   void Load();
+  void Localize();
   void FinishStart();
   void Unload();
 
@@ -137,6 +141,7 @@ class KeyBar final : public ui::win::WindowBase, public KeyBarWindow {
   platform::Shell& shell_;
   DialogSeams dialog_seams_;
   HINSTANCE instance_;
+  dialogs::win::FormLocalizer localizer_;
   std::unique_ptr<dialogs::win::AssignmentFlow> flow_;
   KeyBarSurface surface_;
   NOTIFYICONDATAA tray_icon_{};
@@ -150,6 +155,7 @@ class KeyBar final : public ui::win::WindowBase, public KeyBarWindow {
   PopupListReader popup_reader_;
   platform::win32::Menu popup_menu_;
   PopupMenuModel popup_model_;
+  platform::win32::Menu tray_menu_;  // loaded and translated with the key bar
   HWND tips_ = nullptr;
   // Each label's tip text, as its hint was read when the pointer last moved
   // over it.

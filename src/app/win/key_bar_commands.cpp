@@ -104,6 +104,8 @@ void KeyBar::ShowHelpFor(HWND owner, unsigned long topic) const {
   launch::ShowHelp(shell_, engine, program_folder_, topic);
 }
 
-void KeyBar::ShowAbout() { dialogs::win::AboutBox::ShowOnce(instance_, session_, DialogHelp()); }
+void KeyBar::ShowAbout() {
+  dialogs::win::AboutBox::ShowOnce(instance_, session_, DialogHelp(), localizer_);
+}
 
 }  // namespace keylark::app::win

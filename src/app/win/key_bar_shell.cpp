@@ -215,10 +215,9 @@ void KeyBar::TrackPopupList() {
 }
 
 void KeyBar::TrackTrayMenu() {
-  const platform::win32::Menu bar(LoadMenuA(instance_, MAKEINTRESOURCEA(IDR_TRAY_MENU)));
-  if (!bar) return;
+  if (!tray_menu_) return;
   const UINT chosen =
-      TrackMenuAtPointer(hwnd(), GetSubMenu(bar.Get(), 0), TPM_RIGHTALIGN | TPM_RETURNCMD);
+      TrackMenuAtPointer(hwnd(), GetSubMenu(tray_menu_.Get(), 0), TPM_RIGHTALIGN | TPM_RETURNCMD);
   if (chosen == IDM_TRAY_LAUNCH) {
     RestoreFromTrayMenu(Services());
     KeepOnScreen();
@@ -242,7 +241,8 @@ void KeyBar::AddTrayIcon() {
   tray_icon_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   tray_icon_.uCallbackMessage = core::TrayCallbackMessage;
   tray_icon_.hIcon = reinterpret_cast<HICON>(GetClassLongPtrA(hwnd(), GCLP_HICON));
-  lstrcpynA(tray_icon_.szTip, "Keylark", sizeof tray_icon_.szTip);
+  // The tip is the key bar's caption, in the language of its captions.
+  GetWindowTextA(hwnd(), tray_icon_.szTip, sizeof tray_icon_.szTip);
   Shell_NotifyIconA(NIM_ADD, &tray_icon_);
   taskbar_created_ = RegisterWindowMessageA("TaskbarCreated");
 }

@@ -11,6 +11,7 @@
 #include "platform/win32/win32_file_chooser.h"
 #include "platform/win32/win32_filesystem.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_resource_library.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_shortcut_library.h"
 #include "ui/win/dialog.h"
@@ -75,6 +76,7 @@ int Main(HINSTANCE instance) {
   platform::win32::Win32Shell shell;
   platform::win32::Win32FileSystem files;
   platform::win32::Win32FileChooser chooser;
+  platform::win32::Win32ResourceLibrary languages;
 
   const platform::win32::InstanceGuard guard(kInstanceMutexName);
   Mark(Point::InstanceChecked);
@@ -87,7 +89,8 @@ int Main(HINSTANCE instance) {
   LeaveTheStartFolder();
 
   KeyBar key_bar(session, store, shell,
-                 DialogSeams{files, chooser, platform::win32::ProgramShortcutLibrary()}, instance);
+                 DialogSeams{files, chooser, platform::win32::ProgramShortcutLibrary(), languages},
+                 instance);
   if (!key_bar.Create()) return 1;
   Mark(Point::Created);
   key_bar.Show();

@@ -13,7 +13,8 @@ AboutBox* g_open_box = nullptr;
 }  // namespace
 
 void AboutBox::ShowOnce(HINSTANCE instance, const core::Session& session,
-                        const ui::win::HelpRoutine& show_help) {
+                        const ui::win::HelpRoutine& show_help,
+                        ui::win::DialogLocalizer& localizer) {
   // A second request comes from within the open box's own message loop.
   if (g_open_box != nullptr) {
     if (g_open_box->IsOpen()) SetForegroundWindow(g_open_box->hwnd());
@@ -21,16 +22,18 @@ void AboutBox::ShowOnce(HINSTANCE instance, const core::Session& session,
   }
   AboutBox box(instance);
   g_open_box = &box;
-  box.Show(session, show_help);
+  box.Show(session, show_help, localizer);
   g_open_box = nullptr;
 }
 
-void AboutBox::Show(const core::Session& session, const ui::win::HelpRoutine& show_help) {
+void AboutBox::Show(const core::Session& session, const ui::win::HelpRoutine& show_help,
+                    ui::win::DialogLocalizer& localizer) {
   ui::win::DialogContext context;
   context.topmost = session.AlwaysOnTop;
   context.icon = LoadIconA(instance_, MAKEINTRESOURCEA(IDI_KEYLARK));
   context.show_help = show_help;
   context.help_topic = core::kGeneralHelp;
+  context.localizer = &localizer;
   // Without an owner the system disables nothing for the box: it does so
   // itself, before the box exists, so that the box stays enabled.
   ui::win::ProgramModal others(instance_);
@@ -39,7 +42,7 @@ void AboutBox::Show(const core::Session& session, const ui::win::HelpRoutine& sh
   others_ = nullptr;
 }
 
-bool AboutBox::OnInit() {
+void AboutBox::SetLoadTexts() {
   // The English banner with the version in place of its "%s", one empty
   // line, the rights notice.
   std::string banner = ui::win::ResourceText(instance_, IDS_ABOUT_BANNER);
@@ -48,7 +51,6 @@ bool AboutBox::OnInit() {
   }
   SetText(IDC_ABOUT_TITLE,
           banner + "\r\n\r\n" + ui::win::ResourceText(instance_, IDS_RIGHTS_NOTICE));
-  return true;
 }
 
 void AboutBox::CloseBox(INT_PTR result) {

@@ -14,16 +14,19 @@ class AboutBox final : public ui::win::Dialog {
   // program: none of its other windows takes input until the box closes.
   // There is only ever one: asked for again, the open box comes to the front.
   static void ShowOnce(HINSTANCE instance, const core::Session& session,
-                       const ui::win::HelpRoutine& show_help);
+                       const ui::win::HelpRoutine& show_help,
+                       ui::win::DialogLocalizer& localizer);
 
  protected:
-  bool OnInit() override;
+  // The English banner, which the translation replaces as a whole.
+  void SetLoadTexts() override;
   void OnOk() override { CloseBox(IDOK); }
   void OnCancel() override { CloseBox(IDCANCEL); }
 
  private:
   explicit AboutBox(HINSTANCE instance) : instance_(instance) {}
-  void Show(const core::Session& session, const ui::win::HelpRoutine& show_help);
+  void Show(const core::Session& session, const ui::win::HelpRoutine& show_help,
+            ui::win::DialogLocalizer& localizer);
   void CloseBox(INT_PTR result);
 
   HINSTANCE instance_;

@@ -27,6 +27,7 @@ ui::win::DialogContext AssignmentFlow::Context(HWND owner, core::HelpTopic topic
   context.show_help = services_.show_help;
   context.help_topic = topic;
   context.open_flag = open_flag;
+  context.localizer = &services_.localizer;
   return context;
 }
 

@@ -34,6 +34,7 @@ struct DialogServices {
   platform::ShortcutLibrary& shortcuts;
   HINSTANCE instance;
   ui::win::HelpRoutine show_help;
+  ui::win::DialogLocalizer& localizer;
 };
 
 class AssignmentFlow {

@@ -24,4 +24,10 @@ void TraceCaughtException(const char* where) noexcept {
   }
 }
 
+void TraceFault(const char* what) noexcept {
+  OutputDebugStringA("Keylark: ");
+  OutputDebugStringA(what);
+  OutputDebugStringA("\n");
+}
+
 }  // namespace keylark::ui::win

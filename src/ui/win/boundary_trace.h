@@ -10,4 +10,7 @@ namespace keylark::ui::win {
 // the exception being handled through OutputDebugStringA. Never throws.
 void TraceCaughtException(const char* where) noexcept;
 
+// Writes "Keylark: <what>" for a fault of the program that it survives.
+void TraceFault(const char* what) noexcept;
+
 }  // namespace keylark::ui::win

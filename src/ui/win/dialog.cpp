@@ -31,6 +31,8 @@ Dialog::~Dialog() {
 
 INT_PTR Dialog::RunModal(HINSTANCE instance, int template_id, const DialogContext& context) {
   context_ = context;
+  instance_ = instance;
+  template_id_ = template_id;
   modal_ = true;
   owner_held_ = context.owner != nullptr && !IsWindowEnabled(context.owner);
   LoadCommonControls();
@@ -40,6 +42,8 @@ INT_PTR Dialog::RunModal(HINSTANCE instance, int template_id, const DialogContex
 
 bool Dialog::ShowModeless(HINSTANCE instance, int template_id, const DialogContext& context) {
   context_ = context;
+  instance_ = instance;
+  template_id_ = template_id;
   modal_ = false;
   LoadCommonControls();
   HWND window = CreateDialogParamA(instance, MAKEINTRESOURCEA(template_id), context.owner,
@@ -87,8 +91,17 @@ BOOL Dialog::Initialize() {
     SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(context_.icon));
     SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(context_.icon));
   }
+  SetLoadTexts();
   Localize();
   return OnInit() ? TRUE : FALSE;
+}
+
+void Dialog::Localize() {
+  if (context_.localizer == nullptr) {
+    TraceFault("dialog shown without its translation");
+    return;
+  }
+  fonts_ = context_.localizer->Localize(hwnd_, template_id_);
 }
 
 void Dialog::OnHelp() {
@@ -158,6 +171,8 @@ INT_PTR CALLBACK Dialog::Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARA
   }
   if (message == WM_NCDESTROY) {
     self->Detach();
+    // The controls are gone, and with them the last user of their fonts.
+    self->fonts_.clear();
     self->OnClosed();
   }
   return result;
@@ -180,6 +195,8 @@ std::string ResourceText(HINSTANCE instance, unsigned id) {
 }
 
 std::string Dialog::Text(int id) const { return WindowText(Item(id)); }
+
+std::string Dialog::ProgramText(unsigned id) const { return ResourceText(instance_, id); }
 
 void Dialog::SetText(int id, const std::string& text) const {
   SetDlgItemTextA(hwnd_, id, text.c_str());

@@ -2,7 +2,7 @@
 // C++ object through DWLP_USER (stored at WM_INITDIALOG, cleared at
 // WM_NCDESTROY), no exception crosses into the system's dispatcher, and every
 // dialog gets the same frame: its open flag, topmost when asked, its icon,
-// its localisation, Esc like Cancel and its help topic.
+// its translation, Esc like Cancel and its help topic.
 #pragma once
 
 #include <windows.h>
@@ -10,8 +10,19 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
+
+#include "platform/win32/owned_handles.h"
 
 namespace keylark::ui::win {
+
+// Puts a dialog's translated captions (and, for some languages, fonts) in
+// place as it loads. The fonts it returns belong to the dialog.
+class DialogLocalizer {
+ public:
+  virtual ~DialogLocalizer() = default;
+  virtual std::vector<platform::win32::Font> Localize(HWND dialog, int template_id) = 0;
+};
 
 // Shows help at a topic, for a window that owns it.
 using HelpRoutine = std::function<void(HWND owner, unsigned long topic)>;
@@ -26,6 +37,9 @@ struct DialogContext {
   unsigned long help_topic = 0;
   // Set while the dialog exists, from its init to its destruction.
   bool* open_flag = nullptr;
+  // Every dialog of the program has one; a dialog without it keeps its
+  // design captions, and says so in the debug output.
+  DialogLocalizer* localizer = nullptr;
 };
 
 class Dialog {
@@ -56,8 +70,10 @@ class Dialog {
  protected:
   // After the frame is set up; return false to keep the focus where it was put.
   virtual bool OnInit() { return true; }
-  // Replaces the design captions; called before OnInit.
-  virtual void Localize() {}
+  // Sets the texts that the dialog computes at load and that the translation
+  // may replace (the About box's banner); called before the translation,
+  // which comes before OnInit.
+  virtual void SetLoadTexts() {}
   virtual void OnOk() { Close(IDOK); }
   // Esc and a button with the id IDCANCEL.
   virtual void OnCancel() { Close(IDCANCEL); }
@@ -80,17 +96,24 @@ class Dialog {
   void SetChecked(int id, bool checked) const;
   void Enable(int id, bool enabled) const;
   const DialogContext& Context() const { return context_; }
+  // A string of the string table of the module the dialog came from.
+  std::string ProgramText(unsigned id) const;
 
  private:
   static INT_PTR CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   INT_PTR HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
   BOOL Initialize();
+  void Localize();
   void Detach();
 
   HWND hwnd_ = nullptr;
+  HINSTANCE instance_ = nullptr;
+  int template_id_ = 0;
   bool modal_ = false;
   bool owner_held_ = false;  // a modal dialog's owner was disabled when it opened
   DialogContext context_;
+  // The fonts the translation gave the controls, released once they are gone.
+  std::vector<platform::win32::Font> fonts_;
 };
 
 // The text of any window or control (GetWindowTextA), however long.
