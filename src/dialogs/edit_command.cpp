@@ -81,8 +81,7 @@ std::optional<EditorFields> FieldsForChosenFile(const std::string& path,
 
 std::optional<EditorFields> BrowseForCommand(platform::FileChooser& chooser,
                                              platform::ShortcutLibrary& shortcuts,
-                                             platform::WindowHandle owner,
-                                             const BrowseTexts& texts,
+                                             platform::WindowHandle owner, const BrowseTexts& texts,
                                              const std::string& start_folder) {
   const std::optional<std::string> chosen =
       chooser.ChooseFileToOpen({owner, texts.title, texts.filter, start_folder});

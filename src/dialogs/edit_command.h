@@ -65,8 +65,7 @@ struct BrowseTexts {
 };
 std::optional<EditorFields> BrowseForCommand(platform::FileChooser& chooser,
                                              platform::ShortcutLibrary& shortcuts,
-                                             platform::WindowHandle owner,
-                                             const BrowseTexts& texts,
+                                             platform::WindowHandle owner, const BrowseTexts& texts,
                                              const std::string& start_folder = "");
 
 // Where Browse... starts: in the folder of the program that the command line

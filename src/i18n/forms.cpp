@@ -12,7 +12,9 @@ using Kind = CaptionTarget::Kind;
 using enum ControlKind;
 
 constexpr CaptionRow Caption(std::uint16_t id) { return {{Kind::Window, 0}, id}; }
-constexpr CaptionRow Control(int control, std::uint16_t id) { return {{Kind::Control, control}, id}; }
+constexpr CaptionRow Control(int control, std::uint16_t id) {
+  return {{Kind::Control, control}, id};
+}
 constexpr CaptionRow Item(int command, std::uint16_t id) { return {{Kind::MenuItem, command}, id}; }
 constexpr CaptionRow Popup(int position, std::uint16_t id) {
   return {{Kind::MenuBarPopup, position}, id};
@@ -22,10 +24,18 @@ constexpr CaptionRow Tray(int command, std::uint16_t id) {
 }
 
 constexpr std::array kForm1Captions{
-    Caption(1001),          Item(IDM_ASSIGNMENTS, 1002), Popup(1, 1003),
-    Item(IDM_TOP, 1004),    Item(IDM_POPUPS, 1005),      Item(IDM_MINIMIZE, 1006),
-    Item(IDM_HINTS, 1007),  Item(IDM_CONFIRM, 1008),     Popup(2, 1009),
-    Item(IDM_INDEX, 1010),  Item(IDM_ABOUT, 1011),       Tray(IDM_TRAY_LAUNCH, 1012),
+    Caption(1001),
+    Item(IDM_ASSIGNMENTS, 1002),
+    Popup(1, 1003),
+    Item(IDM_TOP, 1004),
+    Item(IDM_POPUPS, 1005),
+    Item(IDM_MINIMIZE, 1006),
+    Item(IDM_HINTS, 1007),
+    Item(IDM_CONFIRM, 1008),
+    Popup(2, 1009),
+    Item(IDM_INDEX, 1010),
+    Item(IDM_ABOUT, 1011),
+    Tray(IDM_TRAY_LAUNCH, 1012),
     Tray(IDM_TRAY_HELP, 1013),
 };
 

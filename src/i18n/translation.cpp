@@ -51,7 +51,8 @@ void TranslateForm(const FormTable& table, core::Session& session,
                    platform::ResourceLibrary& library, FormSurface& surface) {
   session.LanguageTag = LoadLocalString(library, kLanguageTagId);
   if (session.LanguageTag.empty()) return;
-  if (table.fonts && session.LanguageTag == kJapaneseTag) SwitchFonts(*table.fonts, library, surface);
+  if (table.fonts && session.LanguageTag == kJapaneseTag)
+    SwitchFonts(*table.fonts, library, surface);
   for (const CaptionRow& row : table.captions) {
     surface.SetCaption(row.target, LoadLocalString(library, row.string_id));
   }

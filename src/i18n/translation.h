@@ -30,7 +30,16 @@ std::string LoadLocalString(platform::ResourceLibrary& library, std::uint16_t id
 
 // The kinds of controls a font rule names. Every window class the forms use
 // maps onto one of them (i18n/win/control_kinds.h); Other keeps its font.
-enum class ControlKind { Other, Label, CommandButton, CheckBox, TextBox, Frame, ListView, TreeView };
+enum class ControlKind {
+  Other,
+  Label,
+  CommandButton,
+  CheckBox,
+  TextBox,
+  Frame,
+  ListView,
+  TreeView
+};
 
 // What a caption row sets.
 struct CaptionTarget {

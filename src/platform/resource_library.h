@@ -15,8 +15,8 @@ class ResourceLibrary {
 
   // Loads the library as a data file: its code never runs.
   virtual Handle LoadAsDataFile() = 0;
-  // LoadStringA (not named so: windows.h would rename it): copies string `id` into `buffer` (at most buffer_size - 1
-  // bytes, then a NUL) and returns the bytes copied; 0 when there is no such
+  // LoadStringA (not named so: windows.h would rename it): copies string `id` into `buffer` (at
+  // most buffer_size - 1 bytes, then a NUL) and returns the bytes copied; 0 when there is no such
   // string.
   virtual int ReadString(Handle library, unsigned id, char* buffer, int buffer_size) = 0;
   virtual void Free(Handle library) = 0;

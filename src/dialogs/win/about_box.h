@@ -14,8 +14,7 @@ class AboutBox final : public ui::win::Dialog {
   // program: none of its other windows takes input until the box closes.
   // There is only ever one: asked for again, the open box comes to the front.
   static void ShowOnce(HINSTANCE instance, const core::Session& session,
-                       const ui::win::HelpRoutine& show_help,
-                       ui::win::DialogLocalizer& localizer);
+                       const ui::win::HelpRoutine& show_help, ui::win::DialogLocalizer& localizer);
 
  protected:
   // The English banner, which the translation replaces as a whole.

@@ -57,7 +57,8 @@ ControlKind DialogSurface::KindOf(int control) const {
 void DialogSurface::SetFont(int control, const FontChange& font) {
   HWND window = controls_[static_cast<std::size_t>(control)];
   HFONT changed = FontFor(window, font);
-  if (changed != nullptr) SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(changed), FALSE);
+  if (changed != nullptr)
+    SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(changed), FALSE);
 }
 
 // The control's font with the change applied; controls that end up with the
