@@ -46,7 +46,6 @@ start_session() {
   # Without a window manager every hide or destroy of a managed window stalls for
   # about two seconds; unmanaged windows also get Wine's own frames.
   quiet setarch "$(uname -m)" -R wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f
-  quiet setarch "$(uname -m)" -R wine regedit /S "$(winepath -w "$here/japanese-fonts.reg" 2>/dev/null)"
   quiet wineserver -k || true
   quiet wineserver -w || true
   (wineserver -p </dev/null >/dev/null 2>&1 &)

@@ -42,7 +42,7 @@ void AboutBox::Show(const core::Session& session, const ui::win::HelpRoutine& sh
   others_ = nullptr;
 }
 
-void AboutBox::SetLoadTexts() {
+void AboutBox::PrepareDesign() {
   // The English banner with the version in place of its "%s", one empty
   // line, the rights notice.
   std::string banner = ui::win::ResourceText(instance_, IDS_ABOUT_BANNER);

@@ -18,7 +18,7 @@ class AboutBox final : public ui::win::Dialog {
 
  protected:
   // The English banner, which the translation replaces as a whole.
-  void SetLoadTexts() override;
+  void PrepareDesign() override;
   void OnOk() override { CloseBox(IDOK); }
   void OnCancel() override { CloseBox(IDCANCEL); }
 

@@ -28,6 +28,12 @@ platform::win32::ImageList LoadRowPictures(HINSTANCE instance) {
 
 }  // namespace
 
+// The list's design font, which a Japanese translation replaces.
+void AssignmentsDialog::PrepareDesign() {
+  font_ = ui::win::DesignFont(hwnd(), kListFace, kListHundredthsOfAPoint);
+  SendMessageA(Item(IDC_AL_LIST), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+}
+
 bool AssignmentsDialog::OnInit() {
   SetUpList();
   const std::optional<bool> expanded = model_.InitialView();
@@ -43,8 +49,6 @@ void AssignmentsDialog::SetUpList() {
   list_.SetExtendedStyle(LVS_EX_FULLROWSELECT);
   images_ = LoadRowPictures(instance_);
   list_.SetSmallImages(images_.Get());
-  font_ = ui::win::DesignFont(hwnd(), kListFace, kListHundredthsOfAPoint);
-  SendMessageA(list_.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
   RECT margin{0, 0, kColumnMarginUnits, 0};
   MapDialogRect(hwnd(), &margin);
   RECT list{};

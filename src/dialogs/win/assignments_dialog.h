@@ -23,6 +23,7 @@ class AssignmentsDialog final : public ui::win::Dialog {
   Next Chosen() const { return next_; }
 
  protected:
+  void PrepareDesign() override;
   bool OnInit() override;
   bool OnCommand(int id, int notification) override;
   std::optional<LRESULT> OnNotify(const NMHDR& header) override;

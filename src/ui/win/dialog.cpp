@@ -91,7 +91,7 @@ BOOL Dialog::Initialize() {
     SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(context_.icon));
     SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(context_.icon));
   }
-  SetLoadTexts();
+  PrepareDesign();
   Localize();
   return OnInit() ? TRUE : FALSE;
 }

@@ -70,10 +70,10 @@ class Dialog {
  protected:
   // After the frame is set up; return false to keep the focus where it was put.
   virtual bool OnInit() { return true; }
-  // Sets the texts that the dialog computes at load and that the translation
-  // may replace (the About box's banner); called before the translation,
-  // which comes before OnInit.
-  virtual void SetLoadTexts() {}
+  // Puts in place what the design holds but a template cannot (a control's
+  // own font, the About box's banner): the translation, which comes next and
+  // before OnInit, may replace it.
+  virtual void PrepareDesign() {}
   virtual void OnOk() { Close(IDOK); }
   // Esc and a button with the id IDCANCEL.
   virtual void OnCancel() { Close(IDCANCEL); }
