@@ -8,7 +8,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 . cmake/wine/temporary-session.sh
-reg() { setarch "$(uname -m)" -R wine reg add "$@" /f >/dev/null 2>&1; }
+reg() { run reg add "$@" /f >/dev/null 2>&1; }
 k='HKCU\Software\Korvane\Keylark\ini'
 reg "$k\cfg" /v opts2 /d 1
 reg "$k\cfg" /v opts4 /d 1
@@ -29,16 +29,9 @@ for item in Calculator Notepad Paint WordPad; do
 done
 reg 'HKLM\Software\Korvane\Keylark\KeyReserve' /v Z /d 1
 reg 'HKLM\Software\Korvane\Keylark\KeyReserve' /v 6 /d 1
-setarch "$(uname -m)" -R wine build/win64/bin/Keylark.exe >/dev/null 2>&1 &
-tries=0
-until setarch "$(uname -m)" -R wine reg query 'HKCU\Software\Korvane' /v Keylark >/dev/null 2>&1; do
-  tries=$((tries + 1)); [ $tries -gt 100 ] && { echo "Keylark did not start" >&2; exit 1; }
-  sleep 0.1
-done
-window=$(xdotool search --sync --name '^Keylark$' | head -n 1)
+start_keylark build/win64/bin/Keylark.exe
 # Rest the pointer on "E" (client 84,83; the frame, caption and menu bar
 # take about 3 pixels on the left and 40 above) so the hint appears.
-eval "$(xdotool getwindowgeometry --shell "$window")"
 xdotool mousemove "$((X + 87))" "$((Y + 123))"
 for step in 1 2 3 4 5; do sleep 0.1; xdotool mousemove "$((X + 87 + step))" "$((Y + 123))"; done
 sleep 2

@@ -9,7 +9,6 @@ set -eu
 cd "$(dirname "$0")/.."
 dpi=${1:-96}
 . cmake/wine/temporary-session.sh
-run() { setarch "$(uname -m)" -R wine "$@"; }
 run reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
 all="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs"
 user=$(ls -d "$WINEPREFIX"/drive_c/users/*/AppData/Roaming/Microsoft/Windows/Start\ Menu/Programs |
@@ -22,14 +21,7 @@ cp "$windows/regedit.exe" "$user/Accessories/Registry Editor.exe"
 printf 'Read me first.\r\n' >"$user/Accessories/Read me.txt"
 cp "$windows/system32/winemine.exe" "$user/Games/Mines.exe" 2>/dev/null || cp "$windows/notepad.exe" "$user/Games/Mines.exe"
 run reg add 'HKCU\Software\Korvane\Keylark\ini\cfg' /v opts5 /d 0 /f >/dev/null 2>&1
-run build/win64/bin/Keylark.exe >/dev/null 2>&1 &
-tries=0
-until run reg query 'HKCU\Software\Korvane' /v Keylark >/dev/null 2>&1; do
-  tries=$((tries + 1)); [ $tries -gt 100 ] && { echo "Keylark did not start" >&2; exit 1; }
-  sleep 0.1
-done
-window=$(xdotool search --sync --name '^Keylark$' | head -n 1)
-eval "$(xdotool getwindowgeometry --shell "$window")"
+start_keylark build/win64/bin/Keylark.exe
 # A right click on key E (the caption and menu bar grow with the DPI), then
 # Popup... (keys go to the window under the pointer).
 xdotool mousemove "$((X + 87))" "$((Y + 83 + 40 * dpi / 96))" click 3

@@ -10,22 +10,13 @@ cd "$(dirname "$0")/.."
 dpi=${1:-96}
 language=${2:-ja}
 . cmake/wine/temporary-session.sh
-run() { setarch "$(uname -m)" -R wine "$@"; }
 run regedit /S "$(winepath -w cmake/wine/japanese-fonts.reg)" >/dev/null 2>&1
 run reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
 run reg add 'HKCU\Software\Korvane\Keylark\ini\cfg' /v opts5 /d 1 /f >/dev/null 2>&1
 folder="$KEYLARK_WINE_SESSION/keylark"
 mkdir -p "$folder"
 cp build/win64/bin/Keylark.exe build/win64/bin/KRVSVR.dll "build/win64/bin/lang/$language/Keylark.dll" "$folder/"
-run "$folder/Keylark.exe" >/dev/null 2>&1 &
-tries=0
-until run reg query 'HKCU\Software\Korvane' /v Keylark >/dev/null 2>&1; do
-  tries=$((tries + 1)); [ $tries -gt 100 ] && { echo "Keylark did not start" >&2; exit 1; }
-  sleep 0.1
-done
-# The key bar's caption is "Keylark" in every language.
-window=$(xdotool search --sync --name '^Keylark$' | head -n 1)
-eval "$(xdotool getwindowgeometry --shell "$window")"
+start_keylark "$folder/Keylark.exe"
 suffix=$([ "$dpi" = 96 ] && echo "" || echo "-$dpi")
 mkdir -p docs
 # Keys go to the window under the pointer when there is no window manager.

@@ -122,43 +122,14 @@ const FormTable kForm6{"Form6", kForm6Captions, FontRule{kForm6Fonts, false}};
 const FormTable kForm7{"Form7", kForm7Captions, FontRule{kForm7Fonts, false}};
 const FormTable kFrmAbout{"frmAbout", kFrmAboutCaptions, FontRule{kFrmAboutFonts, false}};
 
-void TranslateForm1(core::Session& session, platform::ResourceLibrary& library,
-                    FormSurface& surface) {
-  TranslateForm(kForm1, session, library, surface);
-}
-void TranslateForm2(core::Session& session, platform::ResourceLibrary& library,
-                    FormSurface& surface) {
-  TranslateForm(kForm2, session, library, surface);
-}
-void TranslateForm3(core::Session& session, platform::ResourceLibrary& library,
-                    FormSurface& surface) {
-  TranslateForm(kForm3, session, library, surface);
-}
-void TranslateForm4(core::Session& session, platform::ResourceLibrary& library,
-                    FormSurface& surface) {
-  TranslateForm(kForm4, session, library, surface);
-}
-void TranslateForm6(core::Session& session, platform::ResourceLibrary& library,
-                    FormSurface& surface) {
-  TranslateForm(kForm6, session, library, surface);
-}
-void TranslateForm7(core::Session& session, platform::ResourceLibrary& library,
-                    FormSurface& surface) {
-  TranslateForm(kForm7, session, library, surface);
-}
-void TranslateFrmAbout(core::Session& session, platform::ResourceLibrary& library,
-                       FormSurface& surface) {
-  TranslateForm(kFrmAbout, session, library, surface);
-}
-
 std::span<const DialogForm> DialogForms() {
   static constexpr std::array kDialogs{
-      DialogForm{IDD_ASSIGNMENTS, &TranslateForm2, &kForm2},
-      DialogForm{IDD_ASSIGN_TYPE, &TranslateForm3, &kForm3},
-      DialogForm{IDD_EDIT_COMMAND, &TranslateForm4, &kForm4},
-      DialogForm{IDD_EXPLORER, &TranslateForm6, &kForm6},
-      DialogForm{IDD_CONFIRM, &TranslateForm7, &kForm7},
-      DialogForm{IDD_ABOUT, &TranslateFrmAbout, &kFrmAbout},
+      DialogForm{IDD_ASSIGNMENTS, TranslateForm2, &kForm2},
+      DialogForm{IDD_ASSIGN_TYPE, TranslateForm3, &kForm3},
+      DialogForm{IDD_EDIT_COMMAND, TranslateForm4, &kForm4},
+      DialogForm{IDD_EXPLORER, TranslateForm6, &kForm6},
+      DialogForm{IDD_CONFIRM, TranslateForm7, &kForm7},
+      DialogForm{IDD_ABOUT, TranslateFrmAbout, &kFrmAbout},
   };
   return kDialogs;
 }

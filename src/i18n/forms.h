@@ -26,22 +26,21 @@ extern const FormTable kForm6;
 extern const FormTable kForm7;
 extern const FormTable kFrmAbout;
 
-void TranslateForm1(core::Session& session, platform::ResourceLibrary& library,
-                    FormSurface& surface);
-void TranslateForm2(core::Session& session, platform::ResourceLibrary& library,
-                    FormSurface& surface);
-void TranslateForm3(core::Session& session, platform::ResourceLibrary& library,
-                    FormSurface& surface);
-void TranslateForm4(core::Session& session, platform::ResourceLibrary& library,
-                    FormSurface& surface);
-void TranslateForm6(core::Session& session, platform::ResourceLibrary& library,
-                    FormSurface& surface);
-void TranslateForm7(core::Session& session, platform::ResourceLibrary& library,
-                    FormSurface& surface);
-void TranslateFrmAbout(core::Session& session, platform::ResourceLibrary& library,
-                       FormSurface& surface);
-
 using FormRoutine = void (*)(core::Session&, platform::ResourceLibrary&, FormSurface&);
+
+// One routine per form, each translating its form as it loads.
+template <const FormTable& kTable>
+void TranslateFormOf(core::Session& session, platform::ResourceLibrary& library,
+                     FormSurface& surface) {
+  TranslateForm(kTable, session, library, surface);
+}
+inline constexpr FormRoutine TranslateForm1 = &TranslateFormOf<kForm1>;
+inline constexpr FormRoutine TranslateForm2 = &TranslateFormOf<kForm2>;
+inline constexpr FormRoutine TranslateForm3 = &TranslateFormOf<kForm3>;
+inline constexpr FormRoutine TranslateForm4 = &TranslateFormOf<kForm4>;
+inline constexpr FormRoutine TranslateForm6 = &TranslateFormOf<kForm6>;
+inline constexpr FormRoutine TranslateForm7 = &TranslateFormOf<kForm7>;
+inline constexpr FormRoutine TranslateFrmAbout = &TranslateFormOf<kFrmAbout>;
 
 struct DialogForm {
   int template_id;
