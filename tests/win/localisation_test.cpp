@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <ostream>
 #include <vector>
@@ -29,11 +30,8 @@ GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(RegistryContract);
 namespace {
 
 std::string Utf8(const std::wstring& text) {
-  const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
-                                       nullptr, 0, nullptr, nullptr);
-  std::string utf8(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), utf8.data(), size,
-                      nullptr, nullptr);
+  char utf8[4096] = {};
+  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, utf8, sizeof utf8 - 1, nullptr, nullptr);
   return utf8;
 }
 std::string U8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
@@ -54,11 +52,10 @@ std::string LibraryText(const std::string& module_path, unsigned id) {
   return Utf8(text);
 }
 
+// A window's caption, or the text of a control of this process.
 std::string WindowTextOf(HWND window) {
   wchar_t text[4096] = {};
-  DWORD_PTR copied = 0;
-  SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 5000,
-                      &copied);
+  GetWindowTextW(window, text, 4096);
   return Utf8(text);
 }
 std::string ItemTextOf(HWND dialog, int id) { return Utf8(ItemText(dialog, id)); }
@@ -136,16 +133,13 @@ TEST_F(LocalisedProgram, TheJapaneseLibraryBesideItTranslatesItsDialogsButNoKeyB
   ASSERT_NE(type, nullptr);
   EXPECT_EQ(WindowTextOf(type), U8(u8"割り当ての種類"));
   EXPECT_EQ(ItemTextOf(type, IDC_AT_DIRECT), U8(u8"ｱﾌﾟﾘｹｰｼｮﾝ(&D)…"));
-  const std::pair<int, unsigned> rest[] = {{IDC_AT_DIRECT_TEXT, 3003},
-                                           {IDC_AT_POPUP, 3004},
-                                           {IDC_AT_POPUP_TEXT, 3005},
-                                           {IDC_AT_CLEAR, 3006},
-                                           {IDC_AT_CLEAR_TEXT, 3007},
-                                           {IDCANCEL, 3008},
-                                           {IDHELP, 3009},
-                                           {IDC_AT_CONFIRM, 3010}};
-  for (const auto& [control, string] : rest) {
+  // The other controls in the order of their strings, 3003 on.
+  const int rest[] = {
+      IDC_AT_DIRECT_TEXT, IDC_AT_POPUP, IDC_AT_POPUP_TEXT, IDC_AT_CLEAR, IDC_AT_CLEAR_TEXT,
+      IDCANCEL,           IDHELP,       IDC_AT_CONFIRM};
+  for (unsigned string = 3003; const int control : rest) {
     EXPECT_EQ(ItemTextOf(type, control), LibraryText(library, string)) << "string " << string;
+    ++string;
   }
   Dismiss(type, IDC_AT_DIRECT);
 
@@ -204,6 +198,45 @@ Look LookOf(HWND window) {
   return {WindowTextOf(window), Utf8(font.lfFaceName), font.lfHeight, font.lfCharSet};
 }
 
+bool IsControl(HWND window) { return (GetWindowLongW(window, GWL_STYLE) & WS_CHILD) != 0; }
+
+// Whether a control shows its whole text in its font: the text takes the
+// width the control leaves it (beside a check box's box, within a button's
+// edges), wrapped in a label or a multi-line button, and its lines fit the
+// height (one line always does: a line is drawn a little taller than its
+// glyphs).
+testing::AssertionResult ShowsWholeText(HWND control) {
+  wchar_t text[1024] = {};
+  char kind[32] = {};
+  GetClassNameA(control, kind, sizeof kind);
+  const bool label = lstrcmpiA(kind, "Static") == 0;
+  const LONG style = GetWindowLongW(control, GWL_STYLE);
+  if (GetWindowTextW(control, text, 1024) == 0 || (label && (style & SS_TYPEMASK) == SS_ICON)) {
+    return testing::AssertionSuccess();
+  }
+  const bool check_box = !label && ((style & BS_TYPEMASK) == BS_AUTOCHECKBOX);
+  const bool wraps = label || (style & BS_MULTILINE) != 0;
+  RECT room{};
+  GetClientRect(control, &room);
+  const LONG width = room.right - (label       ? 0
+                                   : check_box ? GetSystemMetrics(SM_CXMENUCHECK) + 4
+                                               : 6);
+  RECT need{0, 0, wraps ? width : 4096, 0};
+  const HDC dc = GetDC(control);
+  const HGDIOBJ previous =
+      SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+  TEXTMETRICW font{};
+  GetTextMetricsW(dc, &font);
+  DrawTextW(dc, text, -1, &need, DT_CALCRECT | (wraps ? DT_WORDBREAK : DT_SINGLELINE));
+  SelectObject(dc, previous);
+  ReleaseDC(control, dc);
+  const LONG lines = need.bottom / font.tmHeight;
+  const LONG room_lines = std::max(1L, room.bottom / font.tmHeight);
+  if (need.right <= width && lines <= room_lines) return testing::AssertionSuccess();
+  return testing::AssertionFailure() << need.right << " pixels in " << lines << " lines, room for "
+                                     << width << " in " << room_lines;
+}
+
 // Leaves the design captions and fonts as they are.
 class NoTranslation final : public ui::win::DialogLocalizer {
  public:
@@ -211,24 +244,32 @@ class NoTranslation final : public ui::win::DialogLocalizer {
 };
 
 // Shows a dialog template of Keylark.exe's resources here, translated from
-// the library at `library` (none: as designed), and reads it back.
-std::map<int, Look> LooksOf(int template_id, const char* library = nullptr,
-                            core::Session* session = nullptr) {
+// the library at `library` (none: as designed), and hands its window and then
+// each control to `read`.
+void ReadDialog(int template_id, const std::string& library, const std::function<void(HWND)>& read,
+                core::Session* session = nullptr) {
   core::Session own_session;
-  platform::win32::Win32ResourceLibrary languages(library != nullptr ? library : "");
+  platform::win32::Win32ResourceLibrary languages(library);
   dialogs::win::FormLocalizer localizer(session != nullptr ? *session : own_session, languages);
   NoTranslation as_designed;
   ui::win::DialogContext context;
-  context.localizer = &as_designed;
-  if (library != nullptr) context.localizer = &localizer;
+  context.localizer =
+      library.empty() ? static_cast<ui::win::DialogLocalizer*>(&as_designed) : &localizer;
   ui::win::Dialog dialog;
-  std::map<int, Look> looks;
-  if (!dialog.ShowModeless(GetModuleHandleA(nullptr), template_id, context)) return looks;
-  looks[0] = LookOf(dialog.hwnd());
+  ASSERT_TRUE(dialog.ShowModeless(GetModuleHandleA(nullptr), template_id, context));
+  read(dialog.hwnd());
   for (HWND child = GetWindow(dialog.hwnd(), GW_CHILD); child != nullptr;
        child = GetWindow(child, GW_HWNDNEXT)) {
-    looks[GetDlgCtrlID(child)] = LookOf(child);
+    read(child);
   }
+}
+std::map<int, Look> LooksOf(int template_id, const std::string& library = "",
+                            core::Session* session = nullptr) {
+  std::map<int, Look> looks;
+  ReadDialog(
+      template_id, library,
+      [&](HWND window) { looks[IsControl(window) ? GetDlgCtrlID(window) : 0] = LookOf(window); },
+      session);
   return looks;
 }
 
@@ -258,15 +299,15 @@ TEST_P(DialogTemplates, WithoutALibraryKeepTheirDesign) {
   const std::string absent = BinFolder() + "\\Keylark.dll";
   const std::map<int, Look> design = LooksOf(GetParam().id);
   ASSERT_GT(design.size(), 3U);
-  EXPECT_EQ(LooksOf(GetParam().id, absent.c_str(), &session), design);
+  EXPECT_EQ(LooksOf(GetParam().id, absent, &session), design);
   EXPECT_EQ(session.LanguageTag, "");
 }
 
 TEST_P(DialogTemplates, TakeTheirFontsByKindOnlyWithTheTagJP) {
   const std::map<int, Look> design = LooksOf(GetParam().id);
   const std::string library = JapaneseLibrary();
-  const std::map<int, Look> japanese = LooksOf(GetParam().id, library.c_str());
-  const std::map<int, Look> lower_case = LooksOf(GetParam().id, TestLibrary("lower-jp").c_str());
+  const std::map<int, Look> japanese = LooksOf(GetParam().id, library);
+  const std::map<int, Look> lower_case = LooksOf(GetParam().id, TestLibrary("lower-jp"));
   ASSERT_EQ(japanese.size(), design.size());
   const HDC screen = GetDC(nullptr);
   const int nine_points = -MulDiv(9, GetDeviceCaps(screen, LOGPIXELSY), 72);
@@ -290,17 +331,29 @@ TEST_P(DialogTemplates, TakeTheirFontsByKindOnlyWithTheTagJP) {
   }
 }
 
+TEST_P(DialogTemplates, ShowEveryTextWholeInEachLanguage) {
+  for (const std::string& library :
+       {std::string(), JapaneseLibrary(), BinFolder() + "\\lang\\de\\Keylark.dll"}) {
+    ReadDialog(GetParam().id, library, [&](HWND window) {
+      if (IsControl(window)) {
+        EXPECT_TRUE(ShowsWholeText(window))
+            << (library.empty() ? "English" : library) << ": " << WindowTextOf(window);
+      }
+    });
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Localisation, DialogTemplates, ::testing::ValuesIn(kTemplates),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(LocalisedCaptions, ComeFromTheLibraryAndAMissingStringLeavesItsCaptionEmpty) {
-  std::map<int, Look> type = LooksOf(IDD_ASSIGN_TYPE, TestLibrary("lower-jp").c_str());
+  std::map<int, Look> type = LooksOf(IDD_ASSIGN_TYPE, TestLibrary("lower-jp"));
   EXPECT_EQ(type[0].text, "Kind of assignment");
   EXPECT_EQ(type[IDC_AT_DIRECT].text, "&Program...");
   EXPECT_EQ(type[IDC_AT_DIRECT_TEXT].text, "Start a program with the key.");
   EXPECT_EQ(type[IDC_AT_CONFIRM].text, "Ask before changing a key.");
 
-  type = LooksOf(IDD_ASSIGN_TYPE, TestLibrary("missing-one").c_str());
+  type = LooksOf(IDD_ASSIGN_TYPE, TestLibrary("missing-one"));
   EXPECT_EQ(type[IDC_AT_DIRECT_TEXT].text, "");
   EXPECT_EQ(type[IDC_AT_DIRECT_TEXT].face, "Courier New") << "the fonts still switch";
   EXPECT_EQ(type[IDC_AT_POPUP_TEXT].text, "Show a list of programs.");
@@ -308,7 +361,7 @@ TEST(LocalisedCaptions, ComeFromTheLibraryAndAMissingStringLeavesItsCaptionEmpty
   // Both frames of the confirmation take the same three label texts, the
   // design's misspelt "Directioy:" included.
   const std::string library = JapaneseLibrary();
-  const std::map<int, Look> confirm = LooksOf(IDD_CONFIRM, library.c_str());
+  const std::map<int, Look> confirm = LooksOf(IDD_CONFIRM, library);
   const std::pair<int, int> frames[] = {
       {IDC_CF_PREV_COMMAND_LABEL, IDC_CF_NEW_COMMAND_LABEL},
       {IDC_CF_PREV_DESCRIPTION_LABEL, IDC_CF_NEW_DESCRIPTION_LABEL},
@@ -346,23 +399,18 @@ TEST(LocalisedKeyBarMenus, TakeTheLibrarysTexts) {
   EXPECT_EQ(session.LanguageTag, "JP");
   EXPECT_EQ(MenuText(bar, IDM_ASSIGNMENTS, MF_BYCOMMAND), U8(u8"割り当て(&A)…"));
   EXPECT_EQ(MenuText(bar, 1, MF_BYPOSITION), U8(u8"ｵﾌﾟｼｮﾝ(&O)"));
-  const struct {
-    HMENU menu;
-    UINT item, by, string;
-  } items[] = {{bar, IDM_TOP, MF_BYCOMMAND, 1004},
-               {bar, IDM_POPUPS, MF_BYCOMMAND, 1005},
-               {bar, IDM_MINIMIZE, MF_BYCOMMAND, 1006},
-               {bar, IDM_HINTS, MF_BYCOMMAND, 1007},
-               {bar, IDM_CONFIRM, MF_BYCOMMAND, 1008},
-               {bar, 2, MF_BYPOSITION, 1009},
-               {bar, IDM_INDEX, MF_BYCOMMAND, 1010},
-               {bar, IDM_ABOUT, MF_BYCOMMAND, 1011},
-               {GetSubMenu(tray.Get(), 0), IDM_TRAY_LAUNCH, MF_BYCOMMAND, 1012},
-               {GetSubMenu(tray.Get(), 0), IDM_TRAY_HELP, MF_BYCOMMAND, 1013}};
-  for (const auto& item : items) {
-    EXPECT_EQ(MenuText(item.menu, item.item, item.by), LibraryText(library, item.string))
-        << "string " << item.string;
+  EXPECT_EQ(MenuText(bar, 2, MF_BYPOSITION), LibraryText(library, 1009));
+  // The Options and Help items in the order of their strings, 1004 on (the
+  // Help drop-down's own caption, 1009, among them).
+  const UINT items[] = {IDM_TOP,     IDM_POPUPS, IDM_MINIMIZE, IDM_HINTS,
+                        IDM_CONFIRM, 0,          IDM_INDEX,    IDM_ABOUT};
+  for (unsigned string = 1004; const UINT item : items) {
+    if (item != 0) EXPECT_EQ(MenuText(bar, item, MF_BYCOMMAND), LibraryText(library, string));
+    ++string;
   }
+  HMENU tray_items = GetSubMenu(tray.Get(), 0);
+  EXPECT_EQ(MenuText(tray_items, IDM_TRAY_LAUNCH, MF_BYCOMMAND), LibraryText(library, 1012));
+  EXPECT_EQ(MenuText(tray_items, IDM_TRAY_HELP, MF_BYCOMMAND), LibraryText(library, 1013));
   DestroyWindow(window);
 }
 
