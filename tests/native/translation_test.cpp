@@ -1,12 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <map>
 #include <regex>
 #include <set>
 #include <sstream>
 #include <string>
-#include <vector>
 
 #include "fakes/fake_resource_library.h"
 #include "i18n/forms.h"
@@ -16,26 +14,6 @@ namespace keylark::i18n {
 namespace {
 
 using fakes::FakeResourceLibrary;
-
-// A form as the translation leaves it.
-class RecordingSurface final : public FormSurface {
- public:
-  explicit RecordingSurface(std::vector<ControlKind> kinds) : kinds_(std::move(kinds)) {}
-  int ControlCount() const override { return static_cast<int>(kinds_.size()); }
-  ControlKind KindOf(int control) const override {
-    return kinds_[static_cast<std::size_t>(control)];
-  }
-  void SetFont(int control, const FontChange& font) override { fonts[control] = font; }
-  void SetCaption(const CaptionTarget& target, const std::string& text) override {
-    captions.emplace_back(target.id, text);
-  }
-
-  std::map<int, FontChange> fonts;
-  std::vector<std::pair<int, std::string>> captions;
-
- private:
-  std::vector<ControlKind> kinds_;
-};
 
 TEST(LoadLocalStringTest, GivesTheStringWithoutNulsCutAt254BytesAndReleasesTheLibrary) {
   FakeResourceLibrary library;
@@ -54,57 +32,6 @@ TEST(LoadLocalStringTest, GivesTheStringWithoutNulsCutAt254BytesAndReleasesTheLi
 
   library.present = false;
   EXPECT_EQ(LoadLocalString(library, 101), "");
-}
-
-TEST(TranslateFormTest, TheTagDecidesCaptionsAndFonts) {
-  const std::vector<ControlKind> assign_type{ControlKind::CommandButton, ControlKind::Label,
-                                             ControlKind::CheckBox, ControlKind::Other};
-  FakeResourceLibrary library;
-  for (const CaptionRow& row : kForm3.captions) library.strings[row.string_id] = "t";
-  library.strings[8001] = "Library Face";
-  core::Session session;
-
-  library.present = false;  // no library: English captions and fonts, no tag
-  RecordingSurface english(assign_type);
-  TranslateForm3(session, library, english);
-  EXPECT_EQ(session.LanguageTag, "");
-  EXPECT_TRUE(english.captions.empty());
-  EXPECT_TRUE(english.fonts.empty());
-
-  library.present = true;  // a library without a tag counts as none
-  TranslateForm3(session, library, english);
-  EXPECT_TRUE(english.captions.empty());
-
-  library.strings[101] = "jp";  // any other tag: captions only
-  RecordingSurface other(assign_type);
-  TranslateForm3(session, library, other);
-  EXPECT_EQ(session.LanguageTag, "jp");
-  EXPECT_EQ(other.captions.size(), kForm3.captions.size());
-  EXPECT_TRUE(other.fonts.empty());
-
-  library.strings[101] = "JP";
-  library.strings.erase(3005);  // a missing caption leaves the caption empty
-  RecordingSurface japanese(assign_type);
-  TranslateForm3(session, library, japanese);
-  EXPECT_EQ(japanese.fonts.at(0), (FontChange{"Library Face", 1, 9}));
-  EXPECT_EQ(japanese.fonts.at(1), (FontChange{"Library Face", 1, 9}));
-  EXPECT_EQ(japanese.fonts.at(2), (FontChange{"MS P Gothic", 1, std::nullopt}));
-  EXPECT_FALSE(japanese.fonts.contains(3));
-  EXPECT_EQ(japanese.captions[4], (std::pair<int, std::string>{IDC_AT_POPUP_TEXT, ""}));
-  EXPECT_EQ(japanese.captions[3], (std::pair<int, std::string>{IDC_AT_POPUP, "t"}));
-
-  RecordingSurface key_bar({ControlKind::Label, ControlKind::CheckBox});  // never changes fonts
-  TranslateForm1(session, library, key_bar);
-  EXPECT_TRUE(key_bar.fonts.empty());
-  EXPECT_EQ(key_bar.captions.size(), kForm1.captions.size());
-}
-
-TEST(TranslateFormTest, ExplorerAndConfirmationGiveNoCheckBoxTheGothicFont) {
-  for (const FormTable* form : {&kForm6, &kForm7, &kFrmAbout}) {
-    ASSERT_TRUE(form->fonts) << form->form;
-    EXPECT_FALSE(FontFor(*form->fonts, ControlKind::CheckBox, "Face")) << form->form;
-    EXPECT_TRUE(FontFor(*form->fonts, ControlKind::Label, "Face")) << form->form;
-  }
 }
 
 // The string ids of an .rc file's string tables, as written there.
