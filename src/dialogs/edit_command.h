@@ -54,15 +54,16 @@ class EditCommandModel {
 std::optional<EditorFields> FieldsForChosenFile(const std::string& path,
                                                 platform::ShortcutLibrary& shortcuts);
 
-// Browse...: asks for a program or a shortcut, starting in `start_folder`,
-// and gives the fields for it; nothing when the user cancelled or the
-// shortcut cannot be read.
 // The file dialog's title and its filter, in the "name|pattern" pairs the
 // filter is written in; the view reads both from its string table.
 struct BrowseTexts {
   std::string title;
   std::string filter;
 };
+
+// Browse...: asks for a program or a shortcut, starting in `start_folder`,
+// and gives the fields for it; nothing when the user cancelled or the
+// shortcut cannot be read.
 std::optional<EditorFields> BrowseForCommand(platform::FileChooser& chooser,
                                              platform::ShortcutLibrary& shortcuts,
                                              platform::WindowHandle owner, const BrowseTexts& texts,

@@ -45,12 +45,11 @@ void AboutBox::Show(const core::Session& session, const ui::win::HelpRoutine& sh
 void AboutBox::PrepareDesign() {
   // The English banner with the version in place of its "%s", one empty
   // line, the rights notice.
-  std::string banner = ui::win::ResourceText(instance_, IDS_ABOUT_BANNER);
+  std::string banner = ProgramText(IDS_ABOUT_BANNER);
   if (const std::size_t at = banner.find("%s"); at != std::string::npos) {
     banner.replace(at, 2, KEYLARK_VERSION_TEXT);
   }
-  SetText(IDC_ABOUT_TITLE,
-          banner + "\r\n\r\n" + ui::win::ResourceText(instance_, IDS_RIGHTS_NOTICE));
+  SetText(IDC_ABOUT_TITLE, banner + "\r\n\r\n" + ProgramText(IDS_RIGHTS_NOTICE));
 }
 
 void AboutBox::CloseBox(INT_PTR result) {
