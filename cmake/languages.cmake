@@ -5,25 +5,33 @@
 # the program in bin/ stays English.
 #
 # Adding a language: write resources/lang/<name>.rc (string 101 its tag, the
-# caption ids 1001 to 7003) and add one keylark_language(<name>) line below.
-function(keylark_language name)
-  set(target Keylark_${name})
-  add_library(${target} SHARED ${CMAKE_SOURCE_DIR}/resources/lang/${name}.rc
-                               ${CMAKE_SOURCE_DIR}/resources/lang/library.rc)
+# caption ids 1001 to 7003) and add one keylark_language(<name>) line at the end.
+
+# keylark_resource_library(<target> <output folder> <sources...>): a DLL that
+# holds resources only (no start files, no libraries, entry point 0: the file
+# is only ever read), named by its OUTPUT_NAME in <output folder>.
+function(keylark_resource_library target folder)
+  add_library(${target} SHARED ${ARGN})
   set_target_properties(${target} PROPERTIES
     PREFIX ""
-    OUTPUT_NAME Keylark
     LINKER_LANGUAGE C
-    RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin/lang/${name}
-    ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/lang-import/${name})
+    RUNTIME_OUTPUT_DIRECTORY ${folder}
+    # Nothing links against it; its import library stays out of the way.
+    ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/resource-imports/${target})
   if(MSVC)
     target_link_options(${target} PRIVATE /NOENTRY /NODEFAULTLIB)
   else()
-    # No start files, no libraries, entry point 0: the file is only read.
     target_link_options(${target} PRIVATE -nostdlib -Wl,--entry=0 -s)
   endif()
+endfunction()
+
+function(keylark_language name)
+  set(target Keylark_${name})
+  keylark_resource_library(${target} ${CMAKE_BINARY_DIR}/bin/lang/${name}
+                           ${CMAKE_SOURCE_DIR}/resources/lang/${name}.rc
+                           ${CMAKE_SOURCE_DIR}/resources/lang/library.rc)
+  set_target_properties(${target} PROPERTIES OUTPUT_NAME Keylark)
   add_dependencies(Keylark ${target})
-  set_property(GLOBAL APPEND PROPERTY KEYLARK_LANGUAGES ${name})
 endfunction()
 
 keylark_language(ja)
