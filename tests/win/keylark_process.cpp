@@ -207,6 +207,15 @@ std::wstring Wide(const std::string& text) {
   return wide;
 }
 
+std::string Utf8(const std::wstring& text) {
+  const int size = static_cast<int>(text.size());
+  std::string utf8(text.size() * 3, '\0');
+  const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), size, utf8.data(),
+                                         static_cast<int>(utf8.size()), nullptr, nullptr);
+  utf8.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
+  return utf8;
+}
+
 HRESULT CreateShortcut(const std::string& file, const ShortcutFields& fields) {
   IShellLinkA* link = nullptr;
   HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,

@@ -74,6 +74,7 @@ void Click(HWND dialog, int id);
 // The top-level windows of a class of a process (any with 0), shown or not.
 std::vector<HWND> WindowsOf(DWORD process, const char* class_name);
 std::wstring Wide(const std::string& text);  // from UTF-8
+std::string Utf8(const std::wstring& text);  // and back
 // Writes a shortcut the way the shell does; the calling thread has COM.
 struct ShortcutFields {
   std::string target, arguments, working_directory, description, icon_path;

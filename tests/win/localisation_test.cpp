@@ -23,11 +23,6 @@ namespace keylark::wintest {
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(RegistryContract);
 namespace {
 
-std::string Utf8(const std::wstring& text) {
-  char utf8[4096] = {};
-  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, utf8, sizeof utf8 - 1, nullptr, nullptr);
-  return utf8;
-}
 std::string U8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
 
 std::string BinFolder() { return WindowsPathFromEnvironment("KEYLARK_BIN_DIR"); }

@@ -72,10 +72,7 @@ TEST_F(Win32ShellTest, TheMouseNudgeEndsTwoPixelsLower) {
 
 // Item names are told apart as the registry tells them apart: every character
 // of the Basic Multilingual Plane folds to the system's own upper case.
-std::string Utf8(wchar_t c) {
-  char bytes[8] = {};
-  return std::string(bytes, WideCharToMultiByte(CP_UTF8, 0, &c, 1, bytes, 8, nullptr, nullptr));
-}
+std::string CharacterUtf8(wchar_t c) { return Utf8(std::wstring(1, c)); }
 
 TEST(NameFold, EveryCharacterFoldsAsTheSystemFoldsIt) {
   const auto upcase = reinterpret_cast<WCHAR(WINAPI*)(WCHAR)>(reinterpret_cast<void*>(
@@ -84,8 +81,8 @@ TEST(NameFold, EveryCharacterFoldsAsTheSystemFoldsIt) {
   int differences = 0;
   for (unsigned code = 1; code <= 0xFFFF; ++code) {
     const auto c = static_cast<wchar_t>(code);
-    if ((code < 0xD800 || code > 0xDFFF) && store::FoldedName(Utf8(c)) != Utf8(upcase(c)) &&
-        ++differences <= 10) {
+    if ((code < 0xD800 || code > 0xDFFF) &&
+        store::FoldedName(CharacterUtf8(c)) != CharacterUtf8(upcase(c)) && ++differences <= 10) {
       ADD_FAILURE() << std::hex << "U+" << code << " folds to U+" << unsigned{upcase(c)};
     }
   }

@@ -25,7 +25,6 @@ void KeyBarCaptions::SetCaption(const i18n::CaptionTarget& target, const std::st
     case Kind::MenuItem:
     case Kind::MenuBarPopup:
       SetItemText(GetMenu(key_bar_), target.id, target.kind == Kind::MenuBarPopup, text);
-      DrawMenuBar(key_bar_);
       break;
     case Kind::TrayMenuItem:
       // The tray menu's items lie in its one drop-down.

@@ -1,5 +1,6 @@
 // The key bar's translation: its caption, the items of its menu bar and of
-// the tray menu. The key bar never changes fonts.
+// the tray menu. The key bar never changes fonts. It is translated while it
+// loads, before it shows, so its menu bar is drawn first with the new texts.
 #pragma once
 
 #include <windows.h>

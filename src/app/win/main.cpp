@@ -76,7 +76,6 @@ int Main(HINSTANCE instance) {
   platform::win32::Win32Shell shell;
   platform::win32::Win32FileSystem files;
   platform::win32::Win32FileChooser chooser;
-  platform::win32::Win32ResourceLibrary languages;
 
   const platform::win32::InstanceGuard guard(kInstanceMutexName);
   Mark(Point::InstanceChecked);
@@ -87,6 +86,7 @@ int Main(HINSTANCE instance) {
   }
 
   LeaveTheStartFolder();
+  platform::win32::Win32ResourceLibrary languages;
 
   KeyBar key_bar(session, store, shell,
                  DialogSeams{files, chooser, platform::win32::ProgramShortcutLibrary(), languages},
