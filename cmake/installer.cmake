@@ -55,3 +55,17 @@ add_custom_target(installer
   COMMENT "Making ${keylark_package_name}-Setup.exe"
   VERBATIM)
 add_dependencies(installer keylark_stage)
+
+# The Setup program in a Wine prefix of its own: install, upgrade over a
+# running key bar, uninstall, and the fleet sign-in script. The Setup file
+# is made first, by a test of its own, since no ordinary build makes it.
+if(KEYLARK_TESTS AND CMAKE_CROSSCOMPILING AND NOT MSVC)
+  add_test(NAME make_setup_file
+           COMMAND ${CMAKE_COMMAND} --build ${CMAKE_BINARY_DIR} --target installer)
+  set_tests_properties(make_setup_file PROPERTIES FIXTURES_SETUP setup_file TIMEOUT 300)
+  add_test(NAME win.Installer
+           COMMAND sh ${CMAKE_SOURCE_DIR}/tests/win/installer_test.sh ${KEYLARK_SETUP_FILE}
+                   ${KEYLARK_VERSION_TEXT}
+           WORKING_DIRECTORY ${CMAKE_SOURCE_DIR})
+  set_tests_properties(win.Installer PROPERTIES FIXTURES_REQUIRED setup_file TIMEOUT 180)
+endif()
