@@ -52,8 +52,9 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "${PUBLISHER}"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
 !define MUI_COMPONENTSPAGE_NODESC
-!define MUI_FINISHPAGE_RUN "$INSTDIR\Keylark.exe"
+!define MUI_FINISHPAGE_RUN
 !define MUI_FINISHPAGE_RUN_TEXT "$(StartNow)"
+!define MUI_FINISHPAGE_RUN_FUNCTION StartKeylarkNow
 
 !insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_DIRECTORY
@@ -214,6 +215,14 @@ Section "-Finish"
     Exec '"$INSTDIR\KeylarkFn.exe"'
   ${EndIf}
 SectionEnd
+
+; The finish page's "start now": an upgrade has already started again the key
+; bar it ended, and a second start would only bring it to the front.
+Function StartKeylarkNow
+  ${If} $KeyBarWasRunning <> 1
+    Exec '"$INSTDIR\Keylark.exe"'
+  ${EndIf}
+FunctionEnd
 
 ; Preselects the choices: what an earlier installation has, the switches, the
 ; user's interface language, and for a first interactive installation the

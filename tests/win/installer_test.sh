@@ -94,8 +94,9 @@ check_not "sign-in entry removed" reg_has "$run_key" Keylark
 check_not "agent's sign-in entry removed" reg_has "$run_key" KeylarkFn
 check "the settings stay" run reg query 'HKCU\Software\Korvane\Keylark\ini\cmd' /v Fn-E
 
-run "$setup" /S >/dev/null 2>&1 || fail "second install ended with $?"
+run "$setup" /S /JAPANESE >/dev/null 2>&1 || fail "second install ended with $?"
 check_not "no sign-in entry unless asked" reg_has "$run_key" Keylark
+cmp -s "$folder/Keylark.dll" "$folder/lang/ja/Keylark.dll" || fail "Japanese captions when asked"
 run "$folder/uninstall.exe" /S /REMOVESETTINGS >/dev/null 2>&1 || fail "uninstall ended with $?"
 check "the second uninstall removed the folder" eventually not test -e "$folder"
 check_not "the settings went when asked" run reg query 'HKCU\Software\Korvane'
