@@ -6,6 +6,8 @@
 #
 # Adding a language: write resources/lang/<name>.rc (string 101 its tag, the
 # caption ids 1001 to 7003) and add one keylark_language(<name>) line at the end.
+# A language marked SHIPPED goes into installations as lang\<name>\Keylark.dll
+# (see install-set.cmake); the others are built for trying out only.
 
 # keylark_resource_library(<target> <output folder> <sources...>): a DLL that
 # holds resources only (no start files, no libraries, entry point 0: the file
@@ -26,13 +28,18 @@ function(keylark_resource_library target folder)
 endfunction()
 
 function(keylark_language name)
+  cmake_parse_arguments(PARSE_ARGV 1 language "SHIPPED" "" "")
   set(target Keylark_${name})
   keylark_resource_library(${target} ${CMAKE_BINARY_DIR}/bin/lang/${name}
                            ${CMAKE_SOURCE_DIR}/resources/lang/${name}.rc
                            ${CMAKE_SOURCE_DIR}/resources/lang/library.rc)
   set_target_properties(${target} PROPERTIES OUTPUT_NAME Keylark)
   add_dependencies(Keylark ${target})
+  if(language_SHIPPED)
+    set_property(GLOBAL APPEND PROPERTY KEYLARK_SHIPPED_LANGUAGES ${target})
+  endif()
 endfunction()
 
-keylark_language(ja)
+keylark_language(ja SHIPPED)
+# German shows how a second language is made; it is not complete enough to ship.
 keylark_language(de)

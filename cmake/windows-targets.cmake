@@ -11,6 +11,7 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/components/CMakeLists.txt)
   add_subdirectory(components)
 endif()
 include(cmake/install-set.cmake)
+include(cmake/installer.cmake)
 
 if(KEYLARK_TESTS)
   add_subdirectory(tests/win)

@@ -8,6 +8,11 @@ cd "$(dirname "$0")/.."
 sh scripts/setup.sh
 cmake --preset win64 >/dev/null
 cmake --build --preset win64 --target keylark_bench >/dev/null
+# The files users download: the Setup program (when NSIS is there) and the zip.
+packages="portable"
+command -v makensis >/dev/null 2>&1 && packages="installer portable"
+# shellcheck disable=SC2086
+cmake --build --preset win64 --target $packages >/dev/null
 # Other work on the machine shifts the timings: when allowed, this script and
 # everything it starts from here on (display, Wine, the programs measured) run
 # at a raised priority.
@@ -15,3 +20,8 @@ renice -n -10 -p $$ >/dev/null 2>&1 || true
 . cmake/wine/temporary-session.sh
 setarch "$(uname -m)" -R wine build/win64/bench/bench.exe "$@"
 setarch "$(uname -m)" -R wine build/win64/bench/bench_explorer.exe
+for file in build/win64/Keylark-*-Setup.exe build/win64/Keylark-*-portable.zip; do
+  [ -f "$file" ] || continue
+  awk -v name="${file##*/}" -v bytes="$(stat -c %s "$file")" \
+    'BEGIN { printf "file size: %-40s %8.1f KiB\n", name, bytes / 1024 }'
+done

@@ -28,7 +28,8 @@ constexpr const char* kUsage =
     "  set-popup KEY FOLDER [--description TEXT]\n"
     "  clear KEY\n"
     "  export [FILE]            all assignments as text (standard output without FILE)\n"
-    "  import [FILE]            assignments from such text (standard input without FILE)\n"
+    "  import [FILE]            assignments from such text (standard input without FILE);\n"
+    "                           exit code 3 when every key already held them\n"
     "  options [NAME on|off]... show or set always-on-top, mark-popups, minimize-on-use,\n"
     "                           hints, confirm-changes\n"
     "  --version                keylarkctl's version\n"
@@ -38,6 +39,17 @@ constexpr const char* kUsage =
 std::string RegistryErrorText(platform::Status status) {
   if (status == platform::kAccessDenied) return "access denied";
   return "Windows error " + std::to_string(status);
+}
+
+// The registry lists a popup list's items in an order of its own; two
+// records are the same whatever order their items come in.
+bool SameRecord(KeyRecord a, KeyRecord b) {
+  for (KeyRecord* record : {&a, &b}) {
+    if (!record->list) continue;
+    std::sort(record->list->items.begin(), record->list->items.end(),
+              [](const PopupItemRecord& x, const PopupItemRecord& y) { return x.name < y.name; });
+  }
+  return a == b;
 }
 
 using Args = std::span<const std::string>;
@@ -285,14 +297,25 @@ void Command::Import(Args args) {
     result_.err += "Nothing was imported.\n";
     return;
   }
-  if (!WriteRecords(parsed.records)) return;
+  // Keys that already hold what the file says are left alone, so applying
+  // the same file again writes nothing and says so in its exit code.
+  std::vector<KeyRecord> changes;
+  for (const KeyRecord& record : parsed.records) {
+    if (!SameRecord(record, ReadKeyRecord(store(), record.key_name))) changes.push_back(record);
+  }
+  if (changes.empty()) {
+    result_.exit_code = kExitUnchanged;
+    result_.out += "nothing to import: every key already holds the file's values\n";
+    return;
+  }
+  if (!WriteRecords(changes)) return;
   std::string names;
   std::vector<std::string> assigned;
-  for (const KeyRecord& record : parsed.records) {
+  for (const KeyRecord& record : changes) {
     names += (names.empty() ? " " : ", ") + record.key_name;
     if (record.command) assigned.push_back(record.key_name);
   }
-  Changed("imported " + std::to_string(parsed.records.size()) + " keys" +
+  Changed("imported " + std::to_string(changes.size()) + " keys" +
           (names.empty() ? std::string() : ":" + names));
   NoteReservedKeys(assigned);
 }

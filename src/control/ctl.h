@@ -36,6 +36,9 @@ struct CtlContext {
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailed = 1;  // a command that could not be carried out
 inline constexpr int kExitUsage = 2;   // a command line that is not understood
+// An import whose every key already held the file's values: nothing written.
+// Sign-in scripts that apply one file at every start tell the two apart.
+inline constexpr int kExitUnchanged = 3;
 
 struct CtlResult {
   int exit_code = kExitOk;

@@ -259,6 +259,23 @@ TEST_F(CtlTest, AnImportGivesBackAnExportByteForByteAndAFailedWriteUndoesAllOfIt
   store::SavePopupList(world_.store, files_, {"Fn-6", "C:\\Later", "", 1, "C:\\Later", "Later"});
   ASSERT_EQ(Run("import saved").exit_code, kExitOk);
   EXPECT_EQ(Snapshot(), before);
+
+  // The same file again finds every key as it says: nothing is written (a
+  // write would fail here) and the exit code says so. When one key differs,
+  // only that key is written.
+  world_.registry.FailOneSetValue(0, platform::kAccessDenied);
+  const int notified = system_.notified;
+  const CtlResult again = Run("import saved");
+  EXPECT_EQ(again.exit_code, kExitUnchanged) << again.err;
+  EXPECT_EQ(system_.notified, notified);
+  world_.registry.FailOneSetValue(0, platform::kSuccess);  // no failure armed
+  system_.input = file;
+  ASSERT_EQ(Run("import").exit_code, kExitOk);
+  Run("clear E");
+  system_.input = file;
+  EXPECT_EQ(Run("import").out, "imported 1 keys: Fn-E\n");
+  system_.input = file;
+  EXPECT_EQ(Run("import").exit_code, kExitUnchanged);
 }
 
 }  // namespace
