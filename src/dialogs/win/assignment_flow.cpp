@@ -124,7 +124,7 @@ void AssignmentFlow::GoOnFrom(const AssignTypeDialog& dialog) {
 
 void AssignmentFlow::RunEditCommand(const std::optional<EditorFields>& prefill) {
   EditCommandDialog dialog(EditCommandModel(services_.session, services_.store, services_.key_bar),
-                           services_.chooser, services_.shortcuts);
+                           services_.chooser, {services_.shortcuts, services_.files});
   dialog.prefill = prefill;
   // The explorer is borrowed: the editor waits under it and stays open.
   dialog.open_explorer = [this](HWND editor) {
