@@ -23,7 +23,7 @@ ui::win::DialogContext AssignmentFlow::Context(HWND owner, core::HelpTopic topic
   ui::win::DialogContext context;
   context.owner = owner;
   context.topmost = services_.session.AlwaysOnTop;
-  context.icon = LoadIconA(services_.instance, MAKEINTRESOURCEA(IDI_KEYLARK));
+  context.icon_id = IDI_KEYLARK;
   context.show_help = services_.show_help;
   context.help_topic = topic;
   context.open_flag = open_flag;

@@ -1,6 +1,8 @@
 #include "dialogs/win/explorer_dialog.h"
 
 #include "platform/win32/common_controls.h"
+#include "ui/icon_sizes.h"
+#include "ui/win/icons.h"
 #include "ui/win/redraw_pause.h"
 #include "resource.h"
 
@@ -52,12 +54,13 @@ bool ExplorerDialog::OnInit() {
 }
 
 void ExplorerDialog::LoadPictures() {
-  const int small_width = GetSystemMetrics(SM_CXSMICON);
-  const int small_height = GetSystemMetrics(SM_CYSMICON);
+  // The tree's folders and the list's files at the window's scale.
+  const int pixels_per_inch = ui::win::WindowPixelsPerInch(hwnd());
+  const int small_size = ui::SmallIconSizeFor(pixels_per_inch);
   folder_icons_ =
-      platform::win32::CreateImageList(small_width, small_height, ILC_COLOR32 | ILC_MASK, 2, 0);
+      platform::win32::CreateImageList(small_size, small_size, ILC_COLOR32 | ILC_MASK, 2, 0);
   for (const int id : {IDI_FOLDER_CLOSED, IDI_FOLDER_OPEN}) {
-    HICON icon = LoadPicture(id, small_width, small_height);
+    HICON icon = LoadPicture(id, small_size, small_size);
     if (folder_icons_ != nullptr && icon != nullptr) {
       platform::win32::AddIconToImageList(folder_icons_, icon);
     }
@@ -73,7 +76,8 @@ void ExplorerDialog::LoadPictures() {
     view_pictures_[i] = LoadPicture(ids[i], button.right, button.bottom);
   }
 
-  file_icons_ = std::make_unique<platform::win32::ShellIconLists>();
+  file_icons_ = std::make_unique<platform::win32::ShellIconLists>(
+      ui::LargeIconSizeFor(pixels_per_inch), small_size);
   list_.SetLargeImages(file_icons_->Large());
   list_.SetSmallImages(file_icons_->Small());
 }
