@@ -1,5 +1,7 @@
 #include "dialogs/win/explorer_dialog.h"
 
+#include <utility>
+
 #include "platform/win32/common_controls.h"
 #include "ui/icon_sizes.h"
 #include "ui/win/icons.h"
@@ -15,6 +17,7 @@ using std::chrono::milliseconds;
 constexpr int kClosedFolder = 0;
 constexpr int kOpenFolder = 1;
 constexpr UINT_PTR kIconTimer = 1;
+constexpr UINT kScaleChanged = WM_APP + 1;
 // A small folder shows complete at once; a large one fills in slices
 // between which the window repaints and takes input, so that Cancel and the
 // next click take effect within a tenth of a second.
@@ -98,6 +101,21 @@ void ExplorerDialog::ReleasePictures() {
 
 void ExplorerDialog::OnClosed() { ReleasePictures(); }
 
+void ExplorerDialog::ReloadPictures() {
+  // The controls keep the old pictures until they have the new ones.
+  StopFetching();
+  const std::unique_ptr<platform::win32::ShellIconLists> old_files = std::move(file_icons_);
+  HIMAGELIST old_folders = std::exchange(folder_icons_, nullptr);
+  const std::array<HICON, 4> old_views = std::exchange(view_pictures_, {});
+  LoadPictures();
+  if (old_folders != nullptr) platform::win32::DestroyImageList(old_folders);
+  for (HICON picture : old_views) {
+    if (picture != nullptr) DestroyIcon(picture);
+  }
+  ShowLargeIcons(large_view_);
+  if (listing_ != nullptr) FetchAllIcons();
+}
+
 void ExplorerDialog::FillTree() {
   tree_ = model_.LoadTree(folders_);
   std::unordered_map<std::string, HTREEITEM> added;
@@ -134,13 +152,17 @@ void ExplorerDialog::ShowFolder(HTREEITEM node) {
       list_.AddRow(listing_->Items()[i].caption, I_IMAGECALLBACK, static_cast<LPARAM>(i));
     }
   }
+  FetchAllIcons();
+  UpdateOk();
+}
+
+void ExplorerDialog::FetchAllIcons() {
   images_.assign(listing_->Items().size(), I_IMAGENONE);
   next_icon_ = 0;
   if (!FetchIcons(kFirstSlice)) {
     fetching_ = true;
     SetTimer(hwnd(), kIconTimer, USER_TIMER_MINIMUM, nullptr);
   }
-  UpdateOk();
 }
 
 bool ExplorerDialog::FetchIcons(milliseconds budget) {
@@ -268,6 +290,16 @@ std::optional<LRESULT> ExplorerDialog::OnNotify(const NMHDR& header) {
 }
 
 std::optional<INT_PTR> ExplorerDialog::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_DPICHANGED) {
+    // Moved to a monitor of another scale: the pictures follow once the
+    // system has moved and scaled the dialog and its controls.
+    PostMessageA(hwnd(), kScaleChanged, 0, 0);
+    return std::nullopt;
+  }
+  if (message == kScaleChanged) {
+    ReloadPictures();
+    return TRUE;
+  }
   if (message == WM_TIMER && wparam == kIconTimer) {
     if (FetchIcons(kLaterSlice)) StopFetching();
     return TRUE;
