@@ -30,11 +30,7 @@ TEST_F(BrowseInternetShortcut, FillsTheCommandWithItsAddressAndTheDescriptionWit
       WriteInternetShortcut("[InternetShortcut]\r\nIconIndex=0\r\nURL=" + url + "\r\n");
   HWND key_bar = StartKeyBar();
   ASSERT_NE(key_bar, nullptr);
-  PostMessageA(key_bar, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(84, 83));  // key E
-  HWND type = WaitForDialog(IDC_AT_KEY);
-  ASSERT_NE(type, nullptr);
-  Click(type, IDC_AT_DIRECT);
-  HWND editor = WaitForDialog(IDC_EC_COMMAND);
+  HWND editor = ChooseForKeyE(key_bar, IDC_AT_DIRECT, IDC_EC_COMMAND);
   ASSERT_NE(editor, nullptr);
   SetItemText(editor, IDC_EC_DIRECTORY, L"C:\\was here");
 
