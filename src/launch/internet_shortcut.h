@@ -14,7 +14,7 @@
 namespace keylark::launch {
 
 // Such files are a few hundred bytes; no more than this is read of one.
-inline constexpr std::size_t kInternetShortcutReadLimit = 64 * 1024;
+inline constexpr std::size_t kInternetShortcutReadLimit = std::size_t{64} * 1024;
 
 // The first "URL=" of the "[InternetShortcut]" section, its value trimmed;
 // section and key names in any case, lines ended by CR LF or LF. Nothing

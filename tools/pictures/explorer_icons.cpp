@@ -30,10 +30,11 @@ Image DrawClosedFolder(int size) {
 Image DrawOpenFolder(int size) {
   Canvas folder = FolderFront(size, 12);
   for (int row = 0; row < 6; ++row) {
-    const int left = 4 - row / 2;
-    folder.Fill(left, 8 + row, 12 - row / 2, 1, kFolderLight);
+    const int step = row / 2;  // the front leans a pixel every two rows
+    const int left = 4 - step;
+    folder.Fill(left, 8 + row, 12 - step, 1, kFolderLight);
     folder.Fill(left, 8 + row, 1, 1, kFolderEdge);
-    folder.Fill(left + 11 - row / 2, 8 + row, 1, 1, kFolderEdge);
+    folder.Fill(left + 11 - step, 8 + row, 1, 1, kFolderEdge);
   }
   folder.Fill(2, 13, 12, 1, kFolderEdge);
   folder.Fill(4, 7, 12, 1, kFolderEdge);

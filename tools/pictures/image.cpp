@@ -115,6 +115,7 @@ FileBytes EncodeIco(const std::vector<Image>& images) {
   Put16(out, 1);  // icon
   Put16(out, static_cast<unsigned>(images.size()));
   std::vector<FileBytes> bodies;
+  bodies.reserve(images.size());
   for (const Image& image : images) {
     bodies.push_back(image.width() > kLargestBitmap ? EncodePng(image) : IconImage(image));
   }
