@@ -88,11 +88,11 @@ bool AssignmentsDialog::OnCommand(int id, int notification) {
   }
 }
 
-std::optional<INT_PTR> AssignmentsDialog::OnMessage(UINT message, WPARAM /*wparam*/,
+std::optional<INT_PTR> AssignmentsDialog::OnMessage(UINT message, WPARAM wparam,
                                                     LPARAM /*lparam*/) {
-  if (message != WM_DPICHANGED || list_.Handle() == nullptr) return std::nullopt;
-  ShowRowPictures(
-      ui::win::WindowPixelsPerInch(list_.Handle()));  // moved to a monitor of another scale
+  // Moved to a monitor of another scale, which the message gives; the dialog
+  // itself is moved and scaled by the system.
+  if (message == WM_DPICHANGED && list_.Handle() != nullptr) ShowRowPictures(LOWORD(wparam));
   return std::nullopt;
 }
 
