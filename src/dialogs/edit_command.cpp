@@ -1,7 +1,12 @@
 #include "dialogs/edit_command.h"
 
+#include <algorithm>
+#include <cctype>
+#include <string_view>
+
 #include "core/assignment.h"
 #include "core/path_split.h"
+#include "launch/internet_shortcut.h"
 #include "launch/shortcut_reader.h"
 #include "store/layout.h"
 #include "store/value_codec.h"
@@ -11,6 +16,18 @@ namespace {
 
 bool EndsWith(const std::string& text, const std::string& end) {
   return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+constexpr std::string_view kInternetShortcutExtension = ".url";
+
+// File names are compared as the file system does, in any case.
+bool IsInternetShortcut(const std::string& name) {
+  if (name.size() <= kInternetShortcutExtension.size()) return false;
+  const std::string_view end =
+      std::string_view(name).substr(name.size() - kInternetShortcutExtension.size());
+  return std::equal(end.begin(), end.end(), kInternetShortcutExtension.begin(), [](char a, char b) {
+    return std::tolower(static_cast<unsigned char>(a)) == b;
+  });
 }
 
 std::string FolderForWorkingDirectory(const std::string& path) {
@@ -66,27 +83,33 @@ EditCommandModel::SaveOutcome EditCommandModel::Save(const EditorFields& fields,
 }
 
 std::optional<EditorFields> FieldsForChosenFile(const std::string& path,
-                                                platform::ShortcutLibrary& shortcuts) {
+                                                const ChosenFileReaders& readers) {
   const std::string name = core::FileOfPath(path);
+  if (IsInternetShortcut(name)) {
+    // The address goes to the shell whole; it has no folder to start in.
+    const std::optional<std::string> url = launch::ReadInternetShortcutUrl(readers.files, path);
+    if (!url) return std::nullopt;
+    return EditorFields{name.substr(0, name.size() - kInternetShortcutExtension.size()), *url, ""};
+  }
   if (!EndsWith(name, "lnk")) {
     return EditorFields{name, path, FolderForWorkingDirectory(path)};
   }
   std::string shortcut = path;
   launch::ShortcutInfo info;
-  launch::ReadShortcut(shortcuts, shortcut, info);
+  launch::ReadShortcut(readers.shortcuts, shortcut, info);
   if (info.TargetPath.empty()) return std::nullopt;
   return EditorFields{core::FileOfPath(info.TargetPath), info.TargetPath,
                       core::FolderOfPath(info.TargetPath)};
 }
 
 std::optional<EditorFields> BrowseForCommand(platform::FileChooser& chooser,
-                                             platform::ShortcutLibrary& shortcuts,
+                                             const ChosenFileReaders& readers,
                                              platform::WindowHandle owner, const BrowseTexts& texts,
                                              const std::string& start_folder) {
   const std::optional<std::string> chosen =
       chooser.ChooseFileToOpen({owner, texts.title, texts.filter, start_folder});
   if (!chosen) return std::nullopt;
-  return FieldsForChosenFile(*chosen, shortcuts);
+  return FieldsForChosenFile(*chosen, readers);
 }
 
 std::string BrowseStartFolder(const std::string& command_line, const std::string& programs_folder) {

@@ -10,6 +10,7 @@
 #include "core/session.h"
 #include "dialogs/editor_fields.h"
 #include "platform/file_chooser.h"
+#include "platform/filesystem.h"
 #include "platform/shortcut_library.h"
 #include "store/registry_store.h"
 
@@ -47,12 +48,20 @@ class EditCommandModel {
   core::KeyBarHost& key_bar_;
 };
 
+// What Browse... reads a chosen file with.
+struct ChosenFileReaders {
+  platform::ShortcutLibrary& shortcuts;
+  platform::FileSystem& files;
+};
+
 // The fields for a file chosen with Browse...: a program gives its name, its
 // path and its folder (a drive root keeps its backslash); a shortcut
 // ("...lnk") gives the same of its target, read through the shortcut
-// library. Nothing when the shortcut cannot be read.
+// library; an Internet shortcut ("...url") gives its name without ".url" and
+// its address, with no working directory. Nothing when the shortcut cannot
+// be read or holds no address.
 std::optional<EditorFields> FieldsForChosenFile(const std::string& path,
-                                                platform::ShortcutLibrary& shortcuts);
+                                                const ChosenFileReaders& readers);
 
 // The file dialog's title and its filter, in the "name|pattern" pairs the
 // filter is written in; the view reads both from its string table.
@@ -61,11 +70,11 @@ struct BrowseTexts {
   std::string filter;
 };
 
-// Browse...: asks for a program or a shortcut, starting in `start_folder`,
+// Browse...: asks for a program or a shortcut of either kind, starting in `start_folder`,
 // and gives the fields for it; nothing when the user cancelled or the
 // shortcut cannot be read.
 std::optional<EditorFields> BrowseForCommand(platform::FileChooser& chooser,
-                                             platform::ShortcutLibrary& shortcuts,
+                                             const ChosenFileReaders& readers,
                                              platform::WindowHandle owner, const BrowseTexts& texts,
                                              const std::string& start_folder = "");
 

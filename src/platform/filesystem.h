@@ -1,6 +1,8 @@
-// Folder listings, as the popup lists and the application explorer need them.
+// Folder listings, as the popup lists and the application explorer need them,
+// and the start of a small file, as the command editor reads one.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -24,6 +26,9 @@ class FileSystem {
   // The folders directly in a folder ("." and ".." left out), in the order
   // the file system lists them; nothing when the folder cannot be read.
   virtual std::optional<std::vector<FileEntry>> ListSubfolders(const std::string& folder) = 0;
+  // The first `limit` bytes of a file (all of a shorter one); nothing when
+  // it cannot be opened or read.
+  virtual std::optional<std::string> ReadFileStart(const std::string& path, std::size_t limit) = 0;
 };
 
 }  // namespace keylark::platform

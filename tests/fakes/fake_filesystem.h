@@ -1,4 +1,5 @@
-// Folders and their files and subfolders, in listing order, held in memory.
+// Folders and their files and subfolders, in listing order, and the contents
+// of files, held in memory.
 #pragma once
 
 #include <map>
@@ -15,6 +16,9 @@ class FakeFileSystem final : public platform::FileSystem {
     folders_[folder].files.push_back(platform::FileEntry{name, attributes});
   }
   void AddFolder(const std::string& folder) { folders_[folder]; }
+  void SetContents(const std::string& path, std::string contents) {
+    contents_[path] = std::move(contents);
+  }
   // Adds an empty subfolder that lists at once, and returns its path.
   std::string AddSubfolder(const std::string& parent, const std::string& name,
                            std::uint32_t attributes = 0) {
@@ -34,6 +38,11 @@ class FakeFileSystem final : public platform::FileSystem {
     if (it == folders_.end()) return std::nullopt;
     return it->second.subfolders;
   }
+  std::optional<std::string> ReadFileStart(const std::string& path, std::size_t limit) override {
+    auto it = contents_.find(path);
+    if (it == contents_.end()) return std::nullopt;
+    return it->second.substr(0, limit);
+  }
 
  private:
   struct Folder {
@@ -41,6 +50,7 @@ class FakeFileSystem final : public platform::FileSystem {
     std::vector<platform::FileEntry> subfolders;
   };
   std::map<std::string, Folder> folders_;
+  std::map<std::string, std::string> contents_;
 };
 
 }  // namespace keylark::fakes

@@ -220,16 +220,18 @@ TEST_F(DialogModelTest, TheListFollowsTheKeyTableKeepsItsExpandChoiceAndPicksThe
 
 TEST(BrowseTest, AChosenFileFillsTheEditorAndAShortcutGivesItsTarget) {
   fakes::FakeShortcutLibrary shortcuts;
-  EXPECT_EQ(FieldsForChosenFile("C:\\Tools\\Readme.LNK", shortcuts),
+  fakes::FakeFileSystem files;
+  const ChosenFileReaders readers{shortcuts, files};
+  EXPECT_EQ(FieldsForChosenFile("C:\\Tools\\Readme.LNK", readers),
             (EditorFields{"Readme.LNK", "C:\\Tools\\Readme.LNK", "C:\\Tools"}));
   shortcuts.SetText(0, "D:\\Apps\\Editor\\edit.exe");
-  EXPECT_EQ(FieldsForChosenFile("C:\\Menu\\Editor.lnk", shortcuts),
+  EXPECT_EQ(FieldsForChosenFile("C:\\Menu\\Editor.lnk", readers),
             (EditorFields{"edit.exe", "D:\\Apps\\Editor\\edit.exe", "D:\\Apps\\Editor"}));
   shortcuts.SetResult(1);
-  EXPECT_FALSE(FieldsForChosenFile("C:\\Menu\\Broken.lnk", shortcuts));
+  EXPECT_FALSE(FieldsForChosenFile("C:\\Menu\\Broken.lnk", readers));
 
   fakes::FakeFileChooser chooser;  // cancelled: nothing changes
-  EXPECT_FALSE(BrowseForCommand(chooser, shortcuts, 7, {"Browser", "All|*.*"}));
+  EXPECT_FALSE(BrowseForCommand(chooser, readers, 7, {"Browser", "All|*.*"}));
   EXPECT_EQ(chooser.asked->title, "Browser");
   EXPECT_EQ(chooser.asked->owner, 7U);
 }

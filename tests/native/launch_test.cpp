@@ -156,6 +156,9 @@ TEST(CommandSplit, SplitsAsTheRunBoxDoesAndLooksUpOnlyFullPaths) {
       {"\"C:\\dir.exe", {"C:\\dir.exe", "", true}},
       {"mailto:someone@example.com?subject=a b",
        {"mailto:someone@example.com?subject=a b", "", false}},
+      {"https://example.org/a b", {"https://example.org/a b", "", false}},
+      {"shell:AppsFolder\\Vendor.App_1abc!App",
+       {"shell:AppsFolder\\Vendor.App_1abc!App", "", false}},
       {"C:\\nowhere\\run.exe arg", {"C:\\nowhere\\run.exe", "arg", false}},
       {"", {"", "", false}}};
   for (const auto& [command, expected] : cases) {

@@ -14,6 +14,7 @@
 
 #include "app/key_bar_layout.h"
 #include "contract/registry_contract.h"
+#include "resource.h"
 
 namespace keylark::wintest {
 
@@ -266,6 +267,14 @@ HWND WaitForDialog(int control_id, std::chrono::milliseconds deadline) {
 
 bool WaitUntilGone(int control_id) {
   return WaitFor([&] { return DialogsWith(control_id).empty(); });
+}
+
+HWND ChooseForKeyE(HWND key_bar, int button, int next_control) {
+  PostMessageA(key_bar, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(84, 83));
+  HWND type = WaitForDialog(IDC_AT_KEY);
+  if (type == nullptr) return nullptr;
+  Click(type, button);
+  return WaitForDialog(next_control);
 }
 
 HWND PublishedKeyBar() {

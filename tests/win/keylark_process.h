@@ -85,6 +85,9 @@ DWORD ProcessNamed(const char* name);  // a running process's id, or 0
 
 // The handle published under HKCU "Software\Korvane" value "Keylark", or nullptr.
 HWND PublishedKeyBar();
+// A right click on key E's label, then `button` of the Assignment Type
+// dialog: the dialog that opens next, found by its control, or nullptr.
+HWND ChooseForKeyE(HWND key_bar, int button, int next_control);
 
 // A program beside Keylark.exe (or at a full path) run as a script runs it, in
 // the test's current folder or the one given: its output and errors caught in

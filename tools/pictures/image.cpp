@@ -1,7 +1,13 @@
 #include "image.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace keylark::pictures {
 namespace {
+
+// Larger images are stored as PNG pictures.
+constexpr int kLargestBitmap = 32;
 
 // Rows bottom-up, BGR, each padded to four bytes.
 void PutColourRows(FileBytes& out, const Image& image) {
@@ -41,13 +47,47 @@ void Frame(Image& image, int left, int top, int width, int height, Rgb colour) {
   image.Fill(left + width - 1, top, 1, height, colour);
 }
 
-Image FolderFront(int body_width) {
-  Image image = Transparent(16);
-  image.Fill(1, 3, 6, 2, kFolderYellow);
-  Frame(image, 1, 3, 6, 2, kFolderEdge);
-  image.Fill(1, 5, body_width, 9, kFolderYellow);
-  Frame(image, 1, 5, body_width, 9, kFolderEdge);
-  return image;
+Canvas::Box Canvas::Scaled(double left, double top, double width, double height) const {
+  const auto at = [&](double design) { return static_cast<int>(std::lround(design * scale_)); };
+  Box box{at(left), at(top), at(left + width), at(top + height)};
+  // Nothing drawn is thinner than a pixel.
+  if (box.right <= box.left) box.right = box.left + 1;
+  if (box.bottom <= box.top) box.bottom = box.top + 1;
+  return box;
+}
+
+int Canvas::Line() const { return std::max(1, static_cast<int>(scale_)); }
+
+void Canvas::Fill(double left, double top, double width, double height, Rgb colour) {
+  const Box box = Scaled(left, top, width, height);
+  image_.Fill(box.left, box.top, box.right - box.left, box.bottom - box.top, colour);
+}
+
+void Canvas::Clear(double left, double top, double width, double height) {
+  const Box box = Scaled(left, top, width, height);
+  for (int y = box.top; y < box.bottom; ++y) {
+    for (int x = box.left; x < box.right; ++x) image_.Clear(x, y);
+  }
+}
+
+void Canvas::Frame(double left, double top, double width, double height, Rgb colour) {
+  const Box box = Scaled(left, top, width, height);
+  const int line = Line();
+  const int w = box.right - box.left;
+  const int h = box.bottom - box.top;
+  image_.Fill(box.left, box.top, w, line, colour);
+  image_.Fill(box.left, box.bottom - line, w, line, colour);
+  image_.Fill(box.left, box.top, line, h, colour);
+  image_.Fill(box.right - line, box.top, line, h, colour);
+}
+
+Canvas FolderFront(int size, int body_width) {
+  Canvas folder(size, 16);
+  folder.Fill(1, 3, 6, 2, kFolderYellow);
+  folder.Frame(1, 3, 6, 2, kFolderEdge);
+  folder.Fill(1, 5, body_width, 9, kFolderYellow);
+  folder.Frame(1, 5, body_width, 9, kFolderEdge);
+  return folder;
 }
 
 void Put16(FileBytes& out, unsigned value) {
@@ -75,15 +115,19 @@ FileBytes EncodeIco(const std::vector<Image>& images) {
   Put16(out, 1);  // icon
   Put16(out, static_cast<unsigned>(images.size()));
   std::vector<FileBytes> bodies;
-  for (const Image& image : images) bodies.push_back(IconImage(image));
+  bodies.reserve(images.size());
+  for (const Image& image : images) {
+    bodies.push_back(image.width() > kLargestBitmap ? EncodePng(image) : IconImage(image));
+  }
   std::uint32_t offset = static_cast<std::uint32_t>(6 + 16 * images.size());
   for (std::size_t i = 0; i < images.size(); ++i) {
-    out.push_back(static_cast<std::uint8_t>(images[i].width()));
-    out.push_back(static_cast<std::uint8_t>(images[i].height()));
+    // 256 is written as 0.
+    out.push_back(static_cast<std::uint8_t>(images[i].width() & 0xFF));
+    out.push_back(static_cast<std::uint8_t>(images[i].height() & 0xFF));
     out.push_back(0);  // colour count: true colour
     out.push_back(0);
-    Put16(out, 1);   // planes
-    Put16(out, 24);  // bits per pixel
+    Put16(out, 1);                                             // planes
+    Put16(out, images[i].width() > kLargestBitmap ? 32 : 24);  // bits per pixel
     Put32(out, static_cast<std::uint32_t>(bodies[i].size()));
     Put32(out, offset);
     offset += static_cast<std::uint32_t>(bodies[i].size());

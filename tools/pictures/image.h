@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
+#include <utility>
 #include <vector>
 
 #include "pictures.h"
@@ -50,15 +52,45 @@ class Image {
 
 // A square picture with no pixel set: everything shows through.
 Image Transparent(int size);
+
+// Draws a picture designed on a grid of `design_size` pixels into a square
+// image of any size: every rectangle is scaled with its edges on whole
+// pixels, and a line stays at least one pixel wide, so that each size is
+// drawn sharp rather than stretched from another.
+class Canvas {
+ public:
+  Canvas(int size, int design_size)
+      : image_(Transparent(size)), scale_(double(size) / design_size) {}
+  // On a picture of its own, already drawn at the canvas's size.
+  Canvas(Image image, int design_size)
+      : image_(std::move(image)), scale_(double(image_.width()) / design_size) {}
+  void Fill(double left, double top, double width, double height, Rgb colour);
+  void Clear(double left, double top, double width, double height);
+  // A rectangle's edge, its lines as wide as one design pixel scaled down to
+  // whole pixels.
+  void Frame(double left, double top, double width, double height, Rgb colour);
+  Image& image() { return image_; }
+
+ private:
+  struct Box {
+    int left, top, right, bottom;
+  };
+  Box Scaled(double left, double top, double width, double height) const;
+  int Line() const;
+
+  Image image_;
+  double scale_;
+};
 // A one-pixel rectangle's edge.
 void Frame(Image& image, int left, int top, int width, int height, Rgb colour);
 
 // The yellow of every folder the program draws, and its edge.
 inline constexpr Rgb kFolderYellow{255, 216, 64};
 inline constexpr Rgb kFolderEdge{160, 120, 0};
-// A 16-pixel folder seen from the front: its tab, and a body of the given
-// width below it; the pictures that show a folder draw on top of it.
-Image FolderFront(int body_width);
+// A folder seen from the front, on a 16-pixel grid drawn at `size`: its
+// tab, and a body of the given width below it; the pictures that show a
+// folder draw on top of it.
+Canvas FolderFront(int size, int body_width);
 
 void Put16(FileBytes& out, unsigned value);
 void Put32(FileBytes& out, std::uint32_t value);
@@ -79,7 +111,23 @@ void PutMaskRows(FileBytes& out, int width, int height, BitOf bit_of) {
   }
 }
 
-// A 24-bit icon file with one image per size; unset pixels are transparent.
+// An icon file with one image per size; unset pixels are transparent. Up to
+// 32 pixels an image is a 24-bit bitmap with its mask, larger ones are PNG
+// pictures, which take a tenth of the room.
 FileBytes EncodeIco(const std::vector<Image>& images);
+
+// The small icon sizes of 100, 125, 150 and 200 %.
+inline constexpr std::initializer_list<int> kSmallIconSizes = {16, 20, 24, 32};
+
+// The same picture drawn at each size, in one icon file.
+template <typename Draw>
+FileBytes EncodeIcoSizes(std::initializer_list<int> sizes, Draw draw) {
+  std::vector<Image> images;
+  for (const int size : sizes) images.push_back(draw(size));
+  return EncodeIco(images);
+}
+
+// A picture as a PNG file: 8-bit RGBA, compressed.
+FileBytes EncodePng(const Image& image);
 
 }  // namespace keylark::pictures

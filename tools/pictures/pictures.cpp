@@ -99,7 +99,7 @@ FileBytes EncodeHandCursor() {
 
 std::map<std::string, FileBytes> GenerateAll() {
   std::map<std::string, FileBytes> files = {
-      {"keylark.ico", EncodeIco({DrawIcon(32), DrawIcon(16)})},
+      {"keylark.ico", EncodeIcoSizes({32, 16, 20, 24, 40, 48, 64, 96, 128, 256}, DrawIcon)},
       {"hand.cur", EncodeHandCursor()},
   };
   files.merge(RowIcons());

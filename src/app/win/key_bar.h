@@ -145,6 +145,7 @@ class KeyBar final : public ui::win::WindowBase, public KeyBarWindow {
   std::unique_ptr<dialogs::win::AssignmentFlow> flow_;
   KeyBarSurface surface_;
   NOTIFYICONDATAA tray_icon_{};
+  platform::win32::Icon tray_picture_;  // the icon tray_icon_ shows
   UINT taskbar_created_ = 0;
   WNDPROC previous_proc_ = nullptr;
   bool menu_open_ = false;

@@ -15,6 +15,7 @@
 #include "measure/measure_points.h"
 #include "resource.h"
 #include "ui/win/dialog.h"
+#include "ui/win/icons.h"
 
 namespace keylark::app::win {
 namespace {
@@ -240,7 +241,8 @@ void KeyBar::AddTrayIcon() {
   tray_icon_.uID = core::TrayIconId;
   tray_icon_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   tray_icon_.uCallbackMessage = core::TrayCallbackMessage;
-  tray_icon_.hIcon = reinterpret_cast<HICON>(GetClassLongPtrA(hwnd(), GCLP_HICON));
+  tray_picture_ = ui::win::LoadNotificationIcon(instance_, IDI_KEYLARK);
+  tray_icon_.hIcon = tray_picture_.Get();
   // The tip is the key bar's caption, in the language of its captions.
   GetWindowTextA(hwnd(), tray_icon_.szTip, sizeof tray_icon_.szTip);
   Shell_NotifyIconA(NIM_ADD, &tray_icon_);

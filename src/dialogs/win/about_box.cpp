@@ -30,7 +30,7 @@ void AboutBox::Show(const core::Session& session, const ui::win::HelpRoutine& sh
                     ui::win::DialogLocalizer& localizer) {
   ui::win::DialogContext context;
   context.topmost = session.AlwaysOnTop;
-  context.icon = LoadIconA(instance_, MAKEINTRESOURCEA(IDI_KEYLARK));
+  context.icon_id = IDI_KEYLARK;
   context.show_help = show_help;
   context.help_topic = core::kGeneralHelp;
   context.localizer = &localizer;

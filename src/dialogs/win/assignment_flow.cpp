@@ -23,7 +23,7 @@ ui::win::DialogContext AssignmentFlow::Context(HWND owner, core::HelpTopic topic
   ui::win::DialogContext context;
   context.owner = owner;
   context.topmost = services_.session.AlwaysOnTop;
-  context.icon = LoadIconA(services_.instance, MAKEINTRESOURCEA(IDI_KEYLARK));
+  context.icon_id = IDI_KEYLARK;
   context.show_help = services_.show_help;
   context.help_topic = topic;
   context.open_flag = open_flag;
@@ -124,7 +124,7 @@ void AssignmentFlow::GoOnFrom(const AssignTypeDialog& dialog) {
 
 void AssignmentFlow::RunEditCommand(const std::optional<EditorFields>& prefill) {
   EditCommandDialog dialog(EditCommandModel(services_.session, services_.store, services_.key_bar),
-                           services_.chooser, services_.shortcuts);
+                           services_.chooser, {services_.shortcuts, services_.files});
   dialog.prefill = prefill;
   // The explorer is borrowed: the editor waits under it and stays open.
   dialog.open_explorer = [this](HWND editor) {

@@ -1,26 +1,28 @@
 #include "dialogs/win/assignments_dialog.h"
 
 #include "resource.h"
+#include "ui/icon_sizes.h"
 #include "ui/win/fonts.h"
+#include "ui/win/icons.h"
 
 namespace keylark::dialogs::win {
 namespace {
 
-constexpr int kRowPictureSize = 16;
 // The column is as wide as the list less 300 twips, in dialog units.
 constexpr int kColumnMarginUnits = 13;
 // "MS Sans Serif", 8.25 points, as the list was designed.
 constexpr const char* kListFace = "MS Sans Serif";
 constexpr int kListHundredthsOfAPoint = 825;
 
-// The row pictures in the order of RowImage, each shown at the list's size.
-platform::win32::ImageList LoadRowPictures(HINSTANCE instance) {
-  platform::win32::ImageList images(platform::win32::CreateImageList(
-      kRowPictureSize, kRowPictureSize, ILC_COLOR24 | ILC_MASK, 3, 0));
+// The row pictures in the order of RowImage, as small icons of the list's
+// scale.
+platform::win32::ImageList LoadRowPictures(HINSTANCE instance, int pixels_per_inch) {
+  const int size = ui::SmallIconSizeFor(pixels_per_inch);
+  platform::win32::ImageList images(
+      platform::win32::CreateImageList(size, size, ILC_COLOR24 | ILC_MASK, 3, 0));
   for (const int id : {IDI_ROW_APPLICATION, IDI_ROW_POPUP_LIST, IDI_ROW_LIST_ITEM}) {
     // The list copies the picture: the icon goes right after.
-    const platform::win32::Icon icon(static_cast<HICON>(LoadImageA(
-        instance, MAKEINTRESOURCEA(id), IMAGE_ICON, kRowPictureSize, kRowPictureSize, 0)));
+    const platform::win32::Icon icon = ui::win::LoadIconAt(instance, id, size);
     platform::win32::AddIconToImageList(images.Get(), icon.Get());
   }
   return images;
@@ -47,13 +49,19 @@ bool AssignmentsDialog::OnInit() {
 void AssignmentsDialog::SetUpList() {
   list_ = ui::win::ListView(Item(IDC_AL_LIST));
   list_.SetExtendedStyle(LVS_EX_FULLROWSELECT);
-  images_ = LoadRowPictures(instance_);
-  list_.SetSmallImages(images_.Get());
+  ShowRowPictures(ui::win::WindowPixelsPerInch(list_.Handle()));
   RECT margin{0, 0, kColumnMarginUnits, 0};
   MapDialogRect(hwnd(), &margin);
   RECT list{};
   GetWindowRect(list_.Handle(), &list);
   list_.AddColumn(list.right - list.left - margin.right);
+}
+
+void AssignmentsDialog::ShowRowPictures(int pixels_per_inch) {
+  // The list keeps the pictures it had until it is given the new ones.
+  const platform::win32::ImageList shown = std::move(images_);
+  images_ = LoadRowPictures(instance_, pixels_per_inch);
+  list_.SetSmallImages(images_.Get());
 }
 
 void AssignmentsDialog::Show(std::vector<ListRow> rows) {
@@ -78,6 +86,14 @@ bool AssignmentsDialog::OnCommand(int id, int notification) {
     default:
       return false;
   }
+}
+
+std::optional<INT_PTR> AssignmentsDialog::OnMessage(UINT message, WPARAM wparam,
+                                                    LPARAM /*lparam*/) {
+  // Moved to a monitor of another scale, which the message gives; the dialog
+  // itself is moved and scaled by the system.
+  if (message == WM_DPICHANGED && list_.Handle() != nullptr) ShowRowPictures(LOWORD(wparam));
+  return std::nullopt;
 }
 
 std::optional<LRESULT> AssignmentsDialog::OnNotify(const NMHDR& header) {

@@ -27,9 +27,11 @@ class AssignmentsDialog final : public ui::win::Dialog {
   bool OnInit() override;
   bool OnCommand(int id, int notification) override;
   std::optional<LRESULT> OnNotify(const NMHDR& header) override;
+  std::optional<INT_PTR> OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
 
  private:
   void SetUpList();
+  void ShowRowPictures(int pixels_per_inch);
   void Show(std::vector<ListRow> rows);
   void Picked(int item);
   void GoOn(Next next);

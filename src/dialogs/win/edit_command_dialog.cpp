@@ -41,7 +41,7 @@ bool EditCommandDialog::OnCommand(int id, int notification) {
       return true;
     case IDC_EC_BROWSE:
       if (const auto fields = BrowseForCommand(
-              chooser_, shortcuts_, reinterpret_cast<platform::WindowHandle>(hwnd()),
+              chooser_, readers_, reinterpret_cast<platform::WindowHandle>(hwnd()),
               BrowseTexts{ProgramText(IDS_BROWSE_TITLE), ProgramText(IDS_BROWSE_FILTER)},
               BrowseStartFolder(Text(IDC_EC_COMMAND), platform::win32::ProgramsFolder(false)))) {
         ShowFields(*fields);

@@ -11,8 +11,8 @@ namespace keylark::dialogs::win {
 class EditCommandDialog final : public ui::win::Dialog {
  public:
   EditCommandDialog(EditCommandModel model, platform::FileChooser& chooser,
-                    platform::ShortcutLibrary& shortcuts)
-      : model_(std::move(model)), chooser_(chooser), shortcuts_(shortcuts) {}
+                    ChosenFileReaders readers)
+      : model_(std::move(model)), chooser_(chooser), readers_(readers) {}
 
   // The fields the opener puts in once the dialog has loaded.
   std::optional<EditorFields> prefill;
@@ -36,7 +36,7 @@ class EditCommandDialog final : public ui::win::Dialog {
 
   EditCommandModel model_;
   platform::FileChooser& chooser_;
-  platform::ShortcutLibrary& shortcuts_;
+  ChosenFileReaders readers_;
   bool accepted_ = false;
   std::optional<EditorFields> to_confirm_;
 };

@@ -1,6 +1,10 @@
 #include "dialogs/win/explorer_dialog.h"
 
+#include <utility>
+
 #include "platform/win32/common_controls.h"
+#include "ui/icon_sizes.h"
+#include "ui/win/icons.h"
 #include "ui/win/redraw_pause.h"
 #include "resource.h"
 
@@ -13,6 +17,7 @@ using std::chrono::milliseconds;
 constexpr int kClosedFolder = 0;
 constexpr int kOpenFolder = 1;
 constexpr UINT_PTR kIconTimer = 1;
+constexpr UINT kScaleChanged = WM_APP + 1;
 // A small folder shows complete at once; a large one fills in slices
 // between which the window repaints and takes input, so that Cancel and the
 // next click take effect within a tenth of a second.
@@ -52,12 +57,13 @@ bool ExplorerDialog::OnInit() {
 }
 
 void ExplorerDialog::LoadPictures() {
-  const int small_width = GetSystemMetrics(SM_CXSMICON);
-  const int small_height = GetSystemMetrics(SM_CYSMICON);
+  // The tree's folders and the list's files at the window's scale.
+  const int pixels_per_inch = ui::win::WindowPixelsPerInch(hwnd());
+  const int small_size = ui::SmallIconSizeFor(pixels_per_inch);
   folder_icons_ =
-      platform::win32::CreateImageList(small_width, small_height, ILC_COLOR32 | ILC_MASK, 2, 0);
+      platform::win32::CreateImageList(small_size, small_size, ILC_COLOR32 | ILC_MASK, 2, 0);
   for (const int id : {IDI_FOLDER_CLOSED, IDI_FOLDER_OPEN}) {
-    HICON icon = LoadPicture(id, small_width, small_height);
+    HICON icon = LoadPicture(id, small_size, small_size);
     if (folder_icons_ != nullptr && icon != nullptr) {
       platform::win32::AddIconToImageList(folder_icons_, icon);
     }
@@ -73,7 +79,8 @@ void ExplorerDialog::LoadPictures() {
     view_pictures_[i] = LoadPicture(ids[i], button.right, button.bottom);
   }
 
-  file_icons_ = std::make_unique<platform::win32::ShellIconLists>();
+  file_icons_ = std::make_unique<platform::win32::ShellIconLists>(
+      ui::LargeIconSizeFor(pixels_per_inch), small_size);
   list_.SetLargeImages(file_icons_->Large());
   list_.SetSmallImages(file_icons_->Small());
 }
@@ -93,6 +100,21 @@ void ExplorerDialog::ReleasePictures() {
 }
 
 void ExplorerDialog::OnClosed() { ReleasePictures(); }
+
+void ExplorerDialog::ReloadPictures() {
+  // The controls keep the old pictures until they have the new ones.
+  StopFetching();
+  const std::unique_ptr<platform::win32::ShellIconLists> old_files = std::move(file_icons_);
+  HIMAGELIST old_folders = std::exchange(folder_icons_, nullptr);
+  const std::array<HICON, 4> old_views = std::exchange(view_pictures_, {});
+  LoadPictures();
+  if (old_folders != nullptr) platform::win32::DestroyImageList(old_folders);
+  for (HICON picture : old_views) {
+    if (picture != nullptr) DestroyIcon(picture);
+  }
+  ShowLargeIcons(large_view_);
+  if (listing_ != nullptr) FetchAllIcons();
+}
 
 void ExplorerDialog::FillTree() {
   tree_ = model_.LoadTree(folders_);
@@ -130,13 +152,17 @@ void ExplorerDialog::ShowFolder(HTREEITEM node) {
       list_.AddRow(listing_->Items()[i].caption, I_IMAGECALLBACK, static_cast<LPARAM>(i));
     }
   }
+  FetchAllIcons();
+  UpdateOk();
+}
+
+void ExplorerDialog::FetchAllIcons() {
   images_.assign(listing_->Items().size(), I_IMAGENONE);
   next_icon_ = 0;
   if (!FetchIcons(kFirstSlice)) {
     fetching_ = true;
     SetTimer(hwnd(), kIconTimer, USER_TIMER_MINIMUM, nullptr);
   }
-  UpdateOk();
 }
 
 bool ExplorerDialog::FetchIcons(milliseconds budget) {
@@ -264,6 +290,16 @@ std::optional<LRESULT> ExplorerDialog::OnNotify(const NMHDR& header) {
 }
 
 std::optional<INT_PTR> ExplorerDialog::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_DPICHANGED) {
+    // Moved to a monitor of another scale: the pictures follow once the
+    // system has moved and scaled the dialog and its controls.
+    PostMessageA(hwnd(), kScaleChanged, 0, 0);
+    return std::nullopt;
+  }
+  if (message == kScaleChanged) {
+    ReloadPictures();
+    return TRUE;
+  }
   if (message == WM_TIMER && wparam == kIconTimer) {
     if (FetchIcons(kLaterSlice)) StopFetching();
     return TRUE;

@@ -39,12 +39,16 @@ class ExplorerDialog final : public ui::win::Dialog {
  private:
   void LoadPictures();
   void ReleasePictures();
+  // Takes every picture anew at the window's present scale.
+  void ReloadPictures();
   void FillTree();
   void ChooseSelectedFolder();
   void ShowFolder(HTREEITEM node);
   void ShowFile(int item);
   // Puts the listed files' pictures in, for at most `budget`; true when all are in.
   bool FetchIcons(std::chrono::milliseconds budget);
+  // Starts putting in the pictures of every listed file.
+  void FetchAllIcons();
   void StopFetching();
   void ShowLargeIcons(bool large);
   void DrawViewButton(const DRAWITEMSTRUCT& item) const;

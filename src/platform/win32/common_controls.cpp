@@ -6,6 +6,7 @@ namespace keylark::platform::win32 {
 namespace {
 
 constexpr const char* kLibrary = "comctl32.dll";
+bool loaded_once = false;
 
 }  // namespace
 
@@ -15,10 +16,13 @@ bool LoadCommonControls() {
     const auto init = SystemFunctionAs<Init>(kLibrary, "InitCommonControlsEx");
     if (init == nullptr) return false;
     const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-    return init(&controls) != FALSE;
+    loaded_once = init(&controls) != FALSE;
+    return loaded_once;
   }();
   return loaded;
 }
+
+bool CommonControlsLoaded() { return loaded_once; }
 
 HIMAGELIST CreateImageList(int width, int height, UINT flags, int initial, int grow) {
   using Create = HIMAGELIST(WINAPI*)(int, int, UINT, int, int);

@@ -13,6 +13,8 @@ namespace keylark::platform::win32 {
 // registers the standard and Windows 95 control classes. False when it could
 // not be loaded.
 bool LoadCommonControls();
+// Whether LoadCommonControls has loaded them; it is not called by this.
+bool CommonControlsLoaded();
 
 // The image list functions the windows use.
 HIMAGELIST CreateImageList(int width, int height, UINT flags, int initial, int grow);

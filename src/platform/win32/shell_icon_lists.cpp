@@ -56,11 +56,11 @@ void EndCom() {
 
 }  // namespace
 
-ShellIconLists::ShellIconLists() : com_ready_(StartCom()) {
+ShellIconLists::ShellIconLists(int large_size, int small_size)
+    : com_ready_(StartCom()), small_from_large_(small_size > GetSystemMetrics(SM_CXSMICON)) {
   const UINT flags = ILC_COLOR32 | ILC_MASK;
-  large_ = CreateImageList(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), flags, 16, 64);
-  small_ =
-      CreateImageList(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), flags, 16, 64);
+  large_ = CreateImageList(large_size, large_size, flags, 16, 64);
+  small_ = CreateImageList(small_size, small_size, flags, 16, 64);
 }
 
 ShellIconLists::~ShellIconLists() {
@@ -87,7 +87,9 @@ int ShellIconLists::IndexOf(const std::string& path) {
   // Both lists take a picture, or neither, so that their indexes agree.
   if (large != nullptr || small != nullptr) {
     index = AddIconToImageList(large_, large != nullptr ? large : small);
-    const int small_index = AddIconToImageList(small_, small != nullptr ? small : large);
+    HICON small_source =
+        small != nullptr && !(small_from_large_ && large != nullptr) ? small : large;
+    const int small_index = AddIconToImageList(small_, small_source);
     if (index < 0 || small_index != index) index = -1;
   }
   if (large != nullptr) DestroyIcon(large);

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "platform/win32/owned_handles.h"
 
 namespace keylark::platform::win32 {
@@ -40,6 +42,25 @@ std::optional<std::vector<FileEntry>> Win32FileSystem::ListFiles(const std::stri
 
 std::optional<std::vector<FileEntry>> Win32FileSystem::ListSubfolders(const std::string& folder) {
   return ListEntries(folder, true);
+}
+
+std::optional<std::string> Win32FileSystem::ReadFileStart(const std::string& path,
+                                                          std::size_t limit) {
+  const FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return std::nullopt;
+  std::string text(limit, '\0');
+  std::size_t filled = 0;
+  // A read may give less than asked before the end; the end gives nothing.
+  while (filled < limit) {
+    DWORD read = 0;
+    const DWORD ask = static_cast<DWORD>(std::min<std::size_t>(limit - filled, 1U << 20));
+    if (!ReadFile(file.Get(), text.data() + filled, ask, &read, nullptr)) return std::nullopt;
+    if (read == 0) break;
+    filled += read;
+  }
+  text.resize(filled);
+  return text;
 }
 
 }  // namespace keylark::platform::win32

@@ -87,10 +87,7 @@ BOOL Dialog::Initialize() {
   if (context_.topmost) {
     SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   }
-  if (context_.icon != nullptr) {
-    SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(context_.icon));
-    SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(context_.icon));
-  }
+  if (context_.icon_id != 0) icons_.Apply(hwnd_, instance_, context_.icon_id);
   PrepareDesign();
   Localize();
   return OnInit() ? TRUE : FALSE;
@@ -137,6 +134,11 @@ INT_PTR Dialog::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_HELP:
       OnHelp();
       return TRUE;
+    case WM_DPICHANGED:
+      // Moved to a monitor of another scale: the caption icons follow; the
+      // dialog itself may want to follow as well.
+      if (context_.icon_id != 0) icons_.Apply(hwnd_, instance_, context_.icon_id);
+      return OnMessage(message, wparam, lparam).value_or(FALSE);
     default:
       return OnMessage(message, wparam, lparam).value_or(FALSE);
   }
@@ -171,8 +173,10 @@ INT_PTR CALLBACK Dialog::Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARA
   }
   if (message == WM_NCDESTROY) {
     self->Detach();
-    // The controls are gone, and with them the last user of their fonts.
+    // The controls are gone, and with them the last user of their fonts;
+    // the window no longer shows its icons.
     self->fonts_.clear();
+    self->icons_.Release();
     self->OnClosed();
   }
   return result;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/win32/owned_handles.h"
+#include "ui/win/icons.h"
 
 namespace keylark::ui::win {
 
@@ -31,7 +32,9 @@ using HelpRoutine = std::function<void(HWND owner, unsigned long topic)>;
 struct DialogContext {
   HWND owner = nullptr;  // nullptr: no owner
   bool topmost = false;  // above other windows, as the key bar with Always On Top
-  HICON icon = nullptr;  // caption icon (not owned)
+  // The caption icon, a resource of the dialog's module shown at the
+  // dialog's scale; none when 0.
+  int icon_id = 0;
   // What the Help button (IDHELP) and F1 show; no help without a topic.
   HelpRoutine show_help;
   unsigned long help_topic = 0;
@@ -114,6 +117,7 @@ class Dialog {
   DialogContext context_;
   // The fonts the translation gave the controls, released once they are gone.
   std::vector<platform::win32::Font> fonts_;
+  CaptionIcons icons_;
 };
 
 // The text of any window or control (GetWindowTextA), however long.
