@@ -143,7 +143,9 @@ TEST_F(ExplorerOk, PopupModeSavesAtOnceOrAsksAsTheTableSays) {
     EXPECT_EQ(world_.Text(kCmd, "Fn-E"), saves ? "@C:\\Menu" : command);
     EXPECT_EQ(world_.session.PrevCommand, saves ? "" : "before");
     EXPECT_EQ(world_.log, saves ? Lines{"refresh-marks"} : Lines{});
-    if (saves) EXPECT_EQ(world_.Text(kDesc, "Fn-E"), "Menu");
+    if (saves) {
+      EXPECT_EQ(world_.Text(kDesc, "Fn-E"), "Menu");
+    }
   }
 }
 
