@@ -30,7 +30,7 @@ constexpr const char* kUsage =
     "  export [FILE]            all assignments as text (standard output without FILE)\n"
     "  import [FILE]            assignments from such text (standard input without FILE)\n"
     "  options [NAME on|off]... show or set always-on-top, mark-popups, minimize-on-use,\n"
-    "                           hints, confirm-changes\n"
+    "                           hints, confirm-changes, scale-with-display\n"
     "  --version                keylarkctl's version\n"
     "KEY is 1-6, A-H, N, Q-T or V-Z, also written Fn-E.\n";
 
@@ -262,7 +262,14 @@ void Command::Export(Args args) {
   for (const std::string& key_name : core::BuildFnKeyNames()) {
     records.push_back(ReadKeyRecord(store(), key_name));
   }
-  const ExportText text = WriteAssignments(records, context_.codec);
+  // The options of a Keylark that has run; before that there are none to keep.
+  std::vector<OptionSetting> options;
+  if (store().KeyExists(store::Root::CurrentUser, store::kConfigKey)) {
+    for (const core::OptionInfo& option : core::kOptionTable) {
+      options.push_back({option.ctl_name, store().ReadFlag(store::kConfigKey, option.value_name)});
+    }
+  }
+  const ExportText text = WriteAssignments(records, context_.codec, options);
   if (!text.problem.empty()) return Fail(kExitFailed, text.problem);
   if (args.empty() || args[0] == "-") {
     result_.out += text.text;
@@ -285,7 +292,20 @@ void Command::Import(Args args) {
     result_.err += "Nothing was imported.\n";
     return;
   }
+  // As with keylarkctl options: a "ini\cfg" made here would make Keylark
+  // skip its first-run settings.
+  if (!parsed.options.empty() && !store().KeyExists(store::Root::CurrentUser, store::kConfigKey)) {
+    Fail(kExitFailed, source +
+                          " sets options, but Keylark has not run for this user yet: start "
+                          "it once, then import");
+    result_.err += "Nothing was imported.\n";
+    return;
+  }
   if (!WriteRecords(parsed.records)) return;
+  for (const OptionSetting& option : parsed.options) {
+    store().WriteFlag(store::kConfigKey, core::OptionNamed(option.name)->value_name, option.on,
+                      store::KeyMode::OpenExisting);
+  }
   std::string names;
   std::vector<std::string> assigned;
   for (const KeyRecord& record : parsed.records) {
@@ -293,7 +313,9 @@ void Command::Import(Args args) {
     if (record.command) assigned.push_back(record.key_name);
   }
   Changed("imported " + std::to_string(parsed.records.size()) + " keys" +
-          (names.empty() ? std::string() : ":" + names));
+          (names.empty() ? std::string() : ":" + names) +
+          (parsed.options.empty() ? std::string()
+                                  : " and " + std::to_string(parsed.options.size()) + " options"));
   NoteReservedKeys(assigned);
 }
 
@@ -335,9 +357,13 @@ void Command::NoteReservedKeys(std::span<const std::string> key_names) {
 
 void Command::Options(Args args) {
   if (args.empty()) {
+    std::size_t column = 0;
+    for (const core::OptionInfo& option : core::kOptionTable) {
+      column = std::max(column, std::string_view(option.ctl_name).size() + 2);
+    }
     for (const core::OptionInfo& option : core::kOptionTable) {
       const std::string name = option.ctl_name;
-      result_.out += name + std::string(17 - name.size(), ' ') +
+      result_.out += name + std::string(column - name.size(), ' ') +
                      (store().ReadFlag(store::kConfigKey, option.value_name) ? "on" : "off") + "\n";
     }
     return;

@@ -123,8 +123,9 @@ TEST_F(CtlTest, OptionsShowAndSetEachOptionByItsOwnValue) {
     std::string expected;
     for (int i = 0; i < 5; ++i) {
       world_.Put(kCfg, "opts" + std::to_string(i + 1), i == on ? "1" : "0");
-      expected += names[i] + std::string(17 - names[i].size(), ' ') + (i == on ? "on\n" : "off\n");
+      expected += names[i] + std::string(20 - names[i].size(), ' ') + (i == on ? "on\n" : "off\n");
     }
+    expected += "scale-with-display  off\n";
     EXPECT_EQ(Run("options").out, expected);
     EXPECT_EQ(Run("options " + names[on] + " off").exit_code, kExitOk);
     for (int i = 1; i <= 5; ++i) EXPECT_EQ(world_.Text(kCfg, "opts" + std::to_string(i)), "0");
