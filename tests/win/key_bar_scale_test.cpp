@@ -167,6 +167,9 @@ TEST_F(KeyBarScale, OffTheLabelsKeepTheirPixelsAndTheOptionRelaysOutAtOnce) {
   PostMessageA(key_bar, WM_COMMAND, IDM_SCALE, 0);
   EXPECT_TRUE(WaitFor([&] { return width() == 318; }));
   EXPECT_EQ(Text(layout::kCfg, "ScaleWithDisplay"), "0");
+  // Set from a script, the option shows at once as well.
+  ASSERT_EQ(RunToEnd("keylarkctl.exe", "options scale-with-display on").exit_code, 0U);
+  EXPECT_TRUE(WaitFor([&] { return width() == 477; }));
 }
 
 }  // namespace

@@ -149,7 +149,9 @@ void KeyBar::ApplyFixedSize() {
 void KeyBar::FitMenuBar() {
   // The menu bar lays itself out when the frame is computed: a menu wider
   // than the key bar (large fonts, longer captions) wraps onto more lines
-  // and would take them from the picture.
+  // and would take them from the picture. Minimized, it has no menu bar to
+  // measure; the size is restored with the window.
+  if (IsIconic(hwnd())) return;
   SetWindowPos(hwnd(), nullptr, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   RECT window{};

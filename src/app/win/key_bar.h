@@ -104,6 +104,8 @@ class KeyBar final : public ui::win::WindowBase, public KeyBarWindow {
   // says: picture, marks, font, size and the labels' tip areas.
   void Relayout(int pixels_per_inch);
   void OnDpiChanged(int pixels_per_inch, const RECT* suggested);
+  // Scaled or not as the stored option now says, with its check mark.
+  void FollowScaleOption();
   void PlaceWindow();
   void ApplyOptions();
   void SetAlwaysOnTop(bool on);

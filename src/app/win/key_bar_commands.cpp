@@ -80,7 +80,7 @@ void KeyBar::OnToggle(const MenuItemInfo& item) {
   }
   SetMenuCheck(item.command, on);
   if (item.command == MenuCommand::ScaleWithDisplay) {
-    Relayout(geometry_.PixelsPerInch());
+    FollowScaleOption();
     return;
   }
   if (item.command == MenuCommand::MarkPopups) {
@@ -90,6 +90,15 @@ void KeyBar::OnToggle(const MenuItemInfo& item) {
       surface_.Clear();
     }
   }
+}
+
+void KeyBar::FollowScaleOption() {
+  const bool scaled = store_.ReadFlag(store::kConfigKey, store::kScaleWithDisplayValue);
+  SetMenuCheck(MenuCommand::ScaleWithDisplay, scaled);
+  if (scaled == geometry_.Scaled()) return;
+  Relayout(geometry_.PixelsPerInch());
+  // Grown from its top-left corner, it comes back if it went off the screen.
+  KeepOnScreen();
 }
 
 // F1 on a highlighted menu item opens help at that item's topic.
