@@ -262,12 +262,12 @@ void Command::Export(Args args) {
   for (const std::string& key_name : core::BuildFnKeyNames()) {
     records.push_back(ReadKeyRecord(store(), key_name));
   }
-  // The options of a Keylark that has run; before that there are none to keep.
+  // The options that are stored: one that is absent (as before Keylark's
+  // first start, or Scale With Display until it is first chosen) stays so.
   std::vector<OptionSetting> options;
-  if (store().KeyExists(store::Root::CurrentUser, store::kConfigKey)) {
-    for (const core::OptionInfo& option : core::kOptionTable) {
-      options.push_back({option.ctl_name, store().ReadFlag(store::kConfigKey, option.value_name)});
-    }
+  for (const core::OptionInfo& option : core::kOptionTable) {
+    const std::optional<std::string> text = store().ReadText(store::kConfigKey, option.value_name);
+    if (text) options.push_back({option.ctl_name, store::IsFlagOn(*text)});
   }
   const ExportText text = WriteAssignments(records, context_.codec, options);
   if (!text.problem.empty()) return Fail(kExitFailed, text.problem);
