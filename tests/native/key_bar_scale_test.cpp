@@ -118,6 +118,8 @@ class ScaleOptionCtlTest : public fakes::WorldTest {
 
 TEST_F(ScaleOptionCtlTest, TheOptionIsSetExportedAndImportedByItsOwnName) {
   world_.Put(fakes::layout::kCfg, "opts4", "1");
+  EXPECT_EQ(Run("export").out.find("scale-with-display"), std::string::npos)
+      << "absent, it stays so";
   ASSERT_EQ(Run("options scale-with-display on").exit_code, kExitOk);
   EXPECT_EQ(Cfg("ScaleWithDisplay"), "1");
   const std::string exported = Run("export").out;
