@@ -21,6 +21,7 @@ namespace {
 using namespace fakes::layout;
 using platform::kRegSz;
 using ::testing::HasSubstr;
+using ::testing::Not;
 using ::testing::StartsWith;
 
 const std::string kHostile = std::string(KEYLARK_SOURCE_DIR) + "/tests/native/hostile_imports/";
@@ -132,6 +133,23 @@ TEST_F(CtlTest, OptionsShowAndSetEachOptionByItsOwnValue) {
   }
   EXPECT_EQ(Run("options hints maybe").exit_code, kExitUsage);
   EXPECT_EQ(system_.notified, 5);
+}
+
+// Absent until first set, then exported; an import sets only what it names.
+TEST_F(CtlTest, ScaleWithDisplayIsExportedOnceSetAndImportedOnlyWhereAFileNamesIt) {
+  world_.Put(kCfg, "opts4", "1");
+  EXPECT_THAT(Snapshot(), Not(HasSubstr("scale-with-display")));
+  ASSERT_EQ(Run("options scale-with-display on").exit_code, kExitOk);
+  const std::string exported = Snapshot();
+  system_.input = "keylark-assignments 1\noption scale-with-display off\n";
+  ASSERT_EQ(Run("import").exit_code, kExitOk);
+  EXPECT_EQ(world_.Text(kCfg, "ScaleWithDisplay"), "0");
+  EXPECT_EQ(world_.Text(kCfg, "opts4"), "1");
+  system_.input = exported;
+  ASSERT_EQ(Run("import").exit_code, kExitOk);
+  EXPECT_EQ(world_.Text(kCfg, "ScaleWithDisplay"), "1");
+  system_.input = "keylark-assignments 1\nkey E\noption hints off\n";
+  EXPECT_EQ(Run("import").exit_code, kExitFailed) << "options come before the keys";
 }
 
 TEST_F(CtlTest, SetGivesANewKeyTheSwitchOnAndAReplacedKeyKeepsItsFlag) {

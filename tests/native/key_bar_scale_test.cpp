@@ -1,14 +1,11 @@
 // The key bar at every display scale: "Scale With Display" off keeps the
 // design's pixels (only the font follows the resolution), on scales them all;
-// the picture is drawn to match, and keylarkctl carries the option.
+// the picture is drawn to match.
 #include "app/key_bar_geometry.h"
 
 #include <gtest/gtest.h>
 
 #include "app/keyboard_picture.h"
-#include "control/ctl.h"
-#include "fakes/fake_filesystem.h"
-#include "fakes/key_bar_world.h"
 
 namespace keylark::app {
 namespace {
@@ -62,48 +59,3 @@ TEST(KeyBarGeometryTable, LabelsFontPictureHitsAndSizeFollowTheScaleOnlyWhenAske
 
 }  // namespace
 }  // namespace keylark::app
-
-namespace keylark::control {
-namespace {
-
-class ScriptSystem final : public CtlSystem {
- public:
-  std::optional<std::string> ReadFile(const std::string&) override { return std::nullopt; }
-  std::optional<std::string> ReadStandardInput() override { return input; }
-  bool WriteFile(const std::string&, const std::string&) override { return false; }
-  std::string FullPath(const std::string& path) override { return path; }
-  void NotifyKeyBar() override {}
-  std::optional<std::string> input;
-};
-
-TEST(ScaleOptionCtl, SetExportedAndImportedByNameAndOnlyWhereAFileNamesIt) {
-  fakes::KeyBarWorld world;
-  fakes::FakeFileSystem files;
-  Utf8Codec codec;
-  ScriptSystem system;
-  const auto run = [&](std::vector<std::string> args, std::optional<std::string> input = {}) {
-    system.input = std::move(input);
-    return RunCtl(args, {world.store, files, codec, system});
-  };
-  const auto scale = [&] { return world.Text(fakes::layout::kCfg, "ScaleWithDisplay"); };
-  world.Put(fakes::layout::kCfg, "opts4", "1");
-  EXPECT_EQ(run({"export"}).out.find("scale-with-display"), std::string::npos) << "absent";
-  ASSERT_EQ(run({"options", "scale-with-display", "on"}).exit_code, kExitOk);
-  const std::string exported = run({"export"}).out;
-  EXPECT_NE(exported.find("\noption scale-with-display on\n"), std::string::npos) << exported;
-
-  const std::string header = "keylark-assignments 1\n";
-  ASSERT_EQ(run({"import"}, header + "option scale-with-display off\n").exit_code, kExitOk);
-  EXPECT_EQ(scale(), "0");
-  EXPECT_EQ(world.Text(fakes::layout::kCfg, "opts4"), "1") << "not named, not changed";
-  ASSERT_EQ(run({"import"}, header + "key E\ncommand a.exe\n").exit_code, kExitOk);
-  EXPECT_EQ(scale(), "0") << "a file of an earlier keylarkctl";
-  ASSERT_EQ(run({"import"}, exported).exit_code, kExitOk);
-  EXPECT_EQ(scale(), "1");
-  for (const char* bad : {"option scale-with-display 1\n", "key E\noption hints off\n"}) {
-    EXPECT_EQ(run({"import"}, header + bad).exit_code, kExitFailed) << bad;
-  }
-}
-
-}  // namespace
-}  // namespace keylark::control

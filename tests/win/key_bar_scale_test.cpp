@@ -9,14 +9,23 @@
 namespace keylark::wintest {
 namespace {
 
+constexpr int kLabelB = 7;
 constexpr int kLabelN = 14;
-constexpr const char* kDesktop = "Control Panel\\Desktop";
+constexpr COLORREF kCyan = RGB(0, 255, 255);
+constexpr COLORREF kRed = RGB(255, 0, 0);
 
 void SetDpi(DWORD dpi) {
-  RegSetKeyValueA(HKEY_CURRENT_USER, kDesktop, "LogPixels", REG_DWORD, &dpi, sizeof dpi);
+  RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels", REG_DWORD, &dpi,
+                  sizeof dpi);
 }
 
-// Fn-1 starts the launch target, Fn-N pops up a list (its label is marked).
+int Width(HWND window) {
+  RECT outer{};
+  GetWindowRect(window, &outer);
+  return outer.right - outer.left;
+}
+
+// Fn-N (bottom row) starts the launch target, Fn-B pops up a list (marked).
 class KeyBarScale : public KeyBarTest {
  protected:
   void TearDown() override {
@@ -25,14 +34,14 @@ class KeyBarScale : public KeyBarTest {
   }
   HWND StartAt(int dpi, bool scaled) {
     SetDpi(static_cast<DWORD>(dpi));
-    Assign("Fn-1", TargetProgram(), "0");
-    Put(layout::kCmd, "Fn-N", "@C:\\Menu");
+    Assign("Fn-N", TargetProgram(), "0");
+    Put(layout::kCmd, "Fn-B", "@C:\\Menu");
     Put(layout::kCfg, "opts2", "1");
     Put(layout::kCfg, "ScaleWithDisplay", scaled ? "1" : "0");
     g_ = app::KeyBarGeometry::For(dpi, scaled);
     HWND key_bar = StartKeyBar();
     if (key_bar != nullptr) SetForegroundWindow(key_bar);
-    WaitFor([&] { return Rows(key_bar, 0, RGB(0, 255, 255)) > 0; });  // painted
+    WaitFor([&] { return Rows(key_bar, kLabelN, kCyan) > 0; });  // painted
     return key_bar;
   }
   // How many rows of a label hold a pixel of the colour.
@@ -60,28 +69,20 @@ class KeyBarScale : public KeyBarTest {
     mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
     mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
   }
-  static int Width(HWND window) {
-    RECT outer{};
-    GetWindowRect(window, &outer);
-    return outer.right - outer.left;
-  }
 
   app::KeyBarGeometry g_ = app::KeyBarGeometry::For(96, false);
 };
 
 TEST_F(KeyBarScale, AtDoubleResolutionAWrappedMenuBarLeavesTheWholeKeyboardToClick) {
   LaunchLog log;
-  Assign("Fn-N", TargetProgram(), "0");
-  SetDpi(192);
-  HWND key_bar = StartKeyBar();
+  HWND key_bar = StartAt(192, false);
   ASSERT_NE(key_bar, nullptr);
-  SetForegroundWindow(key_bar);
   RECT client{};
   GetClientRect(key_bar, &client);
   EXPECT_GE(client.bottom, app::kPictureHeight - 2) << "as at 96: all but the space bar's rows";
   EXPECT_EQ(Width(key_bar), app::kPictureWidth);
   ClickLabel(key_bar, kLabelN);
-  EXPECT_TRUE(log.WaitForStarts(1)) << "Fn-N, in the bottom row";
+  EXPECT_TRUE(log.WaitForStarts(1));
 }
 
 TEST_F(KeyBarScale, ScaledLabelsMarksAndClicksFollowTheResolution) {
@@ -90,11 +91,11 @@ TEST_F(KeyBarScale, ScaledLabelsMarksAndClicksFollowTheResolution) {
     LaunchLog log;
     HWND key_bar = StartAt(dpi, true);
     ASSERT_NE(key_bar, nullptr);
-    // 12 points at this resolution: the digit stands about half the label high.
-    EXPECT_GE(Rows(key_bar, 0, RGB(0, 255, 255)) * 100 / g_.Label(0).Height(), 42);
-    EXPECT_EQ(Rows(key_bar, kLabelN, RGB(255, 0, 0)), 6 * dpi / 96) << "the mark's rows";
-    ClickLabel(key_bar, 0);
-    EXPECT_TRUE(log.WaitForStarts(1)) << "Fn-1 at its scaled place";
+    // 12 points at this resolution: the letter stands about half the label high.
+    EXPECT_GE(Rows(key_bar, kLabelN, kCyan) * 100 / g_.Label(kLabelN).Height(), 42);
+    EXPECT_EQ(Rows(key_bar, kLabelB, kRed), 6 * dpi / 96) << "the mark's rows";
+    ClickLabel(key_bar, kLabelN);
+    EXPECT_TRUE(log.WaitForStarts(1));
     log.EndAll();
     ASSERT_TRUE(keylark_.Close());
   }
@@ -104,12 +105,11 @@ TEST_F(KeyBarScale, OffTheLabelsKeepTheirPixelsAndTheOptionRelaysOutAtOnce) {
   HWND key_bar = StartAt(144, false);
   ASSERT_NE(key_bar, nullptr);
   EXPECT_EQ(Width(key_bar), 318);
-  EXPECT_EQ(Rows(key_bar, kLabelN, RGB(255, 0, 0)), 6) << "the mark of 6 rows";
+  EXPECT_EQ(Rows(key_bar, kLabelB, kRed), 6);
   PostMessageA(key_bar, WM_COMMAND, IDM_SCALE, 0);
   ASSERT_TRUE(WaitFor([&] { return Width(key_bar) == 477; })) << "one and a half times";
-  EXPECT_EQ(Text(layout::kCfg, "ScaleWithDisplay"), "1");
   g_ = app::KeyBarGeometry::For(144, true);
-  EXPECT_TRUE(WaitFor([&] { return Rows(key_bar, kLabelN, RGB(255, 0, 0)) == 9; }));
+  EXPECT_TRUE(WaitFor([&] { return Rows(key_bar, kLabelB, kRed) == 9; }));
   PostMessageA(key_bar, WM_COMMAND, IDM_SCALE, 0);
   EXPECT_TRUE(WaitFor([&] { return Width(key_bar) == 318; }));
   // Set from a script, the option shows at once as well.
