@@ -27,6 +27,7 @@
 #define IDM_MINIMIZE 40012
 #define IDM_HINTS 40013
 #define IDM_CONFIRM 40014
+#define IDM_SCALE 40015
 #define IDM_INDEX 40020
 #define IDM_ABOUT 40021
 // Tray menu.

@@ -12,26 +12,30 @@ constexpr PictureColor kHighlight = 0xB2B4CE;    // RGB(178, 180, 206)
 constexpr PictureColor kShadow = 0x4E4D70;       // RGB(78, 77, 112)
 constexpr PictureColor kFnKeyAccent = 0x00A8C8;  // RGB(0, 168, 200)
 
+// Shapes are given in design pixels and filled at the geometry's scale.
 class Canvas {
  public:
-  Canvas() {
-    picture_.width = kPictureWidth;
-    picture_.height = kPictureHeight;
-    picture_.pixels.assign(static_cast<std::size_t>(kPictureWidth) * kPictureHeight,
-                           kPictureBackground);
+  explicit Canvas(const KeyBarGeometry& geometry) : geometry_(geometry) {
+    picture_.width = geometry.PictureWidth();
+    picture_.height = geometry.PictureHeight();
+    picture_.pixels.assign(
+        static_cast<std::size_t>(picture_.width) * static_cast<std::size_t>(picture_.height),
+        kPictureBackground);
   }
   // Caps partly outside the picture are cut at its edges.
   void Fill(int left, int top, int width, int height, PictureColor colour) {
-    for (int y = std::max(top, 0); y < std::min(top + height, kPictureHeight); ++y) {
-      for (int x = std::max(left, 0); x < std::min(left + width, kPictureWidth); ++x) {
-        picture_.pixels[static_cast<std::size_t>(y) * kPictureWidth + static_cast<std::size_t>(x)] =
-            colour;
+    const PixelBox box = geometry_.Box(left, top, width, height);
+    for (int y = std::max(box.top, 0); y < std::min(box.bottom, picture_.height); ++y) {
+      for (int x = std::max(box.left, 0); x < std::min(box.right, picture_.width); ++x) {
+        picture_.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(picture_.width) +
+                        static_cast<std::size_t>(x)] = colour;
       }
     }
   }
   KeyboardPicture Take() { return std::move(picture_); }
 
  private:
+  const KeyBarGeometry& geometry_;
   KeyboardPicture picture_;
 };
 
@@ -74,8 +78,8 @@ void DrawBevel(Canvas& canvas, const Cap& cap) {
 
 }  // namespace
 
-KeyboardPicture DrawKeyboard() {
-  Canvas canvas;
+KeyboardPicture DrawKeyboard(const KeyBarGeometry& geometry) {
+  Canvas canvas(geometry);
   std::vector<Cap> caps = OtherCaps();
   for (const LabelPosition& p : kLabelPositions) caps.push_back({p.left, p.top, kFnKeyCapColor});
   for (const Cap& cap : caps) DrawBevel(canvas, cap);

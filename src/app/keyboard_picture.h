@@ -1,10 +1,13 @@
 // The key bar's background: a keyboard section with the 24 Fn keys as dark
 // caps under their labels, drawn when the key bar loads rather than carried
-// as a bitmap file (it is six colours on 318 x 160 pixels).
+// as a bitmap file (it is six colours on 318 x 160 pixels, and drawn again,
+// edge for edge, at any scale).
 #pragma once
 
 #include <cstdint>
 #include <vector>
+
+#include "app/key_bar_geometry.h"
 
 namespace keylark::app {
 
@@ -24,6 +27,7 @@ struct KeyboardPicture {
   }
 };
 
-KeyboardPicture DrawKeyboard();
+// The keyboard at the geometry's scale (the 318 x 160 design by default).
+KeyboardPicture DrawKeyboard(const KeyBarGeometry& geometry = KeyBarGeometry::For(96, false));
 
 }  // namespace keylark::app

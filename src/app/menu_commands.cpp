@@ -17,6 +17,7 @@ constexpr MenuItemInfo kMenuItems[] = {
     OptionItem(MenuCommand::MinimizeOnUse, core::Option::MinimizeOnUse),
     OptionItem(MenuCommand::Hints, core::Option::Hints),
     OptionItem(MenuCommand::ConfirmChanges, core::Option::ConfirmChanges),
+    OptionItem(MenuCommand::ScaleWithDisplay, core::Option::ScaleWithDisplay),
     {MenuCommand::HelpIndex, nullptr, core::kGeneralHelp},
     {MenuCommand::About, nullptr, core::kAboutHelp},
     {MenuCommand::TrayLaunch, nullptr, core::kGeneralHelp},

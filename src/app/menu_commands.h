@@ -13,6 +13,7 @@ enum class MenuCommand {
   MinimizeOnUse,
   Hints,
   ConfirmChanges,
+  ScaleWithDisplay,
   HelpIndex,
   About,
   TrayLaunch,

@@ -15,6 +15,7 @@ void WriteFirstRunDefaults(const store::Store& store, Twips position) {
   const store::ScopedKey key(store.Registry(), store::Root::CurrentUser, store::kConfigKey, true);
   key.Write(store::kExpandListsValue, platform::kRegSz, store::EncodeFlag(false));
   for (const core::OptionInfo& option : core::kOptionTable) {
+    if (!option.written_at_first_run) continue;
     key.Write(option.value_name, platform::kRegSz, store::EncodeFlag(option.first_run_on));
   }
   key.Write(store::kLeftValue, platform::kRegSz, store::EncodePosition(position.left));

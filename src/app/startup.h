@@ -48,7 +48,7 @@ void SaveKeyBarPosition(const store::Store& store, Twips position);
 
 using core::Options;
 
-// The five options, each read with its own open and close.
+// The options, each read with its own open and close.
 Options ReadOptions(const store::Store& store);
 
 // The font size of the key labels for the screen's logical pixels per inch:

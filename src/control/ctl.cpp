@@ -31,7 +31,7 @@ constexpr const char* kUsage =
     "  import [FILE]            assignments from such text (standard input without FILE);\n"
     "                           exit code 3 when every key already held them\n"
     "  options [NAME on|off]... show or set always-on-top, mark-popups, minimize-on-use,\n"
-    "                           hints, confirm-changes\n"
+    "                           hints, confirm-changes, scale-with-display\n"
     "  --version                keylarkctl's version\n"
     "KEY is 1-6, A-H, N, Q-T or V-Z, also written Fn-E.\n";
 
@@ -274,7 +274,14 @@ void Command::Export(Args args) {
   for (const std::string& key_name : core::BuildFnKeyNames()) {
     records.push_back(ReadKeyRecord(store(), key_name));
   }
-  const ExportText text = WriteAssignments(records, context_.codec);
+  // The options that are stored: one that is absent (as before Keylark's
+  // first start, or Scale With Display until it is first chosen) stays so.
+  std::vector<OptionSetting> options;
+  for (const core::OptionInfo& option : core::kOptionTable) {
+    const std::optional<std::string> text = store().ReadText(store::kConfigKey, option.value_name);
+    if (text) options.push_back({option.ctl_name, store::IsFlagOn(*text)});
+  }
+  const ExportText text = WriteAssignments(records, context_.codec, options);
   if (!text.problem.empty()) return Fail(kExitFailed, text.problem);
   if (args.empty() || args[0] == "-") {
     result_.out += text.text;
@@ -297,18 +304,38 @@ void Command::Import(Args args) {
     result_.err += "Nothing was imported.\n";
     return;
   }
-  // Keys that already hold what the file says are left alone, so applying
-  // the same file again writes nothing and says so in its exit code.
+  // As with keylarkctl options: a "ini\cfg" made here would make Keylark
+  // skip its first-run settings.
+  if (!parsed.options.empty() && !store().KeyExists(store::Root::CurrentUser, store::kConfigKey)) {
+    Fail(kExitFailed, source +
+                          " sets options, but Keylark has not run for this user yet: start "
+                          "it once, then import");
+    result_.err += "Nothing was imported.\n";
+    return;
+  }
+  // Keys and options that already hold what the file says are left alone, so
+  // applying the same file again writes nothing and says so in its exit code.
   std::vector<KeyRecord> changes;
   for (const KeyRecord& record : parsed.records) {
     if (!SameRecord(record, ReadKeyRecord(store(), record.key_name))) changes.push_back(record);
   }
-  if (changes.empty()) {
+  std::vector<OptionSetting> option_changes;
+  for (const OptionSetting& option : parsed.options) {
+    const char* value_name = core::OptionNamed(option.name)->value_name;
+    if (store().ReadText(store::kConfigKey, value_name) != std::string(option.on ? "1" : "0")) {
+      option_changes.push_back(option);
+    }
+  }
+  if (changes.empty() && option_changes.empty()) {
     result_.exit_code = kExitUnchanged;
     result_.out += "nothing to import: every key already holds the file's values\n";
     return;
   }
   if (!WriteRecords(changes)) return;
+  for (const OptionSetting& option : option_changes) {
+    store().WriteFlag(store::kConfigKey, core::OptionNamed(option.name)->value_name, option.on,
+                      store::KeyMode::OpenExisting);
+  }
   std::string names;
   std::vector<std::string> assigned;
   for (const KeyRecord& record : changes) {
@@ -316,7 +343,9 @@ void Command::Import(Args args) {
     if (record.command) assigned.push_back(record.key_name);
   }
   Changed("imported " + std::to_string(changes.size()) + " keys" +
-          (names.empty() ? std::string() : ":" + names));
+          (names.empty() ? std::string() : ":" + names) +
+          (option_changes.empty() ? std::string()
+                                  : " and " + std::to_string(option_changes.size()) + " options"));
   NoteReservedKeys(assigned);
 }
 
@@ -358,9 +387,13 @@ void Command::NoteReservedKeys(std::span<const std::string> key_names) {
 
 void Command::Options(Args args) {
   if (args.empty()) {
+    std::size_t column = 0;
+    for (const core::OptionInfo& option : core::kOptionTable) {
+      column = std::max(column, std::string_view(option.ctl_name).size() + 2);
+    }
     for (const core::OptionInfo& option : core::kOptionTable) {
       const std::string name = option.ctl_name;
-      result_.out += name + std::string(17 - name.size(), ' ') +
+      result_.out += name + std::string(column - name.size(), ' ') +
                      (store().ReadFlag(store::kConfigKey, option.value_name) ? "on" : "off") + "\n";
     }
     return;

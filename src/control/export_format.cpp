@@ -7,6 +7,7 @@
 #include "control/key_argument.h"
 #include "control/text_checks.h"
 #include "control/value_text.h"
+#include "core/options.h"
 #include "store/name_fold.h"
 
 namespace keylark::control {
@@ -26,9 +27,10 @@ constexpr std::string_view kListField = "list";
 constexpr std::string_view kCountField = "count";
 constexpr std::string_view kItemField = "item";
 constexpr std::string_view kPathField = "path";
-constexpr std::array<std::string_view, 9> kFields = {
-    kKeyField,  kCommandField, kDescriptionField, kDirectoryField, kSwitchField,
-    kListField, kCountField,   kItemField,        kPathField};
+constexpr std::string_view kOptionField = "option";
+constexpr std::array<std::string_view, 10> kFields = {
+    kOptionField, kKeyField,  kCommandField, kDescriptionField, kDirectoryField,
+    kSwitchField, kListField, kCountField,   kItemField,        kPathField};
 
 std::string KnownFields() {
   std::string known;
@@ -70,6 +72,7 @@ class Parser {
   bool Read(const Line& line);
   bool Finish(int last_line);
   std::vector<KeyRecord> TakeRecords() { return std::move(records_); }
+  std::vector<OptionSetting> TakeOptions() { return std::move(options_); }
   const ImportProblem& problem() const { return problem_; }
 
  private:
@@ -80,6 +83,7 @@ class Parser {
   }
   bool ReadHeader(const Line& line);
   bool ReadKey(const Line& line);
+  bool ReadOption(const Line& line);
   bool ReadAssignmentValue(const Line& line, std::optional<StoredValue>& target);
   bool ReadCommand(const Line& line);
   bool ReadList(const Line& line);
@@ -92,6 +96,7 @@ class Parser {
   const TextCodec& codec_;
   bool header_seen_ = false;
   std::vector<KeyRecord> records_;
+  std::vector<OptionSetting> options_;
   std::map<std::string, int> key_lines_;  // key name -> line of its record
   // The current list's items by the name the registry sees: line and text.
   std::map<std::string, std::pair<int, std::string>> item_lines_;
@@ -101,6 +106,7 @@ class Parser {
 bool Parser::Read(const Line& line) {
   if (!header_seen_) return ReadHeader(line);
   if (line.field == kKeyField) return ReadKey(line);
+  if (line.field == kOptionField) return ReadOption(line);
   KeyRecord* record = Current();
   if (std::find(kFields.begin(), kFields.end(), line.field) == kFields.end()) {
     return Fail(line,
@@ -143,6 +149,30 @@ bool Parser::ReadKey(const Line& line) {
                 name + " appears twice (first on line " + std::to_string(earlier->second) + ")");
   }
   records_.push_back(KeyRecord{name, {}, {}, {}, {}, {}});
+  return true;
+}
+
+bool Parser::ReadOption(const Line& line) {
+  if (!records_.empty()) return Fail(line, "\"option\" lines belong before the first key");
+  const std::string_view value = line.value;
+  const std::size_t blank = value.rfind(' ');
+  const std::string_view name = value.substr(0, blank == std::string_view::npos ? 0 : blank);
+  const std::string_view state = blank == std::string_view::npos ? "" : value.substr(blank + 1);
+  if (core::OptionNamed(name) == nullptr) {
+    std::string known;
+    for (const core::OptionInfo& info : core::kOptionTable) {
+      known += (known.empty() ? "" : ", ") + std::string(info.ctl_name);
+    }
+    return Fail(line, "option: \"" + std::string(value) + "\" names no option (known: " + known +
+                          ", each followed by on or off)");
+  }
+  if (state != "on" && state != "off") {
+    return Fail(line, "option: " + std::string(name) + " takes on or off");
+  }
+  for (const OptionSetting& earlier : options_) {
+    if (earlier.name == name) return Fail(line, "option " + earlier.name + " appears twice");
+  }
+  options_.push_back({std::string(name), state == "on"});
   return true;
 }
 
@@ -230,12 +260,17 @@ Line SplitLine(int number, std::string_view text) {
 
 }  // namespace
 
-ExportText WriteAssignments(std::span<const KeyRecord> records, const TextCodec& codec) {
+ExportText WriteAssignments(std::span<const KeyRecord> records, const TextCodec& codec,
+                            std::span<const OptionSetting> options) {
   std::string out =
       std::string("# Keylark assignments, written by keylarkctl export\n") +
       "# Text comes through the system code page: a value holding half of a surrogate pair\n"
       "# (which some programs write) is read with U+FFFD in its place.\n" +
       kFormatHeader + "\n";
+  if (!options.empty()) out += "\n";
+  for (const OptionSetting& option : options) {
+    out += std::string(kOptionField) + " " + option.name + (option.on ? " on" : " off") + "\n";
+  }
   for (const KeyRecord& record : records) {
     out += "\n" + std::string(kKeyField) + " " + record.key_name + "\n";
     WriteCommand(out, record.command, codec);
@@ -284,7 +319,7 @@ ParsedAssignments ParseAssignments(std::string_view text, const TextCodec& codec
     if (!parser.Read(SplitLine(number, line))) return {{}, parser.problem()};
   }
   if (!parser.Finish(std::max(number, 1))) return {{}, parser.problem()};
-  return {parser.TakeRecords(), std::nullopt};
+  return {parser.TakeRecords(), std::nullopt, parser.TakeOptions()};
 }
 
 }  // namespace keylark::control

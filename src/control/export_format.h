@@ -2,6 +2,9 @@
 // line-oriented UTF-8 that keeps every stored value to the byte.
 //
 //   keylark-assignments 1          the first line that is not blank or "#..."
+//   option hints on                an option by its keylarkctl name, on or off
+//                                  (before the first key; an import sets only
+//                                  the options its file names)
 //   key Fn-E                       starts the record of one key
 //   command C:\Tools\run.exe       ini\cmd      (these four in any order,
 //   description "Tab\there"        ini\desc      each at most once; a value
@@ -61,6 +64,13 @@ struct KeyRecord {
   bool operator==(const KeyRecord&) const = default;
 };
 
+// An option as the file names it (keylarkctl's name).
+struct OptionSetting {
+  std::string name;
+  bool on = false;
+  bool operator==(const OptionSetting&) const = default;
+};
+
 inline constexpr const char* kFormatHeader = "keylark-assignments 1";
 
 struct ExportText {
@@ -68,7 +78,8 @@ struct ExportText {
   std::string problem;  // not empty: nothing could be written
 };
 
-ExportText WriteAssignments(std::span<const KeyRecord> records, const TextCodec& codec);
+ExportText WriteAssignments(std::span<const KeyRecord> records, const TextCodec& codec,
+                            std::span<const OptionSetting> options = {});
 
 struct ImportProblem {
   int line = 0;
@@ -77,7 +88,8 @@ struct ImportProblem {
 
 struct ParsedAssignments {
   std::vector<KeyRecord> records;
-  std::optional<ImportProblem> problem;  // set: records is empty
+  std::optional<ImportProblem> problem;     // set: records and options are empty
+  std::vector<OptionSetting> options = {};  // in the file's order
 };
 
 // Reads and checks a whole file; the first problem found stops it.

@@ -18,6 +18,7 @@ enum HelpTopic : unsigned long {
   kHintsHelp = 112,
   kConfirmChangesHelp = 113,
   kAboutHelp = 114,
+  kScaleWithDisplayHelp = 115,
 };
 
 }  // namespace keylark::core

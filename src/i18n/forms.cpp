@@ -32,6 +32,7 @@ constexpr std::array kForm1Captions{
     Item(IDM_MINIMIZE, 1006),
     Item(IDM_HINTS, 1007),
     Item(IDM_CONFIRM, 1008),
+    Item(IDM_SCALE, 1014),
     Popup(2, 1009),
     Item(IDM_INDEX, 1010),
     Item(IDM_ABOUT, 1011),

@@ -24,6 +24,7 @@ constexpr TopicPage kTopicPages[] = {
     {core::kHintsHelp, "hints.html"},
     {core::kConfirmChangesHelp, "confirm-changes.html"},
     {core::kAboutHelp, "about.html"},
+    {core::kScaleWithDisplayHelp, "scale-with-display.html"},
 };
 
 }  // namespace

@@ -29,6 +29,8 @@ inline constexpr const char* kMarkPopupsValue = "opts2";
 inline constexpr const char* kMinimizeOnUseValue = "opts3";
 inline constexpr const char* kHintsValue = "opts4";
 inline constexpr const char* kConfirmChangesValue = "opts5";
+// Absent until the user first turns it on: the first run does not write it.
+inline constexpr const char* kScaleWithDisplayValue = "ScaleWithDisplay";
 // The key bar writes its position as "X"/"Y" and reads it as "x"/"y";
 // value names are case-insensitive, so both spell the same values.
 inline constexpr const char* kLeftValue = "X";

@@ -21,6 +21,7 @@ namespace {
 using namespace fakes::layout;
 using platform::kRegSz;
 using ::testing::HasSubstr;
+using ::testing::Not;
 using ::testing::StartsWith;
 
 const std::string kHostile = std::string(KEYLARK_SOURCE_DIR) + "/tests/native/hostile_imports/";
@@ -123,14 +124,34 @@ TEST_F(CtlTest, OptionsShowAndSetEachOptionByItsOwnValue) {
     std::string expected;
     for (int i = 0; i < 5; ++i) {
       world_.Put(kCfg, "opts" + std::to_string(i + 1), i == on ? "1" : "0");
-      expected += names[i] + std::string(17 - names[i].size(), ' ') + (i == on ? "on\n" : "off\n");
+      expected += names[i] + std::string(20 - names[i].size(), ' ') + (i == on ? "on\n" : "off\n");
     }
+    expected += "scale-with-display  off\n";
     EXPECT_EQ(Run("options").out, expected);
     EXPECT_EQ(Run("options " + names[on] + " off").exit_code, kExitOk);
     for (int i = 1; i <= 5; ++i) EXPECT_EQ(world_.Text(kCfg, "opts" + std::to_string(i)), "0");
   }
   EXPECT_EQ(Run("options hints maybe").exit_code, kExitUsage);
   EXPECT_EQ(system_.notified, 5);
+}
+
+// Absent until first set, then exported; an import sets only what it names.
+TEST_F(CtlTest, ScaleWithDisplayIsExportedOnceSetAndImportedOnlyWhereAFileNamesIt) {
+  world_.Put(kCfg, "opts4", "1");
+  EXPECT_THAT(Snapshot(), Not(HasSubstr("scale-with-display")));
+  ASSERT_EQ(Run("options scale-with-display on").exit_code, kExitOk);
+  const std::string exported = Snapshot();
+  system_.input = "keylark-assignments 1\noption scale-with-display off\n";
+  ASSERT_EQ(Run("import").exit_code, kExitOk);
+  EXPECT_EQ(world_.Text(kCfg, "ScaleWithDisplay"), "0");
+  EXPECT_EQ(world_.Text(kCfg, "opts4"), "1");
+  system_.input = exported;
+  ASSERT_EQ(Run("import").exit_code, kExitOk);
+  EXPECT_EQ(world_.Text(kCfg, "ScaleWithDisplay"), "1");
+  system_.input = exported;
+  EXPECT_EQ(Run("import").exit_code, kExitUnchanged) << "an option already as the file says";
+  system_.input = "keylark-assignments 1\nkey E\noption hints off\n";
+  EXPECT_EQ(Run("import").exit_code, kExitFailed) << "options come before the keys";
 }
 
 TEST_F(CtlTest, SetGivesANewKeyTheSwitchOnAndAReplacedKeyKeepsItsFlag) {

@@ -23,11 +23,17 @@ TEST(HelpPages, EachMenuItemTogglesItsOptionAndEveryTopicInUseHasItsOwnPage) {
     const char* option;  // "-": the item toggles nothing
     unsigned long topic;
   } items[] = {
-      {Cmd::Assignments, "-", 102},    {Cmd::AlwaysOnTop, "opts1", 109},
-      {Cmd::MarkPopups, "opts2", 110}, {Cmd::MinimizeOnUse, "opts3", 111},
-      {Cmd::Hints, "opts4", 112},      {Cmd::ConfirmChanges, "opts5", 113},
-      {Cmd::HelpIndex, "-", 102},      {Cmd::About, "-", 114},
-      {Cmd::TrayLaunch, "-", 102},     {Cmd::TrayHelp, "-", 102},
+      {Cmd::Assignments, "-", 102},
+      {Cmd::AlwaysOnTop, "opts1", 109},
+      {Cmd::MarkPopups, "opts2", 110},
+      {Cmd::MinimizeOnUse, "opts3", 111},
+      {Cmd::Hints, "opts4", 112},
+      {Cmd::ConfirmChanges, "opts5", 113},
+      {Cmd::HelpIndex, "-", 102},
+      {Cmd::About, "-", 114},
+      {Cmd::TrayLaunch, "-", 102},
+      {Cmd::TrayHelp, "-", 102},
+      {Cmd::ScaleWithDisplay, "ScaleWithDisplay", 115},
   };
   std::set<unsigned long> topics = {101, 103, 104, 105};
   for (const auto& item : items) {
@@ -44,9 +50,9 @@ TEST(HelpPages, EachMenuItemTogglesItsOptionAndEveryTopicInUseHasItsOwnPage) {
     EXPECT_TRUE(std::filesystem::exists(kDocs + name + ".md")) << topic << " " << page;
     pages.insert(page);
   }
-  EXPECT_EQ(pages.size(), 11U) << "one page per topic";
+  EXPECT_EQ(pages.size(), 12U) << "one page per topic";
   EXPECT_FALSE(pages.count(kHelpIndexPage));
-  for (const unsigned long other : {0UL, 100UL, 106UL, 115UL, 0xFFFFFFFFUL})
+  for (const unsigned long other : {0UL, 100UL, 106UL, 116UL, 0xFFFFFFFFUL})
     EXPECT_EQ(HelpPageOf(other), kHelpIndexPage) << other;
 }
 

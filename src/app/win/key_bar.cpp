@@ -3,7 +3,6 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include "app/key_bar_layout.h"
 #include "app/screen_placement.h"
 #include "app/win/key_bar_captions.h"
 #include "core/window_messages.h"
@@ -12,6 +11,7 @@
 #include "measure/measure_points.h"
 #include "platform/win32/common_controls.h"
 #include "platform/win32/program_folder.h"
+#include "platform/win32/window_dpi.h"
 #include "resource.h"
 #include "store/layout.h"
 #include "store/store_operations.h"
@@ -25,23 +25,15 @@ constexpr DWORD kKeyBarStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINI
 constexpr double kTwipsPerInch = 1440.0;
 static_assert(core::kWmUser == WM_USER && core::kWmApp == WM_APP);
 
-int ScreenLogicalPixelsPerInch() {
-  HWND desktop = GetDesktopWindow();
-  HDC dc = GetWindowDC(desktop);
-  const int dpi = dc != nullptr ? GetDeviceCaps(dc, LOGPIXELSX) : 96;
-  if (dc != nullptr) ReleaseDC(desktop, dc);
-  return dpi > 0 ? dpi : 96;
-}
-
 // The tip area of label `index` over the key bar.
-TOOLINFOA LabelTool(HWND key_bar, int index) {
-  const LabelPosition& p = kLabelPositions[static_cast<std::size_t>(index)];
+TOOLINFOA LabelTool(HWND key_bar, const KeyBarGeometry& geometry, int index) {
+  const PixelBox box = geometry.Label(index);
   TOOLINFOA tool{};
   tool.cbSize = sizeof tool;
   tool.uFlags = TTF_SUBCLASS;
   tool.hwnd = key_bar;
   tool.uId = static_cast<UINT_PTR>(index);
-  tool.rect = RECT{p.left, p.top, p.left + kLabelSize, p.top + kLabelSize};
+  tool.rect = RECT{box.left, box.top, box.right, box.bottom};
   return tool;
 }
 
@@ -75,23 +67,29 @@ void KeyBar::Load() {
   using measure::Mark;
   using measure::Point;
   session_.AlwaysOnTop = false;
+  // The picture's scale decides the window's size, so this one option is
+  // read before the others.
+  geometry_ =
+      KeyBarGeometry::For(platform::win32::WindowPixelsPerInch(hwnd()),
+                          store_.ReadFlag(store::kConfigKey, store::kScaleWithDisplayValue));
   ApplyFixedSize();
   Mark(Point::Size);
-  surface_.Create(hwnd());
+  surface_.Create(hwnd(), geometry_);
   Mark(Point::Picture);
   program_folder_ = platform::win32::ProgramFolder();
   flow_ = std::make_unique<dialogs::win::AssignmentFlow>(dialogs::win::DialogServices{
       session_, store_, *this, dialog_seams_.files, dialog_seams_.chooser, dialog_seams_.shortcuts,
       instance_, DialogHelp(), localizer_});
   Mark(Point::HelpFile);
-  logical_pixels_per_inch_ = ScreenLogicalPixelsPerInch();
+  logical_pixels_per_inch_ = platform::win32::ScreenPixelsPerInch();
   twips_per_pixel_x_ = kTwipsPerInch / logical_pixels_per_inch_;
   twips_per_pixel_y_ = twips_per_pixel_x_;
-  surface_.SetLabelFont(LabelFontSize(logical_pixels_per_inch_), logical_pixels_per_inch_);
+  surface_.SetLabelFont(geometry_);
   // The tips need the common controls, whose loading would hold up the start.
   PostMessageA(hwnd(), core::FinishStartMessage, 0, 0);
   Mark(Point::Labels);
   Localize();
+  FitMenuBar();
   Mark(Point::Localized);
   store_.PublishWindowHandle(static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(hwnd())));
   Mark(Point::Publish);
@@ -135,13 +133,65 @@ void KeyBar::Terminate() { store_.WithdrawWindowHandle(); }
 
 SIZE KeyBar::FixedOuterSize() const {
   // The picture's height plus room for the caption and the menu bar.
-  const int height = kPictureHeight + 5 + GetSystemMetrics(SM_CYMENU) + GetSystemMetrics(SM_CYSIZE);
-  return SIZE{kPictureWidth, height};
+  using platform::win32::SystemMetricAt;
+  const int dpi = geometry_.PixelsPerInch();
+  const PixelSize size =
+      KeyBarOuterSize(geometry_, FrameMetrics{SystemMetricAt(SM_CYMENU, dpi),
+                                              SystemMetricAt(SM_CYSIZE, dpi), menu_bar_height_});
+  return SIZE{size.width, size.height};
 }
 
 void KeyBar::ApplyFixedSize() {
   const SIZE size = FixedOuterSize();
   SetWindowPos(hwnd(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void KeyBar::FitMenuBar() {
+  // The menu bar lays itself out when the frame is computed: a menu wider
+  // than the key bar (large fonts, longer captions) wraps onto more lines
+  // and would take them from the picture. Minimized, it has no menu bar to
+  // measure; the size is restored with the window.
+  if (IsIconic(hwnd())) return;
+  SetWindowPos(hwnd(), nullptr, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  RECT window{};
+  RECT client{};
+  GetWindowRect(hwnd(), &window);
+  GetClientRect(hwnd(), &client);
+  const RECT frame = platform::win32::FrameAt(
+      static_cast<DWORD>(GetWindowLongA(hwnd(), GWL_STYLE)),
+      static_cast<DWORD>(GetWindowLongA(hwnd(), GWL_EXSTYLE)), geometry_.PixelsPerInch());
+  menu_bar_height_ = (window.bottom - window.top) - client.bottom - (frame.bottom - frame.top);
+  const SIZE size = FixedOuterSize();
+  if (size.cx != window.right - window.left || size.cy != window.bottom - window.top) {
+    ApplyFixedSize();
+  }
+}
+
+void KeyBar::Relayout(int pixels_per_inch) {
+  geometry_ = KeyBarGeometry::For(
+      pixels_per_inch, store_.ReadFlag(store::kConfigKey, store::kScaleWithDisplayValue));
+  surface_.Create(hwnd(), geometry_);
+  surface_.SetLabelFont(geometry_);
+  menu_bar_height_ = 0;  // the menu bar may wrap differently at another width
+  ApplyFixedSize();
+  FitMenuBar();
+  if (tips_ != nullptr) {
+    for (int i = 0; i < core::kKeyCount; ++i) {
+      TOOLINFOA tool = LabelTool(hwnd(), geometry_, i);
+      SendMessageA(tips_, TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+  }
+  RefreshKeyMarks();  // the marks, on the new picture
+}
+
+void KeyBar::OnDpiChanged(int pixels_per_inch, const RECT* suggested) {
+  // Scaled, everything follows the new monitor; at design size only the
+  // label font and the frame around the picture do.
+  Relayout(pixels_per_inch);
+  if (suggested == nullptr) return;
+  SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+               suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void KeyBar::PlaceWindow() {
@@ -163,6 +213,7 @@ void KeyBar::ApplyOptions() {
   SetMenuCheck(MenuCommand::MinimizeOnUse, options.minimize_on_use);
   SetMenuCheck(MenuCommand::Hints, options.hints);
   SetMenuCheck(MenuCommand::ConfirmChanges, options.confirm_changes);
+  SetMenuCheck(MenuCommand::ScaleWithDisplay, options.scale_with_display);
 }
 
 void KeyBar::SetAlwaysOnTop(bool on) {
@@ -188,7 +239,7 @@ void KeyBar::CreateLabelTips() {
                           nullptr, instance_, nullptr);
   if (tips_ == nullptr) return;
   for (int i = 0; i < core::kKeyCount; ++i) {
-    TOOLINFOA tool = LabelTool(hwnd(), i);
+    TOOLINFOA tool = LabelTool(hwnd(), geometry_, i);
     // The text is the hint prepared by the last move over the label; the tip
     // only shows it and never reads anything itself.
     tool.lpszText = tip_texts_[static_cast<std::size_t>(i)].data();
@@ -202,7 +253,7 @@ void KeyBar::SetLabelTip(int index, std::string text) {
   if (shown == text) return;  // unchanged: a tip on show does not flicker
   shown = std::move(text);
   if (tips_ == nullptr) return;  // the tips are made with these texts
-  TOOLINFOA tool = LabelTool(hwnd(), index);
+  TOOLINFOA tool = LabelTool(hwnd(), geometry_, index);
   tool.lpszText = shown.data();
   SendMessageA(tips_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
 }
@@ -222,10 +273,7 @@ void KeyBar::RefreshKeyMarks() {
   for (int i = 0; i < core::kKeyCount; ++i) {
     const store::KeyMark& mark = marks[static_cast<std::size_t>(i)];
     surface_.SetLabelColor(i, LabelColorOf(mark));
-    if (HasPopupMark(mark, mark_popups)) {
-      const LabelPosition& p = kLabelPositions[static_cast<std::size_t>(i)];
-      surface_.DrawPopupMark(p.left, p.top);
-    }
+    if (HasPopupMark(mark, mark_popups)) surface_.DrawPopupMark(i);
   }
   InvalidateRect(hwnd(), nullptr, FALSE);
 }
@@ -268,7 +316,7 @@ void KeyBar::OnPaint() {
 }
 
 void KeyBar::OnMouseDown(int x, int y, MouseButton button) {
-  const int index = LabelAt(x, y);
+  const int index = geometry_.LabelAt(x, y);
   if (index < 0) return;
   // The label's colour decides, as the user sees it: a reserved key is
   // greyed and does nothing.
@@ -306,7 +354,7 @@ void KeyBar::OnMouseMessage(UINT message, LPARAM lparam) {
 }
 
 void KeyBar::OnMouseMove(int x, int y) {
-  const int index = LabelAt(x, y);
+  const int index = geometry_.LabelAt(x, y);
   if (index < 0) return;
   // Hovering selects the key and reads its hint afresh every time, here and
   // nowhere else: the tip shows what this move prepared.
@@ -339,6 +387,9 @@ LRESULT KeyBar::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         if (HWND dialog = ui::win::Dialog::ActiveDialog()) SetForegroundWindow(dialog);
       }
       break;
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(wparam), reinterpret_cast<const RECT*>(lparam));
+      return 0;
     case WM_DISPLAYCHANGE:
       KeepOnScreen();  // a monitor may have gone
       break;

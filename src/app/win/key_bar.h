@@ -11,6 +11,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "app/key_bar_geometry.h"
 #include "app/key_bar_model.h"
 #include "app/key_bar_services.h"
 #include "app/menu_commands.h"
@@ -97,6 +98,14 @@ class KeyBar final : public ui::win::WindowBase, public KeyBarWindow {
 
   SIZE FixedOuterSize() const;
   void ApplyFixedSize();
+  // Measures the menu bar and makes room for the lines it wrapped onto.
+  void FitMenuBar();
+  // Draws the key bar again at a resolution, scaled or not as the option
+  // says: picture, marks, font, size and the labels' tip areas.
+  void Relayout(int pixels_per_inch);
+  void OnDpiChanged(int pixels_per_inch, const RECT* suggested);
+  // Scaled or not as the stored option now says, with its check mark.
+  void FollowScaleOption();
   void PlaceWindow();
   void ApplyOptions();
   void SetAlwaysOnTop(bool on);
@@ -161,8 +170,10 @@ class KeyBar final : public ui::win::WindowBase, public KeyBarWindow {
   // Each label's tip text, as its hint was read when the pointer last moved
   // over it.
   std::array<std::string, core::kKeyCount> tip_texts_{};
-  std::string program_folder_;  // where the help file or the help pages lie
-  int logical_pixels_per_inch_ = 96;
+  std::string program_folder_;        // where the help file or the help pages lie
+  int logical_pixels_per_inch_ = 96;  // the screen's, for twips
+  KeyBarGeometry geometry_ = KeyBarGeometry::For(kDesignPixelsPerInch, false);
+  int menu_bar_height_ = 0;  // as measured; 0 before the first measuring
   double twips_per_pixel_x_ = 15;
   double twips_per_pixel_y_ = 15;
 };

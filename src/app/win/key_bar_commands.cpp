@@ -1,4 +1,4 @@
-// The key bar's menu: the five option toggles, the windows it opens and help.
+// The key bar's menu: the option toggles, the windows it opens and help.
 #include "app/win/key_bar.h"
 
 #include "dialogs/win/about_box.h"
@@ -22,6 +22,7 @@ constexpr MenuResource kMenuResources[] = {
     {IDM_MINIMIZE, MenuCommand::MinimizeOnUse},
     {IDM_HINTS, MenuCommand::Hints},
     {IDM_CONFIRM, MenuCommand::ConfirmChanges},
+    {IDM_SCALE, MenuCommand::ScaleWithDisplay},
     {IDM_INDEX, MenuCommand::HelpIndex},
     {IDM_ABOUT, MenuCommand::About},
     {IDM_TRAY_LAUNCH, MenuCommand::TrayLaunch},
@@ -78,6 +79,10 @@ void KeyBar::OnToggle(const MenuItemInfo& item) {
     return;
   }
   SetMenuCheck(item.command, on);
+  if (item.command == MenuCommand::ScaleWithDisplay) {
+    FollowScaleOption();
+    return;
+  }
   if (item.command == MenuCommand::MarkPopups) {
     if (on) {
       RefreshKeyMarks();
@@ -85,6 +90,15 @@ void KeyBar::OnToggle(const MenuItemInfo& item) {
       surface_.Clear();
     }
   }
+}
+
+void KeyBar::FollowScaleOption() {
+  const bool scaled = store_.ReadFlag(store::kConfigKey, store::kScaleWithDisplayValue);
+  SetMenuCheck(MenuCommand::ScaleWithDisplay, scaled);
+  if (scaled == geometry_.Scaled()) return;
+  Relayout(geometry_.PixelsPerInch());
+  // Grown from its top-left corner, it comes back if it went off the screen.
+  KeepOnScreen();
 }
 
 // F1 on a highlighted menu item opens help at that item's topic.

@@ -286,6 +286,8 @@ LRESULT CALLBACK KeyBar::KeyBarWindowProc(HWND hwnd, UINT message, WPARAM wparam
       HandleKeyBarEvent(self->Services(), classified);
       // Brought back from the tray, the key bar comes back where it can be seen.
       if (classified.event == KeyBarEvent::TrayRestore) self->KeepOnScreen();
+      // keylarkctl may have switched the scale.
+      if (classified.event == KeyBarEvent::StoreChanged) self->FollowScaleOption();
     }
   } catch (...) {
     // Handled or not, every message still goes on to the previous procedure.

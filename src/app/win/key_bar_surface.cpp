@@ -42,22 +42,23 @@ Bitmap PictureBitmap(const KeyboardPicture& picture) {
 
 }  // namespace
 
-bool KeyBarSurface::Create(HWND window) {
-  Destroy();
+bool KeyBarSurface::Create(HWND window, const KeyBarGeometry& geometry) {
+  layer_.Reset();
+  picture_.Reset();
   window_ = window;
-  picture_ = PictureBitmap(DrawKeyboard());
+  geometry_ = geometry;
+  picture_ = PictureBitmap(DrawKeyboard(geometry));
   HDC screen = GetDC(nullptr);
-  layer_.Reset(CreateCompatibleBitmap(screen, kPictureWidth, kPictureHeight));
+  layer_.Reset(CreateCompatibleBitmap(screen, geometry.PictureWidth(), geometry.PictureHeight()));
   ReleaseDC(nullptr, screen);
   Clear();
   return layer_.IsValid();
 }
 
-void KeyBarSurface::SetLabelFont(int font_points, int logical_pixels_per_inch) {
-  font_.Reset(CreateFontA(-MulDiv(font_points, logical_pixels_per_inch, 72), 0, 0, 0, FW_BOLD,
-                          FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                          CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
-                          "MS Sans Serif"));
+void KeyBarSurface::SetLabelFont(const KeyBarGeometry& geometry) {
+  font_.Reset(CreateFontA(-geometry.FontPixelHeight(), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
+                          DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                          DEFAULT_PITCH | FF_SWISS, "MS Sans Serif"));
 }
 
 void KeyBarSurface::Destroy() {
@@ -71,24 +72,28 @@ void KeyBarSurface::Clear() {
   if (!layer_) return;
   const MemoryDc layer_dc = ScreenCompatibleDc();
   const Selected into_layer(layer_dc.Get(), layer_.Get());
+  const int width = geometry_.PictureWidth();
+  const int height = geometry_.PictureHeight();
   if (!picture_) {
-    RECT all{0, 0, kPictureWidth, kPictureHeight};
+    RECT all{0, 0, width, height};
     FillRect(layer_dc.Get(), &all, GetSysColorBrush(COLOR_BTNFACE));
   } else {
     const MemoryDc picture_dc = ScreenCompatibleDc();
     const Selected from_picture(picture_dc.Get(), picture_.Get());
-    BitBlt(layer_dc.Get(), 0, 0, kPictureWidth, kPictureHeight, picture_dc.Get(), 0, 0, SRCCOPY);
+    BitBlt(layer_dc.Get(), 0, 0, width, height, picture_dc.Get(), 0, 0, SRCCOPY);
   }
   if (window_ != nullptr) InvalidateRect(window_, nullptr, FALSE);
 }
 
-void KeyBarSurface::DrawPopupMark(int left, int top) {
+void KeyBarSurface::DrawPopupMark(int index) {
   if (!layer_) return;
   const MemoryDc layer_dc = ScreenCompatibleDc();
   const Selected into_layer(layer_dc.Get(), layer_.Get());
   const Brush red(CreateSolidBrush(PopupMarkColor));
-  for (int row = 0; row <= 5; ++row) {
-    RECT line{left, top + row, left + 6 - row, top + row + 1};
+  const PixelBox label = geometry_.Label(index);
+  const int size = geometry_.PopupMarkSize();
+  for (int row = 0; row < size; ++row) {
+    RECT line{label.left, label.top + row, label.left + size - row, label.top + row + 1};
     FillRect(layer_dc.Get(), &line, red.Get());
   }
   if (window_ != nullptr) InvalidateRect(window_, nullptr, FALSE);
@@ -106,14 +111,15 @@ void KeyBarSurface::Paint(HDC target, const RECT& client) const {
     if (layer_) {
       const MemoryDc layer_dc = ScreenCompatibleDc();
       const Selected from_layer(layer_dc.Get(), layer_.Get());
-      BitBlt(frame_dc.Get(), 0, 0, kPictureWidth, kPictureHeight, layer_dc.Get(), 0, 0, SRCCOPY);
+      BitBlt(frame_dc.Get(), 0, 0, geometry_.PictureWidth(), geometry_.PictureHeight(),
+             layer_dc.Get(), 0, 0, SRCCOPY);
     }
     const Selected font(frame_dc.Get(), font_ ? static_cast<HGDIOBJ>(font_.Get())
                                               : GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(frame_dc.Get(), TRANSPARENT);
     for (int i = 0; i < core::kKeyCount; ++i) {
-      const LabelPosition& p = kLabelPositions[static_cast<std::size_t>(i)];
-      RECT label{p.left, p.top, p.left + kLabelSize, p.top + kLabelSize};
+      const PixelBox box = geometry_.Label(i);
+      RECT label{box.left, box.top, box.right, box.bottom};
       char caption[2] = {core::kKeys[static_cast<std::size_t>(i)].character, '\0'};
       SetTextColor(frame_dc.Get(), colors_[static_cast<std::size_t>(i)]);
       DrawTextA(frame_dc.Get(), caption, 1, &label,

@@ -8,7 +8,7 @@
 
 #include <array>
 
-#include "app/key_bar_layout.h"
+#include "app/key_bar_geometry.h"
 #include "app/key_bar_model.h"
 #include "platform/win32/owned_handles.h"
 
@@ -20,17 +20,19 @@ class KeyBarSurface {
   KeyBarSurface(const KeyBarSurface&) = delete;
   KeyBarSurface& operator=(const KeyBarSurface&) = delete;
 
-  // Draws the keyboard picture and makes the layer of marks over it.
-  bool Create(HWND window);
-  // The labels' font, for the screen's resolution.
-  void SetLabelFont(int font_points, int logical_pixels_per_inch);
+  // Draws the keyboard picture at the geometry's scale and makes the layer
+  // of marks over it (without any mark).
+  bool Create(HWND window, const KeyBarGeometry& geometry);
+  // The labels' font for the geometry's resolution; the picture stays.
+  void SetLabelFont(const KeyBarGeometry& geometry);
+  const KeyBarGeometry& Geometry() const { return geometry_; }
   void Destroy();
 
   // Removes every mark; the picture and the labels stay.
   void Clear();
-  // A small right triangle in the top-left corner of a label: six rows of
-  // 6, 5, ... 1 pixels.
-  void DrawPopupMark(int left, int top);
+  // A small right triangle in the top-left corner of a label: at design size
+  // six rows of 6, 5, ... 1 pixels.
+  void DrawPopupMark(int index);
 
   void SetLabelColor(int index, Color color) { colors_[static_cast<std::size_t>(index)] = color; }
   Color LabelColor(int index) const { return colors_[static_cast<std::size_t>(index)]; }
@@ -39,6 +41,7 @@ class KeyBarSurface {
 
  private:
   HWND window_ = nullptr;
+  KeyBarGeometry geometry_ = KeyBarGeometry::For(kDesignPixelsPerInch, false);
   platform::win32::Bitmap picture_;
   platform::win32::Bitmap layer_;  // picture + marks
   platform::win32::Font font_;
