@@ -65,8 +65,11 @@ bool KeyBar::Create() {
   HMENU menu = LoadMenuA(instance_, MAKEINTRESOURCEA(IDR_KEYBAR_MENU));
   measure::Mark(measure::Point::WindowClass);
   const std::string caption = ui::win::ResourceText(instance_, IDS_KEY_BAR_CAPTION);
+  // Made at its final size: resizing a window that is already there costs
+  // the window manager a second round of work before the key bar can show.
+  const SIZE size = FixedOuterSize();
   return CreateWindowObject(0, kKeyBarClassName, caption.c_str(), kKeyBarStyle, CW_USEDEFAULT,
-                            CW_USEDEFAULT, 0, 0, nullptr, menu, instance_) != nullptr;
+                            CW_USEDEFAULT, size.cx, size.cy, nullptr, menu, instance_) != nullptr;
 }
 
 // The load sequence; its order matters (the handle is published before the
@@ -88,7 +91,8 @@ void KeyBar::Load() {
   twips_per_pixel_x_ = kTwipsPerInch / logical_pixels_per_inch_;
   twips_per_pixel_y_ = twips_per_pixel_x_;
   surface_.SetLabelFont(LabelFontSize(logical_pixels_per_inch_), logical_pixels_per_inch_);
-  // The tips need the common controls, whose loading would hold up the start.
+  // The tray icon and the tips wait until the key bar has been painted: the
+  // message loop takes this up only after the first showing.
   PostMessageA(hwnd(), core::FinishStartMessage, 0, 0);
   Mark(Point::Labels);
   Localize();
@@ -103,9 +107,8 @@ void KeyBar::Load() {
   Mark(Point::Options);
   RefreshKeyMarks();
   Mark(Point::KeyMarks);
-  AddTrayIcon();
   InstallWindowProc();
-  Mark(Point::TrayAndProc);
+  Mark(Point::WindowProc);
 }
 
 void KeyBar::Localize() {
@@ -114,8 +117,12 @@ void KeyBar::Localize() {
   i18n::TranslateForm1(session_, dialog_seams_.languages, captions);
 }
 
+// What the user does not need in order to see the key bar, done as soon as it
+// has been painted: the tray icon first, then the common controls and tips.
 void KeyBar::FinishStart() {
   started_ = true;
+  AddTrayIcon();
+  measure::Mark(measure::Point::TrayIcon);
   platform::win32::LoadCommonControls();
   CreateLabelTips();
   measure::Mark(measure::Point::LateStart);
@@ -141,6 +148,9 @@ SIZE KeyBar::FixedOuterSize() const {
 
 void KeyBar::ApplyFixedSize() {
   const SIZE size = FixedOuterSize();
+  RECT now{};
+  GetWindowRect(hwnd(), &now);
+  if (now.right - now.left == size.cx && now.bottom - now.top == size.cy) return;
   SetWindowPos(hwnd(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
