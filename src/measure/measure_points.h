@@ -24,10 +24,11 @@ enum class Point : std::uint8_t {
   Position,         // load: first-run defaults or the saved position
   Options,          // load: the five options
   KeyMarks,         // load: the labels' colours and popup marks
-  TrayAndProc,      // load: the tray icon and the window procedure
+  WindowProc,       // load: the window procedure
   Created,          // the window exists (the load ran inside its creation)
   Shown,            // shown and painted
-  LateStart,        // what waits until the key bar shows: common controls, label tips
+  TrayIcon,         // after showing: the common controls and the tray icon
+  LateStart,        // after showing: the label tips
   Count
 };
 

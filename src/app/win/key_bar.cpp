@@ -57,8 +57,13 @@ bool KeyBar::Create() {
   HMENU menu = LoadMenuA(instance_, MAKEINTRESOURCEA(IDR_KEYBAR_MENU));
   measure::Mark(measure::Point::WindowClass);
   const std::string caption = ui::win::ResourceText(instance_, IDS_KEY_BAR_CAPTION);
+  // Made at its final size: resizing a window that is already there costs
+  // the window manager a second round of work before the key bar can show.
+  // The load sizes it again only when its monitor has another scale.
+  geometry_ = GeometryAt(platform::win32::ScreenPixelsPerInch());
+  const SIZE size = FixedOuterSize();
   return CreateWindowObject(0, kKeyBarClassName, caption.c_str(), kKeyBarStyle, CW_USEDEFAULT,
-                            CW_USEDEFAULT, 0, 0, nullptr, menu, instance_) != nullptr;
+                            CW_USEDEFAULT, size.cx, size.cy, nullptr, menu, instance_) != nullptr;
 }
 
 // The load sequence; its order matters (the handle is published before the
@@ -69,9 +74,7 @@ void KeyBar::Load() {
   session_.AlwaysOnTop = false;
   // The picture's scale decides the window's size, so this one option is
   // read before the others.
-  geometry_ =
-      KeyBarGeometry::For(platform::win32::WindowPixelsPerInch(hwnd()),
-                          store_.ReadFlag(store::kConfigKey, store::kScaleWithDisplayValue));
+  geometry_ = GeometryAt(platform::win32::WindowPixelsPerInch(hwnd()));
   ApplyFixedSize();
   Mark(Point::Size);
   surface_.Create(hwnd(), geometry_);
@@ -85,7 +88,8 @@ void KeyBar::Load() {
   twips_per_pixel_x_ = kTwipsPerInch / logical_pixels_per_inch_;
   twips_per_pixel_y_ = twips_per_pixel_x_;
   surface_.SetLabelFont(geometry_);
-  // The tips need the common controls, whose loading would hold up the start.
+  // The tray icon and the tips wait until the key bar has been painted: the
+  // message loop takes this up only after the first showing.
   PostMessageA(hwnd(), core::FinishStartMessage, 0, 0);
   Mark(Point::Labels);
   Localize();
@@ -101,9 +105,8 @@ void KeyBar::Load() {
   Mark(Point::Options);
   RefreshKeyMarks();
   Mark(Point::KeyMarks);
-  AddTrayIcon();
   InstallWindowProc();
-  Mark(Point::TrayAndProc);
+  Mark(Point::WindowProc);
 }
 
 void KeyBar::Localize() {
@@ -112,9 +115,14 @@ void KeyBar::Localize() {
   i18n::TranslateForm1(session_, dialog_seams_.languages, captions);
 }
 
+// What the user does not need in order to see the key bar, done as soon as it
+// has been painted: the common controls, which size the tray icon as the
+// shell wants it, the tray icon, and the label tips.
 void KeyBar::FinishStart() {
   started_ = true;
   platform::win32::LoadCommonControls();
+  AddTrayIcon();
+  measure::Mark(measure::Point::TrayIcon);
   CreateLabelTips();
   measure::Mark(measure::Point::LateStart);
 }
@@ -143,6 +151,9 @@ SIZE KeyBar::FixedOuterSize() const {
 
 void KeyBar::ApplyFixedSize() {
   const SIZE size = FixedOuterSize();
+  RECT now{};
+  GetWindowRect(hwnd(), &now);
+  if (now.right - now.left == size.cx && now.bottom - now.top == size.cy) return;
   SetWindowPos(hwnd(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -168,9 +179,13 @@ void KeyBar::FitMenuBar() {
   }
 }
 
+KeyBarGeometry KeyBar::GeometryAt(int pixels_per_inch) const {
+  return KeyBarGeometry::For(pixels_per_inch,
+                             store_.ReadFlag(store::kConfigKey, store::kScaleWithDisplayValue));
+}
+
 void KeyBar::Relayout(int pixels_per_inch) {
-  geometry_ = KeyBarGeometry::For(
-      pixels_per_inch, store_.ReadFlag(store::kConfigKey, store::kScaleWithDisplayValue));
+  geometry_ = GeometryAt(pixels_per_inch);
   surface_.Create(hwnd(), geometry_);
   surface_.SetLabelFont(geometry_);
   menu_bar_height_ = 0;  // the menu bar may wrap differently at another width

@@ -96,6 +96,8 @@ class KeyBar final : public ui::win::WindowBase, public KeyBarWindow {
   void FinishStart();
   void Unload();
 
+  // The key bar's geometry at a scale, as Scale With Display has it now.
+  KeyBarGeometry GeometryAt(int pixels_per_inch) const;
   SIZE FixedOuterSize() const;
   void ApplyFixedSize();
   // Measures the menu bar and makes room for the lines it wrapped onto.
