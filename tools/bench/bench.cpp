@@ -45,8 +45,9 @@ struct Settings {
   int launches_per_run = 21;
   int launches = 1000;
   std::string bin;
-  bool verbose = false;     // each run's figures as they come
-  int popup_list_runs = 0;  // not 0: only the popup lists of 500 and 10,000 items
+  bool verbose = false;             // each run's figures as they come
+  bool scale_with_display = false;  // the key bar drawn at the display's scale
+  int popup_list_runs = 0;          // not 0: only the popup lists of 500 and 10,000 items
 };
 
 struct Paths {
@@ -112,12 +113,16 @@ std::string ThisFolder() {
 
 std::optional<Settings> ParseArguments(int argc, char** argv) {
   Settings settings;
-  int first = 1;
-  if (argc > 1 && std::strcmp(argv[1], "--verbose") == 0) {
-    settings.verbose = true;
-    first = 2;
-  }
-  for (int i = first; i + 1 < argc; i += 2) {
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--verbose") == 0) {
+      settings.verbose = true;
+      continue;
+    }
+    if (std::strcmp(argv[i], "--scale-with-display") == 0) {
+      settings.scale_with_display = true;
+      continue;
+    }
+    if (i + 1 >= argc) return std::nullopt;
     const int number = std::atoi(argv[i + 1]);
     if (std::strcmp(argv[i], "--runs") == 0 && number > 0) {
       settings.runs = number;
@@ -132,8 +137,8 @@ std::optional<Settings> ParseArguments(int argc, char** argv) {
     } else {
       return std::nullopt;
     }
+    ++i;
   }
-  if ((argc - first) % 2 != 0) return std::nullopt;
   return settings;
 }
 
@@ -183,6 +188,17 @@ bool WarmUp(const Paths& paths) {
   }
   // Minimize On Use off: the key bar stays up from one launch to the next.
   return WriteText(store::kConfigKey, store::kMinimizeOnUseValue, "0");
+}
+
+int ScreenPixelsPerInch() {
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+  ReleaseDC(nullptr, screen);
+  return dpi;
+}
+
+bool SetScaleWithDisplay(bool on) {
+  return WriteText(store::kConfigKey, store::kScaleWithDisplayValue, on ? "1" : "0");
 }
 
 void RecordSteps(const MeasuredProgram& program, Samples* samples) {
@@ -504,11 +520,16 @@ int Run(const Settings& settings) {
   const Paths paths = FindPrograms(settings);
   if (settings.popup_list_runs > 0) return RunPopupLists(settings, paths);
   HANDLE target_started = CreateEventA(nullptr, FALSE, FALSE, kTargetStartedEventName);
-  if (target_started == nullptr || !PrepareStore(paths) || !WarmUp(paths)) return 1;
+  if (target_started == nullptr || !PrepareStore(paths) || !WarmUp(paths) ||
+      !SetScaleWithDisplay(settings.scale_with_display)) {
+    return 1;
+  }
   const char* wine = WineVersion();
   std::printf("Keylark benchmark%s%s: %d runs, %d launches in the long run\n",
               wine != nullptr ? " under Wine " : "", wine != nullptr ? wine : "", settings.runs,
               settings.launches);
+  std::printf("%d pixels per inch, Scale With Display %s\n", ScreenPixelsPerInch(),
+              settings.scale_with_display ? "on" : "off");
 
   Samples bare;
   Samples keylark;
@@ -558,8 +579,8 @@ int main(int argc, char** argv) {
       keylark::bench::ParseArguments(argc, argv);
   if (!settings) {
     std::fprintf(stderr,
-                 "usage: bench.exe [--verbose] [--runs N] [--launches-per-run N] [--launches N] "
-                 "[--bin FOLDER] [--popup-lists RUNS]\n");
+                 "usage: bench.exe [--verbose] [--scale-with-display] [--runs N] "
+                 "[--launches-per-run N] [--launches N] [--bin FOLDER] [--popup-lists RUNS]\n");
     return 2;
   }
   return keylark::bench::Run(*settings);

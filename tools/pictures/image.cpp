@@ -6,8 +6,10 @@
 namespace keylark::pictures {
 namespace {
 
-// Larger images are stored as PNG pictures.
-constexpr int kLargestBitmap = 32;
+// The sizes of 100 % (16 and 32 pixels) are bitmaps, which every system
+// reads; the sizes only a scaling system asks for are PNG pictures, a
+// fraction of the size in the program file.
+bool StoredAsBitmap(const Image& image) { return image.width() == 16 || image.width() == 32; }
 
 // Rows bottom-up, BGR, each padded to four bytes.
 void PutColourRows(FileBytes& out, const Image& image) {
@@ -117,7 +119,7 @@ FileBytes EncodeIco(const std::vector<Image>& images) {
   std::vector<FileBytes> bodies;
   bodies.reserve(images.size());
   for (const Image& image : images) {
-    bodies.push_back(image.width() > kLargestBitmap ? EncodePng(image) : IconImage(image));
+    bodies.push_back(StoredAsBitmap(image) ? IconImage(image) : EncodePng(image));
   }
   std::uint32_t offset = static_cast<std::uint32_t>(6 + 16 * images.size());
   for (std::size_t i = 0; i < images.size(); ++i) {
@@ -127,7 +129,7 @@ FileBytes EncodeIco(const std::vector<Image>& images) {
     out.push_back(0);  // colour count: true colour
     out.push_back(0);
     Put16(out, 1);                                             // planes
-    Put16(out, images[i].width() > kLargestBitmap ? 32 : 24);  // bits per pixel
+    Put16(out, StoredAsBitmap(images[i]) ? 24 : 32);  // bits per pixel
     Put32(out, static_cast<std::uint32_t>(bodies[i].size()));
     Put32(out, offset);
     offset += static_cast<std::uint32_t>(bodies[i].size());

@@ -3,6 +3,7 @@
 #include "resource.h"
 #include "ui/icon_sizes.h"
 #include "ui/win/fonts.h"
+#include "platform/win32/window_dpi.h"
 #include "ui/win/icons.h"
 
 namespace keylark::dialogs::win {
@@ -49,7 +50,7 @@ bool AssignmentsDialog::OnInit() {
 void AssignmentsDialog::SetUpList() {
   list_ = ui::win::ListView(Item(IDC_AL_LIST));
   list_.SetExtendedStyle(LVS_EX_FULLROWSELECT);
-  ShowRowPictures(ui::win::WindowPixelsPerInch(list_.Handle()));
+  ShowRowPictures(platform::win32::WindowPixelsPerInch(list_.Handle()));
   RECT margin{0, 0, kColumnMarginUnits, 0};
   MapDialogRect(hwnd(), &margin);
   RECT list{};

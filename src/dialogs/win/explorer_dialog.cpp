@@ -4,6 +4,7 @@
 
 #include "platform/win32/common_controls.h"
 #include "ui/icon_sizes.h"
+#include "platform/win32/window_dpi.h"
 #include "ui/win/icons.h"
 #include "ui/win/redraw_pause.h"
 #include "resource.h"
@@ -58,7 +59,7 @@ bool ExplorerDialog::OnInit() {
 
 void ExplorerDialog::LoadPictures() {
   // The tree's folders and the list's files at the window's scale.
-  const int pixels_per_inch = ui::win::WindowPixelsPerInch(hwnd());
+  const int pixels_per_inch = platform::win32::WindowPixelsPerInch(hwnd());
   const int small_size = ui::SmallIconSizeFor(pixels_per_inch);
   folder_icons_ =
       platform::win32::CreateImageList(small_size, small_size, ILC_COLOR32 | ILC_MASK, 2, 0);

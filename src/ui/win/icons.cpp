@@ -4,25 +4,12 @@
 
 #include "platform/win32/common_controls.h"
 #include "platform/win32/system_library.h"
+#include "platform/win32/window_dpi.h"
 #include "ui/icon_sizes.h"
 
 namespace keylark::ui::win {
 
 using platform::win32::Icon;
-
-int WindowPixelsPerInch(HWND window) {
-  // Windows 10 (1607) and later tell each window its monitor's scale.
-  using DpiForWindow = UINT(WINAPI*)(HWND);
-  static const auto dpi_for_window =
-      platform::win32::SystemFunctionAs<DpiForWindow>("user32.dll", "GetDpiForWindow");
-  if (dpi_for_window != nullptr && window != nullptr) {
-    if (const UINT dpi = dpi_for_window(window); dpi > 0) return static_cast<int>(dpi);
-  }
-  HDC screen = GetDC(nullptr);
-  const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSX) : 0;
-  if (screen != nullptr) ReleaseDC(nullptr, screen);
-  return dpi > 0 ? dpi : kDesignPixelsPerInch;
-}
 
 Icon LoadIconAt(HINSTANCE instance, int id, int size) {
   return Icon(static_cast<HICON>(
@@ -48,7 +35,7 @@ Icon LoadNotificationIcon(HINSTANCE instance, int id) {
 }
 
 void CaptionIcons::Apply(HWND window, HINSTANCE instance, int id) {
-  const int dpi = WindowPixelsPerInch(window);
+  const int dpi = platform::win32::WindowPixelsPerInch(window);
   Icon small = LoadIconAt(instance, id, SmallIconSizeFor(dpi));
   Icon large = LoadIconAt(instance, id, LargeIconSizeFor(dpi));
   SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.Get()));

@@ -8,10 +8,6 @@
 
 namespace keylark::ui::win {
 
-// The window's pixels per inch: its monitor's where the system tells each
-// window its own, else the screen's.
-int WindowPixelsPerInch(HWND window);
-
 // The program's icon `id` at `size` pixels square, the file's image of that
 // size where it has one; empty when there is no such icon.
 platform::win32::Icon LoadIconAt(HINSTANCE instance, int id, int size);
