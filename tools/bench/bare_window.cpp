@@ -105,6 +105,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR command_line, int) {
   window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   window_class.lpszClassName = kClassName;
   if (RegisterClassA(&window_class) == 0) return 1;
+  Mark(Point::WindowClass);
   // The key bar's outer size: its picture, the caption and the menu bar.
   const int height =
       keylark::app::kPictureHeight + 5 + GetSystemMetrics(SM_CYMENU) + GetSystemMetrics(SM_CYSIZE);

@@ -93,7 +93,8 @@ void KeyBar::Load() {
   PostMessageA(hwnd(), core::FinishStartMessage, 0, 0);
   Mark(Point::Labels);
   Localize();
-  FitMenuBar();
+  // Without a language library the menu bar is as the window was made with.
+  FitMenuBar(/*menu_changed=*/!session_.LanguageTag.empty());
   Mark(Point::Localized);
   store_.PublishWindowHandle(static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(hwnd())));
   Mark(Point::Publish);
@@ -157,14 +158,17 @@ void KeyBar::ApplyFixedSize() {
   SetWindowPos(hwnd(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void KeyBar::FitMenuBar() {
+void KeyBar::FitMenuBar(bool menu_changed) {
   // The menu bar lays itself out when the frame is computed: a menu wider
   // than the key bar (large fonts, longer captions) wraps onto more lines
   // and would take them from the picture. Minimized, it has no menu bar to
   // measure; the size is restored with the window.
   if (IsIconic(hwnd())) return;
-  SetWindowPos(hwnd(), nullptr, 0, 0, 0, 0,
-               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  // New captions or a new width: the frame is computed again first.
+  if (menu_changed) {
+    SetWindowPos(hwnd(), nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  }
   RECT window{};
   RECT client{};
   GetWindowRect(hwnd(), &window);
@@ -190,7 +194,7 @@ void KeyBar::Relayout(int pixels_per_inch) {
   surface_.SetLabelFont(geometry_);
   menu_bar_height_ = 0;  // the menu bar may wrap differently at another width
   ApplyFixedSize();
-  FitMenuBar();
+  FitMenuBar(/*menu_changed=*/true);
   if (tips_ != nullptr) {
     for (int i = 0; i < core::kKeyCount; ++i) {
       TOOLINFOA tool = LabelTool(hwnd(), geometry_, i);

@@ -101,7 +101,7 @@ class KeyBar final : public ui::win::WindowBase, public KeyBarWindow {
   SIZE FixedOuterSize() const;
   void ApplyFixedSize();
   // Measures the menu bar and makes room for the lines it wrapped onto.
-  void FitMenuBar();
+  void FitMenuBar(bool menu_changed);
   // Draws the key bar again at a resolution, scaled or not as the option
   // says: picture, marks, font, size and the labels' tip areas.
   void Relayout(int pixels_per_inch);
