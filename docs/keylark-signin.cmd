@@ -11,15 +11,17 @@ set "ASSIGNMENTS=\\fileserver\software\Keylark\keylark-keys.txt"
 if not "%~1"=="" set "SETUP=%~1"
 if not "%~2"=="" set "ASSIGNMENTS=%~2"
 set "KEYLARK=%LOCALAPPDATA%\Programs\Keylark"
-set "INSTALLED="
 
+rem Setup starts Keylark and returns once the key bar shows: its first start
+rem has then written the user's first settings, which the import's options
+rem (an export carries them) change. Keylark starts by itself at every later
+rem sign-in.
 if exist "%KEYLARK%\keylarkctl.exe" goto apply
-start "" /wait "%SETUP%" /S /RUNATSIGNIN
+start "" /wait "%SETUP%" /S /RUNATSIGNIN /START
 if errorlevel 1 (
   echo Keylark could not be installed from %SETUP%.
   exit /b 1
 )
-set "INSTALLED=1"
 
 :apply
 "%KEYLARK%\keylarkctl.exe" import "%ASSIGNMENTS%"
@@ -30,6 +32,4 @@ if not "%RESULT%"=="0" if not "%RESULT%"=="3" (
   echo Keylark's assignments could not be applied from %ASSIGNMENTS%.
   set "RESULT=1"
 )
-rem Keylark starts by itself at every later sign-in.
-if defined INSTALLED start "" "%KEYLARK%\Keylark.exe"
 exit /b %RESULT%

@@ -9,6 +9,7 @@
 ;   /RUNATSIGNIN     start Keylark when the user signs in
 ;   /FNAGENT         start the Fn-key agent KeylarkFn when the user signs in
 ;   /JAPANESE        Japanese captions, whatever the interface language
+;   /START           start Keylark when done and wait until its key bar shows
 ; Uninstaller: /S silent; /REMOVESETTINGS also removes the user's settings.
 ; A silent upgrade keeps the sign-in entries and the language it finds.
 
@@ -69,6 +70,7 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "${PUBLISHER}"
 
 Var KeyBarWasRunning
 Var AgentWasRunning
+Var StartWhenDone
 
 ; --- Ending a running key bar or agent before its files change ------------
 
@@ -214,7 +216,36 @@ Section "-Finish"
   ${If} $AgentWasRunning = 1
     Exec '"$INSTDIR\KeylarkFn.exe"'
   ${EndIf}
+  ${If} $StartWhenDone = 1
+    ${If} $KeyBarWasRunning <> 1
+      Exec '"$INSTDIR\Keylark.exe"'
+    ${EndIf}
+    Call WaitForKeyBar
+  ${EndIf}
 SectionEnd
+
+; Waits, at most CLOSE_DEADLINE_MS, until the key bar shows. Its first start
+; has then written the user's first settings, so a script that runs next
+; (keylarkctl import of options) finds them.
+Function WaitForKeyBar
+  Push $0
+  Push $1
+  StrCpy $1 0
+  ${Do}
+    ClearErrors
+    ReadRegDWORD $0 HKCU "${HANDLE_KEY}" "Keylark"
+    ${IfNot} ${Errors}
+    ${AndIf} $0 <> 0
+      System::Call "user32::IsWindowVisible(p r0) i .r0"
+      ${IfThen} $0 <> 0 ${|} ${ExitDo} ${|}
+    ${EndIf}
+    ${IfThen} $1 >= ${CLOSE_DEADLINE_MS} ${|} ${ExitDo} ${|}
+    Sleep 100
+    IntOp $1 $1 + 100
+  ${Loop}
+  Pop $1
+  Pop $0
+FunctionEnd
 
 ; The finish page's "start now": an upgrade has already started again the key
 ; bar it ended, and a second start would only bring it to the front.
@@ -275,6 +306,12 @@ Function .onInit
   ${GetOptions} $R0 "/JAPANESE" $0
   ${IfNot} ${Errors}
     !insertmacro SelectSection ${SecJapanese}
+  ${EndIf}
+  StrCpy $StartWhenDone 0
+  ClearErrors
+  ${GetOptions} $R0 "/START" $0
+  ${IfNot} ${Errors}
+    StrCpy $StartWhenDone 1
   ${EndIf}
 FunctionEnd
 

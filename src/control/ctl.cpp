@@ -29,7 +29,7 @@ constexpr const char* kUsage =
     "  clear KEY\n"
     "  export [FILE]            all assignments as text (standard output without FILE)\n"
     "  import [FILE]            assignments from such text (standard input without FILE);\n"
-    "                           exit code 3 when every key already held them\n"
+    "                           exit code 3 when nothing needed changing\n"
     "  options [NAME on|off]... show or set always-on-top, mark-popups, minimize-on-use,\n"
     "                           hints, confirm-changes, scale-with-display\n"
     "  --version                keylarkctl's version\n"
@@ -328,7 +328,7 @@ void Command::Import(Args args) {
   }
   if (changes.empty() && option_changes.empty()) {
     result_.exit_code = kExitUnchanged;
-    result_.out += "nothing to import: every key already holds the file's values\n";
+    result_.out += "nothing to import: the keys and options already hold the file's values\n";
     return;
   }
   if (!WriteRecords(changes)) return;

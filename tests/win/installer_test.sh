@@ -103,7 +103,10 @@ check_not "the settings went when asked" run reg query 'HKCU\Software\Korvane'
 
 # --- The fleet sign-in script, twice ------------------------------------------
 work=$(mktemp -d)
-printf 'keylark-assignments 1\r\nkey E\r\ncommand C:\\windows\\notepad.exe\r\n' >"$work/keys.txt"
+# As a real export does, the file carries options, which need the settings of
+# Keylark's first start.
+printf 'keylark-assignments 1\r\noption hints off\r\nkey E\r\ncommand C:\\windows\\notepad.exe\r\n' \
+  >"$work/keys.txt"
 signin() {
   out cmd /c "$(windows_path docs/keylark-signin.cmd)" "$(windows_path "$setup")" \
     "$(windows_path "$work/keys.txt")"
@@ -113,6 +116,8 @@ first=$(signin) && code=0 || code=$?
 check "first sign-in installed Keylark" test -f "$folder/keylarkctl.exe"
 check "first sign-in set the sign-in entry" reg_has "$run_key" Keylark
 ctl show E | grep -q notepad || fail "first sign-in applied the assignments"
+ctl options | grep -q "hints.*off" || fail "first sign-in applied the options"
+ctl options | grep -q "confirm-changes.*on" || fail "first sign-in kept the first-start settings"
 second=$(signin) && code=0 || code=$?
 [ "$code" = 3 ] || fail "second sign-in: exit code $code, not 3"
 echo "$second" | grep -q "nothing changed" || fail "second sign-in says: $second"
