@@ -8,8 +8,11 @@ namespace {
 
 // The sizes of 100 % (16 and 32 pixels) are bitmaps, which every system
 // reads; the sizes only a scaling system asks for are PNG pictures, a
-// fraction of the size in the program file.
-bool StoredAsBitmap(const Image& image) { return image.width() == 16 || image.width() == 32; }
+// fraction of the size in the program file, unless the caller keeps them
+// bitmaps too.
+bool StoredAsBitmap(const Image& image, int largest_bitmap) {
+  return image.width() == 16 || image.width() == 32 || image.width() <= largest_bitmap;
+}
 
 // Rows bottom-up, BGR, each padded to four bytes.
 void PutColourRows(FileBytes& out, const Image& image) {
@@ -111,7 +114,7 @@ void PutInfoHeader(FileBytes& out, int width, int height, int bits) {
   for (int i = 0; i < 6; ++i) Put32(out, 0);
 }
 
-FileBytes EncodeIco(const std::vector<Image>& images) {
+FileBytes EncodeIco(const std::vector<Image>& images, int largest_bitmap) {
   FileBytes out;
   Put16(out, 0);
   Put16(out, 1);  // icon
@@ -119,7 +122,7 @@ FileBytes EncodeIco(const std::vector<Image>& images) {
   std::vector<FileBytes> bodies;
   bodies.reserve(images.size());
   for (const Image& image : images) {
-    bodies.push_back(StoredAsBitmap(image) ? IconImage(image) : EncodePng(image));
+    bodies.push_back(StoredAsBitmap(image, largest_bitmap) ? IconImage(image) : EncodePng(image));
   }
   std::uint32_t offset = static_cast<std::uint32_t>(6 + 16 * images.size());
   for (std::size_t i = 0; i < images.size(); ++i) {
@@ -128,8 +131,8 @@ FileBytes EncodeIco(const std::vector<Image>& images) {
     out.push_back(static_cast<std::uint8_t>(images[i].height() & 0xFF));
     out.push_back(0);  // colour count: true colour
     out.push_back(0);
-    Put16(out, 1);                                             // planes
-    Put16(out, StoredAsBitmap(images[i]) ? 24 : 32);  // bits per pixel
+    Put16(out, 1);                                                    // planes
+    Put16(out, StoredAsBitmap(images[i], largest_bitmap) ? 24 : 32);  // bits per pixel
     Put32(out, static_cast<std::uint32_t>(bodies[i].size()));
     Put32(out, offset);
     offset += static_cast<std::uint32_t>(bodies[i].size());

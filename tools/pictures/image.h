@@ -111,20 +111,21 @@ void PutMaskRows(FileBytes& out, int width, int height, BitOf bit_of) {
   }
 }
 
-// An icon file with one image per size; unset pixels are transparent. Up to
-// 32 pixels an image is a 24-bit bitmap with its mask, larger ones are PNG
-// pictures, which take a tenth of the room.
-FileBytes EncodeIco(const std::vector<Image>& images);
+// An icon file with one image per size; unset pixels are transparent. The
+// sizes of 100 % (16 and 32 pixels) and any up to `largest_bitmap` are 24-bit
+// bitmaps with their masks; the others are PNG pictures, which take a tenth
+// of the room but cost a system that reads them an image decoder.
+FileBytes EncodeIco(const std::vector<Image>& images, int largest_bitmap = 0);
 
 // The small icon sizes of 100, 125, 150 and 200 %.
 inline constexpr std::initializer_list<int> kSmallIconSizes = {16, 20, 24, 32};
 
 // The same picture drawn at each size, in one icon file.
 template <typename Draw>
-FileBytes EncodeIcoSizes(std::initializer_list<int> sizes, Draw draw) {
+FileBytes EncodeIcoSizes(std::initializer_list<int> sizes, Draw draw, int largest_bitmap = 0) {
   std::vector<Image> images;
   for (const int size : sizes) images.push_back(draw(size));
-  return EncodeIco(images);
+  return EncodeIco(images, largest_bitmap);
 }
 
 // A picture as a PNG file: 8-bit RGBA, compressed.

@@ -13,6 +13,8 @@ namespace {
 constexpr Rgb kFnKeyCap{107, 105, 148};
 constexpr Rgb kOtherKeyCap{150, 152, 184};
 constexpr Rgb kShadow{78, 77, 112};
+// The large icon at 150 %.
+constexpr int kStartIconBitmaps = 48;
 
 // ---- The icon: a key cap with a rising arrow -----------------------------
 
@@ -99,7 +101,10 @@ FileBytes EncodeHandCursor() {
 
 std::map<std::string, FileBytes> GenerateAll() {
   std::map<std::string, FileBytes> files = {
-      {"keylark.ico", EncodeIcoSizes({32, 16, 20, 24, 40, 48, 64, 96, 128, 256}, DrawIcon)},
+      // The key bar's caption and task-switcher icons are read as it starts:
+      // up to 150 % they are bitmaps, so the start loads no image decoder.
+      {"keylark.ico",
+       EncodeIcoSizes({32, 16, 20, 24, 40, 48, 64, 96, 128, 256}, DrawIcon, kStartIconBitmaps)},
       {"hand.cur", EncodeHandCursor()},
   };
   files.merge(RowIcons());
