@@ -23,4 +23,13 @@ start_keylark() {
   # The key bar's caption is "Keylark" in every language.
   window=$(xdotool search --sync --name '^Keylark$' | head -n 1)
   eval "$(xdotool getwindowgeometry --shell "$window")"
+  # The tray icon comes just after the key bar's first paint, and Wine's
+  # stand-in for the notification area may then cover the key bar: once it
+  # shows, the key bar is raised over it again.
+  tries=0
+  until xdotool search --onlyvisible --name '^Wine System Tray$' >/dev/null 2>&1; do
+    tries=$((tries + 1)); [ $tries -gt 30 ] && break
+    sleep 0.1
+  done
+  xdotool windowraise "$window"
 }
