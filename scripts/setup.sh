@@ -5,7 +5,7 @@ set -eu
 packages="cmake ninja-build g++ googletest clang libclang-rt-14-dev \
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix \
   binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 \
-  wine wine64 fonts-wine fonts-noto-cjk xvfb xauth cmark imagemagick nsis"
+  wine wine64 fonts-wine fonts-noto-cjk xvfb xauth cmark imagemagick zlib1g-dev nsis"
 
 missing=""
 for p in $packages; do
