@@ -1,9 +1,5 @@
 #include "dialogs/edit_command.h"
 
-#include <algorithm>
-#include <cctype>
-#include <string_view>
-
 #include "core/assignment.h"
 #include "core/path_split.h"
 #include "launch/internet_shortcut.h"
@@ -16,18 +12,6 @@ namespace {
 
 bool EndsWith(const std::string& text, const std::string& end) {
   return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
-}
-
-constexpr std::string_view kInternetShortcutExtension = ".url";
-
-// File names are compared as the file system does, in any case.
-bool IsInternetShortcut(const std::string& name) {
-  if (name.size() <= kInternetShortcutExtension.size()) return false;
-  const std::string_view end =
-      std::string_view(name).substr(name.size() - kInternetShortcutExtension.size());
-  return std::equal(end.begin(), end.end(), kInternetShortcutExtension.begin(), [](char a, char b) {
-    return std::tolower(static_cast<unsigned char>(a)) == b;
-  });
 }
 
 std::string FolderForWorkingDirectory(const std::string& path) {
@@ -85,11 +69,11 @@ EditCommandModel::SaveOutcome EditCommandModel::Save(const EditorFields& fields,
 std::optional<EditorFields> FieldsForChosenFile(const std::string& path,
                                                 const ChosenFileReaders& readers) {
   const std::string name = core::FileOfPath(path);
-  if (IsInternetShortcut(name)) {
+  if (launch::IsInternetShortcutName(name)) {
     // The address goes to the shell whole; it has no folder to start in.
     const std::optional<std::string> url = launch::ReadInternetShortcutUrl(readers.files, path);
     if (!url) return std::nullopt;
-    return EditorFields{name.substr(0, name.size() - kInternetShortcutExtension.size()), *url, ""};
+    return EditorFields{launch::InternetShortcutTitle(name), *url, ""};
   }
   if (!EndsWith(name, "lnk")) {
     return EditorFields{name, path, FolderForWorkingDirectory(path)};

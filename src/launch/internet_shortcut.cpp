@@ -20,7 +20,18 @@ bool SameIgnoringCase(std::string_view a, std::string_view b) {
          });
 }
 
+constexpr std::string_view kExtension = ".url";
+
 }  // namespace
+
+bool IsInternetShortcutName(std::string_view file_name) {
+  return file_name.size() > kExtension.size() &&
+         SameIgnoringCase(file_name.substr(file_name.size() - kExtension.size()), kExtension);
+}
+
+std::string InternetShortcutTitle(std::string_view file_name) {
+  return std::string(file_name.substr(0, file_name.size() - kExtension.size()));
+}
 
 std::optional<std::string> InternetShortcutUrl(std::string_view text) {
   constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";

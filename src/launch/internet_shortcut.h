@@ -16,6 +16,12 @@ namespace keylark::launch {
 // Such files are a few hundred bytes; no more than this is read of one.
 inline constexpr std::size_t kInternetShortcutReadLimit = std::size_t{64} * 1024;
 
+// Whether a file name ends in ".url", in any case, as the file system
+// compares names.
+bool IsInternetShortcutName(std::string_view file_name);
+// The name without its ".url": what such a file is called in a list.
+std::string InternetShortcutTitle(std::string_view file_name);
+
 // The first "URL=" of the "[InternetShortcut]" section, its value trimmed;
 // section and key names in any case, lines ended by CR LF or LF. Nothing
 // when the section has no such line or its value is empty.
