@@ -9,10 +9,11 @@
 #include <array>
 
 #include "app/key_bar_layout.h"
+#include "ui/design_scale.h"
 
 namespace keylark::app {
 
-inline constexpr int kDesignPixelsPerInch = 96;
+using ui::kDesignPixelsPerInch;
 
 struct PixelBox {
   int left = 0;

@@ -4,10 +4,9 @@
 // from those steps rather than stretched to an odd one.
 #pragma once
 
-namespace keylark::ui {
+#include "ui/design_scale.h"
 
-// The pixels per inch at which the pictures have their design sizes.
-inline constexpr int kDesignPixelsPerInch = 96;
+namespace keylark::ui {
 
 // An icon of `design_size` pixels at 96 pixels per inch, at `pixels_per_inch`:
 // the step nearest to its scaled size (the larger of two equally near), never
