@@ -59,7 +59,8 @@ bool KeyBar::Create() {
   const std::string caption = ui::win::ResourceText(instance_, IDS_KEY_BAR_CAPTION);
   // Made at its final size: resizing a window that is already there costs
   // the window manager a second round of work before the key bar can show.
-  // The load sizes it again only when its monitor has another scale.
+  // The picture's scale decides that size, so Scale With Display is read
+  // here, before the other options.
   geometry_ = GeometryAt(platform::win32::ScreenPixelsPerInch());
   const SIZE size = FixedOuterSize();
   return CreateWindowObject(0, kKeyBarClassName, caption.c_str(), kKeyBarStyle, CW_USEDEFAULT,
@@ -72,9 +73,12 @@ void KeyBar::Load() {
   using measure::Mark;
   using measure::Point;
   session_.AlwaysOnTop = false;
-  // The picture's scale decides the window's size, so this one option is
-  // read before the others.
-  geometry_ = GeometryAt(platform::win32::WindowPixelsPerInch(hwnd()));
+  // The window was made with the geometry of the screen's scale (Scale With
+  // Display was read for it); a monitor of another scale needs another.
+  if (const int dpi = platform::win32::WindowPixelsPerInch(hwnd());
+      dpi != geometry_.PixelsPerInch()) {
+    geometry_ = GeometryAt(dpi);
+  }
   ApplyFixedSize();
   Mark(Point::Size);
   surface_.Create(hwnd(), geometry_);
@@ -177,10 +181,7 @@ void KeyBar::FitMenuBar(bool menu_changed) {
       static_cast<DWORD>(GetWindowLongA(hwnd(), GWL_STYLE)),
       static_cast<DWORD>(GetWindowLongA(hwnd(), GWL_EXSTYLE)), geometry_.PixelsPerInch());
   menu_bar_height_ = (window.bottom - window.top) - client.bottom - (frame.bottom - frame.top);
-  const SIZE size = FixedOuterSize();
-  if (size.cx != window.right - window.left || size.cy != window.bottom - window.top) {
-    ApplyFixedSize();
-  }
+  ApplyFixedSize();
 }
 
 KeyBarGeometry KeyBar::GeometryAt(int pixels_per_inch) const {
