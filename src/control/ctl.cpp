@@ -82,6 +82,15 @@ class Command {
   }
   void NoteReservedKeys(std::span<const std::string> key_names);
   bool WriteRecords(const std::vector<KeyRecord>& records);
+  // Options are written only once Keylark has run for the user: it writes
+  // its first-run settings when it finds no "ini\cfg", and a key made here
+  // would make it skip them.
+  bool KeylarkHasRun() const {
+    return store().KeyExists(store::Root::CurrentUser, store::kConfigKey);
+  }
+  void WriteOption(const char* value_name, bool on) const {
+    store().WriteFlag(store::kConfigKey, value_name, on, store::KeyMode::OpenExisting);
+  }
 
   void List();
   void Show(Args args);
@@ -304,9 +313,7 @@ void Command::Import(Args args) {
     result_.err += "Nothing was imported.\n";
     return;
   }
-  // As with keylarkctl options: a "ini\cfg" made here would make Keylark
-  // skip its first-run settings.
-  if (!parsed.options.empty() && !store().KeyExists(store::Root::CurrentUser, store::kConfigKey)) {
+  if (!parsed.options.empty() && !KeylarkHasRun()) {
     Fail(kExitFailed, source +
                           " sets options, but Keylark has not run for this user yet: start "
                           "it once, then import");
@@ -333,8 +340,7 @@ void Command::Import(Args args) {
   }
   if (!WriteRecords(changes)) return;
   for (const OptionSetting& option : option_changes) {
-    store().WriteFlag(store::kConfigKey, core::OptionNamed(option.name)->value_name, option.on,
-                      store::KeyMode::OpenExisting);
+    WriteOption(core::OptionNamed(option.name)->value_name, option.on);
   }
   std::string names;
   std::vector<std::string> assigned;
@@ -406,16 +412,12 @@ void Command::Options(Args args) {
     if (args[i + 1] != "on" && args[i + 1] != "off") return Usage(args[i] + " takes on or off");
     changes.emplace_back(option->value_name, args[i + 1] == "on");
   }
-  // Keylark writes its first-run settings when it finds no "ini\cfg"; a key
-  // made here would make it skip them.
-  if (!store().KeyExists(store::Root::CurrentUser, store::kConfigKey)) {
+  if (!KeylarkHasRun()) {
     return Fail(kExitFailed,
                 "Keylark has not run for this user yet: start it once, then set "
                 "its options");
   }
-  for (const auto& [value, on] : changes) {
-    store().WriteFlag(store::kConfigKey, value, on, store::KeyMode::OpenExisting);
-  }
+  for (const auto& [value, on] : changes) WriteOption(value, on);
   Changed("options saved");
 }
 
